@@ -1,0 +1,6 @@
+#include "shell/ProgramEntry.h"
+
+int main(int argc, char** argv)
+{
+    return nidora::shell::ProgramEntry(argc, argv);
+}
