@@ -2,10 +2,12 @@
 
 #include <QString>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <type_traits>
 #include <variant>
 #include <vector>
 
@@ -27,39 +29,43 @@ struct Record {
 };
 
 struct FieldDesc {
-    int number = 0;      // 1-based in declared order; a GROUP counts as one field
-    QString name;        // full name, "CON:PACIENTE"
+    int number = 0; // 1-based in declared order; a GROUP counts as one field; memos 0
+    QString name; // full name, "CON:PACIENTE"
     FieldType type = FieldType::Long;
-    int size = 0;        // bytes of one element; STRING and memo: characters
-    int precision = 0;   // DECIMAL: digits after the point
-    int dim1 = 0;        // DIM(a): a; 0 when the field is not an array
-    int dim2 = 0;        // DIM(a,b): b
-    QString picture;     // "@n7", "@s30", "@d6"; may be empty
-    int groupEnd = 0;    // GROUP: number of the last member field
+    int size = 0; // bytes of one element; STRING and memo: characters
+    int precision = 0; // DECIMAL: digits after the point
+    int dim1 = 0; // DIM(a): a; 0 when the field is not an array
+    int dim2 = 0; // DIM(a,b): b
+    QString picture; // "@n7", "@s30", "@d6"; may be empty
+    int groupMembers = 0; // GROUP: how many of the fields right after it belong to it
+    int groupEnd = 0; // GROUP: number of its last member field
 
     // Element access, indexed from 0 (i < max(dim1,1), j < max(dim2,1)); null for a GROUP.
     FieldValue (*get)(const Record& record, int i, int j) = nullptr;
     void (*set)(Record& record, int i, int j, const FieldValue& value) = nullptr;
 
     int elementCount() const { return std::max(dim1, 1) * std::max(dim2, 1); }
-    int bytes() const { return type == FieldType::Group || type == FieldType::Memo ? 0 : size * elementCount(); }
+    int bytes() const
+    {
+        return type == FieldType::Group || type == FieldType::Memo ? 0 : size * elementCount();
+    }
     QString label() const { return name.mid(name.indexOf(QLatin1Char(':')) + 1); }
 };
 
 struct KeyDesc {
-    QString name;              // "PAC:KNOMBRE"
-    QString description;       // what messages call it; the name unless the file says otherwise
+    QString name; // "PAC:KNOMBRE"
+    QString description; // what messages call it; the name unless the file says otherwise
     std::vector<int> components; // indices into FileDesc::fields, in key order
     bool unique = false;
-    bool blanksIndexed = false;  // false: records whose components are all blank are left out
-    bool autoNumber = false;     // single numeric component, numbered on priming
+    bool blanksIndexed = false; // false: records whose components are all blank are left out
+    bool autoNumber = false; // single numeric component, numbered on priming
 };
 
 struct FileDesc {
-    QString label;        // "PACIENTES"
-    QString prefix;       // "PAC"
-    QString diskName;     // "PACIENTE"; the file is diskName + ".QVM"
-    int recordBytes = 0;  // size of the fixed record as catalogued
+    QString label; // "PACIENTES"
+    QString prefix; // "PAC"
+    QString diskName; // "PACIENTE"; the file is diskName + ".QVM"
+    int recordBytes = 0; // size of the fixed record as catalogued
     bool createdWhenMissing = true;
     bool enciphered = false; // ACCESOS: kept enciphered under the owner password
     std::vector<FieldDesc> fields;
@@ -83,6 +89,44 @@ template <typename C, typename M> struct MemberTraits<M C::*> {
     using Class = C;
     using Member = M;
 };
+
+// A member's element type and extents: plain members, std::array<T,a> (DIM(a)) and
+// std::array<std::array<T,b>,a> (DIM(a,b)).
+template <typename T> struct ArrayShape {
+    using Element = T;
+    static constexpr int dim1 = 0;
+    static constexpr int dim2 = 0;
+};
+template <typename T, std::size_t A> struct ArrayShape<std::array<T, A>> {
+    using Element = T;
+    static constexpr int dim1 = int(A);
+    static constexpr int dim2 = 0;
+};
+template <typename T, std::size_t A, std::size_t B> struct ArrayShape<std::array<std::array<T, B>, A>> {
+    using Element = T;
+    static constexpr int dim1 = int(A);
+    static constexpr int dim2 = int(B);
+};
+
+// The field type a C++ element type stores; a QString member may also be a memo.
+template <typename E> constexpr FieldType storedType()
+{
+    if constexpr (std::is_same_v<E, std::uint8_t>)
+        return FieldType::Byte;
+    else if constexpr (std::is_same_v<E, std::int16_t>)
+        return FieldType::Short;
+    else if constexpr (std::is_same_v<E, std::int32_t>)
+        return FieldType::Long;
+    else if constexpr (std::is_same_v<E, double>)
+        return FieldType::Real;
+    else if constexpr (std::is_same_v<E, std::int64_t>)
+        return FieldType::Decimal;
+    else {
+        static_assert(
+            std::is_same_v<E, QString>, "record members are uint8, int16, int32, int64, double or QString");
+        return FieldType::String;
+    }
+}
 
 template <typename T> FieldValue toValue(const T& v)
 {
@@ -115,26 +159,35 @@ template <typename T> void fromValue(T& target, const FieldValue& v)
     }
 }
 
-// Plain members, std::array<T,a> and std::array<std::array<T,b>,a>.
+// The element (i, j) of a member, indexed from 0; a plain member ignores both indexes and a
+// DIM(a) member ignores j. An index outside the array throws std::out_of_range rather than
+// touching a neighbouring field.
 template <typename M> auto& element(M& m, int i, int j)
 {
-    if constexpr (requires { m[0][0]; } && !std::is_same_v<std::remove_cvref_t<decltype(m[0])>, QChar>)
-        return m[i][j];
-    else if constexpr (requires { m[0]; } && !std::is_same_v<M, QString> && !std::is_same_v<M, const QString>)
-        return m[i];
+    using Shape = ArrayShape<std::remove_const_t<M>>;
+    if constexpr (Shape::dim2 > 0)
+        return m.at(std::size_t(i)).at(std::size_t(j));
+    else if constexpr (Shape::dim1 > 0)
+        return m.at(std::size_t(i));
     else
         return m;
 }
 
+// Throws std::logic_error when a descriptor disagrees with its member (type, extents) or
+// breaks the field rules (sizes of the fixed types, DECIMAL digits, memos not arrays).
+void checkField(FieldDesc& desc, FieldType memberType, int memberDim1, int memberDim2);
+
 } // namespace detail
 
-// field<&PACIENTES::CODIGO>("PAC:CODIGO", FieldType::Long, 4, "@n7")
+// field<&PACIENTES::CODIGO>("PAC:CODIGO", FieldType::Long, 4, "@n7"). The extents come from
+// the member's std::array type; dim1 and dim2, when given, must agree with it.
 template <auto Member>
 FieldDesc field(const char* name, FieldType type, int size, const char* picture = "", int precision = 0,
-                int dim1 = 0, int dim2 = 0)
+    int dim1 = 0, int dim2 = 0)
 {
     using Traits = detail::MemberTraits<decltype(Member)>;
     using Class = typename Traits::Class;
+    using Shape = detail::ArrayShape<typename Traits::Member>;
     FieldDesc d;
     d.name = QString::fromUtf8(name);
     d.type = type;
@@ -143,6 +196,7 @@ FieldDesc field(const char* name, FieldType type, int size, const char* picture 
     d.dim1 = dim1;
     d.dim2 = dim2;
     d.picture = QString::fromUtf8(picture);
+    detail::checkField(d, detail::storedType<typename Shape::Element>(), Shape::dim1, Shape::dim2);
     d.get = [](const Record& r, int i, int j) -> FieldValue {
         return detail::toValue(detail::element(static_cast<const Class&>(r).*Member, i, j));
     };
@@ -152,10 +206,20 @@ FieldDesc field(const char* name, FieldType type, int size, const char* picture 
     return d;
 }
 
-FieldDesc group(const char* name);
+// A GROUP heading the `members` fields declared right after it. Groups do not nest: every
+// group of these records ends before the next one starts, and some (the ages of CONSULTAS,
+// ENFERMEDADES and PLANVACUNACION) end before the record does.
+FieldDesc group(const char* name, int members);
+
+template <typename R> std::unique_ptr<Record> newRecord()
+{
+    return std::make_unique<R>();
+}
 
 // Fills in field numbers and GROUP extents, resolves key components by name and checks the
-// description for mistakes (unknown key components); the catalogue calls it once per file.
+// description for mistakes (unknown key components, groups running past the record or over
+// another group, an automatically numbered key that is not one numeric field); the
+// catalogue calls it once per file.
 struct KeySpec {
     const char* name;
     std::vector<const char*> components;
@@ -166,7 +230,7 @@ struct KeySpec {
 };
 
 FileDesc makeFileDesc(const char* label, const char* prefix, const char* diskName, int recordBytes,
-                      bool createdWhenMissing, std::vector<FieldDesc> fields, std::vector<FieldDesc> memos,
-                      const std::vector<KeySpec>& keys, std::function<std::unique_ptr<Record>()> makeRecord);
+    bool createdWhenMissing, std::vector<FieldDesc> fields, std::vector<FieldDesc> memos,
+    const std::vector<KeySpec>& keys, std::function<std::unique_ptr<Record>()> makeRecord);
 
 } // namespace nidora::data

@@ -1,0 +1,63 @@
+#include "data/Catalogue.h"
+
+#include "data/ClinicalRecords.h"
+#include "data/PatientRecords.h"
+#include "data/ReferenceRecords.h"
+#include "data/ScratchRecords.h"
+
+namespace nidora::data {
+
+namespace {
+
+std::vector<FileDesc> describeAll()
+{
+    std::vector<FileDesc> files;
+    files.reserve(FileCount);
+    files.push_back(PACIENTES::describe());
+    files.push_back(MADRES::describe());
+    files.push_back(PADRES::describe());
+    files.push_back(FOTOS::describe());
+    files.push_back(NOTASIMPO::describe());
+    files.push_back(CONSULTAS::describe());
+    files.push_back(ENFERMEDADES::describe());
+    files.push_back(VACUNACION::describe());
+    files.push_back(ANALISIS::describe());
+    files.push_back(AGENDA::describe());
+    files.push_back(MEDICOS::describe());
+    files.push_back(TABCRECIMIENTO::describe());
+    files.push_back(MOTIVOS::describe());
+    files.push_back(TABENFERMED::describe());
+    files.push_back(OBRASSOCIALES::describe());
+    files.push_back(PLANVACUNACION::describe());
+    files.push_back(TITULOS::describe());
+    files.push_back(TEMAS::describe());
+    files.push_back(ARTICULOS::describe());
+    files.push_back(ACCESOS::describe());
+    files.push_back(GRAFICO::describe());
+    files.push_back(OUTPUT::describe());
+    return files;
+}
+
+} // namespace
+
+const std::vector<FileDesc>& catalogue()
+{
+    static const std::vector<FileDesc> files = describeAll();
+    return files;
+}
+
+const FileDesc& fileDesc(FileId id)
+{
+    return catalogue()[std::size_t(id)];
+}
+
+const FileDesc* findFileDesc(const QString& label)
+{
+    for (const FileDesc& file : catalogue()) {
+        if (file.label.compare(label, Qt::CaseInsensitive) == 0)
+            return &file;
+    }
+    return nullptr;
+}
+
+} // namespace nidora::data
