@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+namespace nidora::platform {
+
+// A key of a section of a settings file on disk, read and written one key at a time with
+// the desktop's private-profile behaviour (see IniDocument for the rules of the text).
+// Every call goes to the file afresh; nothing is cached. Nothing is reported to the user:
+// a missing file, section or key reads as the empty text, and a write that fails leaves the
+// file as it was and returns false.
+class IniFile {
+public:
+    explicit IniFile(QString path);
+
+    const QString& path() const { return path_; }
+
+    QString read(const QString& section, const QString& key) const;
+    // The value as a number by toInt(): missing or not a number counts as 0.
+    int readInt(const QString& section, const QString& key) const;
+
+    // Writes through a temporary file in the same folder that then replaces the file, so a
+    // crash leaves either the old file or the new one, never a part of it. A missing file is
+    // created; a file that exists but cannot be read is not replaced.
+    bool write(const QString& section, const QString& key, const QString& value) const;
+    // The number as its decimal text, without separators.
+    bool writeInt(const QString& section, const QString& key, qint64 value) const;
+
+    // A settings value as a number: decimal digits with an optional sign, spaces around
+    // them ignored; anything else (empty, letters, a fraction, out of range) counts as 0.
+    static int toInt(const QString& text);
+
+private:
+    QString path_;
+};
+
+} // namespace nidora::platform
