@@ -48,7 +48,7 @@ const std::vector<FileDesc>& catalogue()
 
 const FileDesc& fileDesc(FileId id)
 {
-    return catalogue()[std::size_t(id)];
+    return catalogue().at(std::size_t(id));
 }
 
 const FileDesc* findFileDesc(const QString& label)
