@@ -105,9 +105,9 @@ TEST(Catalogue, NamesCarryTheirFilePrefixAndAreUniqueWithinTheFile)
     }
 }
 
-// Writes a distinct value into every element of every field and memo of a fresh record and
-// reads them all back: a descriptor wired to another field's member, or a member the
-// record does not clear, shows up here.
+// A fresh record reads blank everywhere; then a distinct value goes into every element of
+// every field and memo and all are read back, so a descriptor wired to another field's
+// member shows up here.
 TEST(Catalogue, EveryDescriptorReachesItsOwnMemberOfAClearedRecord)
 {
     for (const FileDesc& file : catalogue()) {
