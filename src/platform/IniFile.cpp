@@ -45,12 +45,18 @@ int IniFile::readInt(const QString& section, const QString& key) const
 
 bool IniFile::write(const QString& section, const QString& key, const QString& value) const
 {
+    return write(section, IniEntries { { key, value } });
+}
+
+bool IniFile::write(const QString& section, const IniEntries& entries) const
+{
     const std::optional<QByteArray> bytes = contents(path_);
     if (!bytes)
         return false;
     IniDocument document(*bytes);
-    if (!document.setValue(section, key, value))
-        return false;
+    for (const auto& [key, value] : entries)
+        if (!document.setValue(section, key, value))
+            return false;
     QSaveFile file(path_);
     if (!file.open(QIODevice::WriteOnly))
         return false;

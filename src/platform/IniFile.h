@@ -2,6 +2,9 @@
 
 #include <QString>
 
+#include <utility>
+#include <vector>
+
 namespace nidora::platform {
 
 // A key of a section of a settings file on disk, read and written one key at a time with
@@ -9,6 +12,9 @@ namespace nidora::platform {
 // Every call goes to the file afresh; nothing is cached. Nothing is reported to the user:
 // a missing file, section or key reads as the empty text, and a write that fails leaves the
 // file as it was and returns false.
+// Keys with their values, in the order they are to be written.
+using IniEntries = std::vector<std::pair<QString, QString>>;
+
 class IniFile {
 public:
     explicit IniFile(QString path);
@@ -23,6 +29,10 @@ public:
     // crash leaves either the old file or the new one, never a part of it. A missing file is
     // created; a file that exists but cannot be read is not replaced.
     bool write(const QString& section, const QString& key, const QString& value) const;
+    // Several keys of a section in one rewrite of the file, as if written one after the
+    // other, but with one replacement of the file instead of one each (a save of the 29
+    // working-hours keys). All or nothing: one entry that cannot be written writes none.
+    bool write(const QString& section, const IniEntries& entries) const;
     // The number as its decimal text, without separators.
     bool writeInt(const QString& section, const QString& key, qint64 value) const;
 

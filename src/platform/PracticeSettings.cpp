@@ -1,7 +1,5 @@
 #include "platform/PracticeSettings.h"
 
-#include "platform/IniFile.h"
-
 #include <QDir>
 
 namespace nidora::platform {
@@ -19,7 +17,7 @@ QString PracticeSettings::filePath()
     const QDir here = QDir::current();
     if (!here.exists(FileName)) {
         // Without QDir::CaseSensitive the name filter ignores case.
-        const QStringList others = here.entryList({ FileName }, QDir::Files | QDir::Hidden, QDir::Name);
+        const QStringList others = here.entryList({ FileName }, QDir::Files, QDir::Name);
         if (!others.isEmpty())
             return here.filePath(others.first());
     }
@@ -39,6 +37,11 @@ int PracticeSettings::readInt(const QString& key)
 bool PracticeSettings::write(const QString& key, const QString& value)
 {
     return settingsFile().write(Section, key, value);
+}
+
+bool PracticeSettings::write(const IniEntries& entries)
+{
+    return settingsFile().write(Section, entries);
 }
 
 bool PracticeSettings::writeInt(const QString& key, qint64 value)

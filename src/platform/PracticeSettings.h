@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/IniFile.h"
+
 #include <QString>
 
 namespace nidora::platform {
@@ -22,6 +24,8 @@ public:
     static int readInt(const QString& key);
     static bool write(const QString& key, const QString& value);
     static bool writeInt(const QString& key, qint64 value);
+    // Several keys in one rewrite of the file; see IniFile::write.
+    static bool write(const IniEntries& entries);
 };
 
 } // namespace nidora::platform

@@ -162,6 +162,19 @@ TEST_F(IniFileTest, RefusesWhatWouldNotReadBackAndLeavesTheFile)
     EXPECT_EQ(fileBytes(path), before);
 }
 
+TEST_F(IniFileTest, SeveralKeysInOneRewriteAllOrNothing)
+{
+    putFile(path, "[parametros]\nmedico=3\n[otra]\n");
+    ASSERT_TRUE(ini.write("parametros",
+        IniEntries { { "horario11", "2880001" }, { "medico", "4" }, { "intervalo", "90000" } }));
+    EXPECT_EQ(
+        fileBytes(path), QByteArray("[parametros]\nmedico=4\nhorario11=2880001\nintervalo=90000\n[otra]\n"));
+
+    EXPECT_FALSE(ini.write("parametros", IniEntries { { "medico", "5" }, { "horario21", "1\n[x]" } }));
+    EXPECT_EQ(ini.readInt("parametros", "medico"), 4);
+    EXPECT_EQ(ini.read("parametros", "horario21"), QString());
+}
+
 TEST_F(IniFileTest, PathThatCannotBeReadIsNeitherReadNorReplaced)
 {
     ASSERT_TRUE(QDir(scratch.path()).mkdir("nidora.ini"));
