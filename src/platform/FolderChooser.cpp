@@ -26,7 +26,8 @@ void DialogFolderChooser::choose(
         finish(result == QDialog::Accepted ? dialog->selectedFiles().value(0) : QString());
     });
     QObject::connect(dialog, &QObject::destroyed, [finish] { finish(QString()); });
-    dialog->open();
+    dialog->setWindowModality(Qt::NonModal);
+    dialog->show();
 }
 
 } // namespace nidora::platform

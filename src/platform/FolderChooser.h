@@ -24,7 +24,10 @@ public:
         = 0;
 };
 
-// The toolkit's folder dialog, shown with open() (modal to its window, no nested loop).
+// The toolkit's folder dialog, shown without modality. Not open(): that makes it modal to its
+// top-level window, which is the frame every window of every logical thread lives in, so it
+// would stop all of them. Keeping the caller's own windows from input while it waits is the
+// caller's wait, as for its other dialogs.
 class DialogFolderChooser final : public FolderChooser {
 public:
     void choose(QWidget* parent, const QString& title, const QString& startFolder, Completion done) override;

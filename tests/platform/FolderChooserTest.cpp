@@ -45,6 +45,8 @@ TEST_F(DialogFolderChooserTest, AnswersWithTheChosenFolderAfterReturning)
     QFileDialog* dialog = startChoice();
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(dialog->isVisible());
+    // Windows of other logical threads share the dialog's top-level window and stay usable.
+    EXPECT_EQ(dialog->windowModality(), Qt::NonModal);
     EXPECT_EQ(dialog->windowTitle(), "Select A File");
     EXPECT_EQ(dialog->fileMode(), QFileDialog::Directory);
     dialog->setDirectory(scratch.filePath("copia"));
