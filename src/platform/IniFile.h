@@ -7,14 +7,14 @@
 
 namespace nidora::platform {
 
-// A key of a section of a settings file on disk, read and written one key at a time with
-// the desktop's private-profile behaviour (see IniDocument for the rules of the text).
-// Every call goes to the file afresh; nothing is cached. Nothing is reported to the user:
-// a missing file, section or key reads as the empty text, and a write that fails leaves the
-// file as it was and returns false.
 // Keys with their values, in the order they are to be written.
 using IniEntries = std::vector<std::pair<QString, QString>>;
 
+// The keys of the sections of a settings file on disk, read and written with the desktop's
+// private-profile behaviour (see IniDocument for the rules of the text). Every call goes
+// to the file afresh; nothing is cached. Nothing is reported to the user: a missing file,
+// section or key reads as the empty text, and a write that fails leaves the file as it was
+// and returns false.
 class IniFile {
 public:
     explicit IniFile(QString path);
