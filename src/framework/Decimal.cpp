@@ -1,5 +1,6 @@
 #include "framework/Decimal.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -124,7 +125,8 @@ std::strong_ordering operator<=>(const Decimal& a, const Decimal& b)
 
 std::int64_t DecimalType::maxUnits() const
 {
-    return powerOfTen(digits()) - 1;
+    // Beyond 18 digits the units themselves are the limit.
+    return digits() > 18 ? std::numeric_limits<std::int64_t>::max() : powerOfTen(std::max(digits(), 0)) - 1;
 }
 
 bool DecimalType::holds(const Decimal& value) const

@@ -54,7 +54,8 @@ private:
 };
 
 // The type DECIMAL(b,p) of a field: b bytes hold at most 2b - 1 digits, p of them after
-// the point. Up to 9 bytes (17 digits) are supported, which is what fits the units.
+// the point. Up to 9 bytes (17 digits) are held exactly; wider types are limited by the
+// range of the units.
 struct DecimalType {
     int bytes = 0;
     int places = 0;

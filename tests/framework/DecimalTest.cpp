@@ -118,6 +118,12 @@ TEST(DecimalType, HoldsAtMostTwiceItsBytesLessOneDigits)
     }
 }
 
+TEST(DecimalType, WideTypesAreLimitedByTheUnits)
+{
+    EXPECT_EQ((DecimalType { 9, 0 }).maxUnits(), 99999999999999999);
+    EXPECT_EQ((DecimalType { 16, 2 }).maxUnits(), std::numeric_limits<std::int64_t>::max());
+}
+
 TEST(DecimalType, FitsValuesToItsPlaces)
 {
     const DecimalType weight { 4, 3 };
