@@ -1,0 +1,89 @@
+// Opening and closing an access object's file.
+#include "data/AccessObject.h"
+
+#include "framework/ErrorManager.h"
+
+namespace nidora::data {
+
+namespace {
+
+// How long an ordinary open waits for another connection's lock before it counts as denied.
+constexpr std::chrono::milliseconds kUsualLockWait { 2000 };
+
+bool denied(const Outcome& outcome)
+{
+    return outcome.status == Status::AccessDenied || outcome.status == Status::Locked;
+}
+
+} // namespace
+
+OpenOptions AccessObject::openOptions(std::chrono::milliseconds lockWait) const
+{
+    OpenOptions options;
+    if (desc_.enciphered)
+        options.password = QByteArray(kOwnerPassword);
+    options.lockWait = lockWait;
+    return options;
+}
+
+AccessResult AccessObject::open()
+{
+    if (users_ > 0) {
+        ++users_;
+        return AccessResult::Ok;
+    }
+    const AccessResult opened = openFile();
+    if (opened == AccessResult::Ok) {
+        users_ = 1;
+        numbered_ = false;
+        current_ = {};
+    }
+    return opened;
+}
+
+AccessResult AccessObject::openFile()
+{
+    OpenMode mode = OpenMode::ReadWrite;
+    Outcome last;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        DataFile::Opened opened = DataFile::open(desc_, mode, openOptions(kUsualLockWait));
+        if (denied(opened.outcome)) {
+            // A lock left by a process that has ended is recovered on the next open; one
+            // still held is waited for up to the recovery time.
+            opened = DataFile::open(desc_, mode, openOptions(kLockRecoveryTime));
+            if (denied(opened.outcome) && mode == OpenMode::ReadWrite) {
+                last = opened.outcome;
+                reportOutcome(2, opened.outcome, true);
+                mode = OpenMode::ReadOnly;
+                continue;
+            }
+        }
+        last = opened.outcome;
+        if (opened.outcome.ok()) {
+            file_ = std::move(opened.file);
+            return AccessResult::Ok;
+        }
+        if (opened.created)
+            return reportOutcome(12, opened.outcome, true);
+        if (opened.outcome.status != Status::KeysDamaged)
+            break;
+        reportOutcome(30, opened.outcome, true);
+        const Outcome rebuilt = DataFile::rebuildKeys(desc_, openOptions(kUsualLockWait));
+        if (!rebuilt.ok())
+            return reportOutcome(29, rebuilt, true);
+    }
+    return reportOutcome(26, last, true);
+}
+
+void AccessObject::close()
+{
+    if (users_ == 0)
+        return;
+    if (--users_ == 0) {
+        file_.reset();
+        order_ = nullptr;
+        from_ = Position {};
+    }
+}
+
+} // namespace nidora::data
