@@ -64,6 +64,13 @@ protected:
 
     template <class R> std::size_t count() { return all<R>().size(); }
 
+    // Scripts the OK of the next `notices` notices.
+    void acknowledge(int notices = 1)
+    {
+        for (int k = 0; k < notices; ++k)
+            presenter.answer(framework::Answer::Ok);
+    }
+
     std::vector<int> shownNumbers() const
     {
         std::vector<int> numbers;

@@ -1,0 +1,96 @@
+#include "AccessTestFixture.h"
+
+#include <QFileInfo>
+
+#include <gmock/gmock.h>
+#include <sqlite3.h>
+
+namespace nidora::data::test {
+namespace {
+
+using testing::ElementsAre;
+
+class AccessOpeningTest : public AccessTest { };
+
+TEST_F(AccessOpeningTest, MissingPatientFileIsCreatedEmptyWithoutAMessage)
+{
+    ASSERT_FALSE(QFileInfo::exists(scratch.filePath(QStringLiteral("PACIENTE.QVM"))));
+    EXPECT_EQ(access(FileId::PACIENTES).open(), AccessResult::Ok);
+    EXPECT_TRUE(QFileInfo::exists(scratch.filePath(QStringLiteral("PACIENTE.QVM"))));
+    EXPECT_EQ(count<PACIENTES>(), 0u);
+    EXPECT_TRUE(presenter.shown().empty());
+}
+
+// Opened directly or as a related file, the missing pathology table ends the program.
+TEST_F(AccessOpeningTest, MissingPathologyTableEndsTheProgramWithMessage26)
+{
+    ASSERT_TRUE(DataFile::removeFile(QStringLiteral("TABENFER.QVM")));
+    for (const bool related : { false, true }) {
+        acknowledge();
+        const AccessResult opened
+            = related ? data.relation(FileId::PACIENTES).open() : access(FileId::TABENFERMED).open();
+        EXPECT_EQ(opened, AccessResult::Fatal);
+        EXPECT_EQ(lastShown().number, 26);
+        EXPECT_EQ(lastShown().title, QStringLiteral("File Access Error"));
+        EXPECT_TRUE(
+            lastShown().text.startsWith(QStringLiteral("File TABENFERMED could not be opened.  Error: ")));
+        EXPECT_TRUE(lastShown().text.endsWith(QStringLiteral(".  Press OK to end this application")));
+    }
+    EXPECT_EQ(ends, 2);
+    EXPECT_FALSE(QFileInfo::exists(scratch.filePath(QStringLiteral("TABENFER.QVM"))));
+    // What the related open had opened before it failed is closed again.
+    EXPECT_FALSE(access(FileId::PACIENTES).isOpen());
+}
+
+TEST_F(AccessOpeningTest, OnlyTheLastCloseClosesTheFile)
+{
+    AccessObject& reasons = access(FileId::MOTIVOS);
+    ASSERT_EQ(reasons.open(), AccessResult::Ok);
+    ASSERT_EQ(reasons.open(), AccessResult::Ok);
+    reasons.close();
+    EXPECT_TRUE(reasons.isOpen());
+    reasons.close();
+    EXPECT_FALSE(reasons.isOpen());
+    reasons.close();
+    EXPECT_EQ(reasons.users(), 0);
+}
+
+TEST_F(AccessOpeningTest, DamagedKeysAreReportedRebuiltAndTheFileOpens)
+{
+    ASSERT_EQ(access(FileId::MOTIVOS).open(), AccessResult::Ok);
+    access(FileId::MOTIVOS).close();
+    sqlite3* db = nullptr;
+    ASSERT_EQ(
+        sqlite3_open(scratch.filePath(QStringLiteral("MOTIVOS.QVM")).toUtf8().constData(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db, "DROP INDEX \"MOT:KMOTIVO\"", nullptr, nullptr, nullptr), SQLITE_OK)
+        << sqlite3_errmsg(db);
+    sqlite3_close(db);
+
+    acknowledge();
+    EXPECT_EQ(access(FileId::MOTIVOS).open(), AccessResult::Ok);
+    EXPECT_THAT(shownNumbers(), ElementsAre(30));
+    EXPECT_EQ(lastShown().title, QStringLiteral("Invalid Key"));
+    EXPECT_EQ(lastShown().text, QStringLiteral("MOTIVOS key file is invalid. Key must be rebuilt."));
+    EXPECT_EQ(ends, 0);
+
+    // The rebuilt key works: a duplicate is refused again.
+    data.buffer<MOTIVOS>().MOTIVO = QStringLiteral("Tos");
+    ASSERT_EQ(access(FileId::MOTIVOS).insert(), AccessResult::Ok);
+    EXPECT_EQ(access(FileId::MOTIVOS).tryInsert(), AccessResult::Failed);
+}
+
+TEST_F(AccessOpeningTest, TheEncipheredUsersFileOpensWithTheOwnerPassword)
+{
+    AccessObject& users = access(FileId::ACCESOS);
+    ASSERT_EQ(users.open(), AccessResult::Ok);
+    data.buffer<ACCESOS>().CLAVE = QStringLiteral("ADMIN");
+    ASSERT_EQ(users.insert(), AccessResult::Ok);
+    users.close();
+    ASSERT_EQ(users.open(), AccessResult::Ok);
+    data.buffer<ACCESOS>().CLAVE = QStringLiteral("admin");
+    EXPECT_EQ(users.tryFetch(users.key("ACC:KCLAVE")), AccessResult::Ok);
+    EXPECT_TRUE(presenter.shown().empty());
+}
+
+} // namespace
+} // namespace nidora::data::test
