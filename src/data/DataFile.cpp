@@ -1,0 +1,441 @@
+#include "data/DataFile.h"
+
+#include "data/KeyCollation.h"
+#include "data/PlainStore.h"
+#include "data/RecordCodec.h"
+#include "data/RecordStore.h"
+#include "data/SqliteConnection.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <map>
+
+namespace nidora::data {
+namespace {
+
+// Marks a database as one of this program's data files ("NIDO").
+constexpr std::int64_t kApplicationId = 0x4E49444F;
+
+std::unique_ptr<RecordStore> makeStore(const FileDesc& desc) { return std::make_unique<PlainStore>(desc); }
+
+QString resolve(const FileDesc& desc, const OpenOptions& options)
+{
+    return QDir::current().absoluteFilePath(options.fileName.isEmpty() ? desc.fileName() : options.fileName);
+}
+
+// Every connection to a data file: our collation (the indexes use it), the bounded lock
+// wait, and the journal settings that make a commit across attached files atomic.
+Outcome configure(sql::Connection& connection, std::chrono::milliseconds wait)
+{
+    if (!connection.isOpen())
+        return failure(connection.error());
+    if (!registerKeyCollation(connection.handle()))
+        return failure(Status::Error, QStringLiteral("the key collation could not be registered"));
+    connection.setBusyTimeout(wait);
+    if (!connection.exec("PRAGMA journal_mode = DELETE; PRAGMA synchronous = FULL"))
+        return failure(connection.error());
+    return {};
+}
+
+Outcome execute(sql::Connection& connection, const QByteArray& sql)
+{
+    return connection.exec(sql) ? Outcome {} : failure(connection.error());
+}
+
+// Runs work inside one write transaction, rolled back when work fails.
+template <typename Work> Outcome inTransaction(sql::Connection& connection, Work work)
+{
+    Outcome outcome = execute(connection, "BEGIN IMMEDIATE");
+    if (!outcome.ok())
+        return outcome;
+    outcome = work();
+    if (outcome.ok())
+        outcome = execute(connection, "COMMIT");
+    if (!outcome.ok())
+        connection.exec("ROLLBACK");
+    return outcome;
+}
+
+// The objects of the database, by type and name; an error when it cannot be read (a
+// damaged or foreign file fails here, with SQLITE_NOTADB or SQLITE_CORRUPT).
+Outcome readSchema(sql::Connection& connection, std::map<QByteArray, QByteArray>& tables,
+                   std::map<QByteArray, QByteArray>& indexes)
+{
+    sql::Statement* statement = connection.prepare("SELECT type, name, sql FROM sqlite_schema WHERE sql IS NOT NULL");
+    if (!statement)
+        return failure(connection.error());
+    sql::Connection::Use use(statement);
+    while (statement->step()) {
+        auto& into = statement->text(0) == QLatin1String("index") ? indexes : tables;
+        into[statement->text(1).toUtf8()] = statement->text(2).toUtf8();
+    }
+    return statement->ok() ? Outcome {} : failure(connection.error());
+}
+
+Outcome verifySchema(sql::Connection& connection, const RecordStore& store)
+{
+    std::map<QByteArray, QByteArray> tables;
+    std::map<QByteArray, QByteArray> indexes;
+    Outcome outcome = readSchema(connection, tables, indexes);
+    if (!outcome.ok())
+        return outcome;
+    sql::Statement* id = connection.prepare("PRAGMA application_id");
+    if (!id)
+        return failure(connection.error());
+    {
+        sql::Connection::Use use(id);
+        if (!id->step() || id->int64(0) != kApplicationId)
+            return failure(Status::Damaged, QStringLiteral("the file is not a data file of this program"));
+    }
+    const SchemaDefinition expected = store.definition();
+    for (const SchemaObject& table : expected.tables) {
+        auto found = tables.find(table.name);
+        if (found == tables.end() || found->second != table.sql)
+            return failure(Status::Damaged,
+                           QStringLiteral("the table %1 is not as the file is described").arg(QString(table.name)));
+    }
+    for (const SchemaObject& index : expected.indexes) {
+        auto found = indexes.find(index.name);
+        if (found == indexes.end() || found->second != index.sql)
+            return failure(Status::KeysDamaged, QStringLiteral("the key %1 is missing or differs").arg(QString(index.name)));
+    }
+    return {};
+}
+
+// Creates the tables and keys of a fresh file (inside the caller's transaction); a file
+// that another process has just created meanwhile is left as it is.
+Outcome buildSchema(sql::Connection& connection, RecordStore& store, const QByteArray& password)
+{
+    std::map<QByteArray, QByteArray> tables;
+    std::map<QByteArray, QByteArray> indexes;
+    Outcome outcome = readSchema(connection, tables, indexes);
+    const SchemaDefinition definition = store.definition();
+    if (!outcome.ok() || tables.count(definition.tables.front().name))
+        return outcome;
+    outcome = execute(connection, "PRAGMA application_id = " + QByteArray::number(kApplicationId));
+    for (const SchemaObject& table : definition.tables) {
+        if (outcome.ok())
+            outcome = execute(connection, table.sql);
+    }
+    for (const SchemaObject& index : definition.indexes) {
+        if (outcome.ok())
+            outcome = execute(connection, index.sql);
+    }
+    if (outcome.ok())
+        outcome = store.prepare(connection, true, password);
+    return outcome;
+}
+
+Outcome createFile(const QString& path, const FileDesc& desc, const OpenOptions& options)
+{
+    auto store = makeStore(desc);
+    Outcome outcome;
+    {
+        sql::Connection connection(path, false, true);
+        outcome = configure(connection, options.lockWait);
+        if (outcome.ok())
+            outcome = inTransaction(connection, [&] { return buildSchema(connection, *store, options.password); });
+    }
+    if (!outcome.ok())
+        QFile::remove(path);
+    return outcome;
+}
+
+bool writableOnDisk(const QString& path)
+{
+    const QFileInfo file(path);
+    return file.isWritable() && QFileInfo(file.absolutePath()).isWritable();
+}
+
+} // namespace
+
+DataFile::DataFile(const FileDesc& desc, QString path, bool readOnly, std::unique_ptr<sql::Connection> connection,
+                   std::unique_ptr<RecordStore> store, std::chrono::milliseconds lockWait)
+    : desc_(desc)
+    , path_(std::move(path))
+    , readOnly_(readOnly)
+    , connection_(std::move(connection))
+    , store_(std::move(store))
+    , lockWait_(lockWait)
+{
+}
+
+DataFile::~DataFile()
+{
+    // Closing a file ends a fill: what was buffered is written, as a flush would.
+    if (buffered_)
+        connection_->exec("COMMIT");
+}
+
+DataFile::Opened DataFile::open(const FileDesc& desc, OpenMode mode, const OpenOptions& options)
+{
+    Opened result;
+    const QString path = resolve(desc, options);
+    const bool readOnly = mode == OpenMode::ReadOnly;
+    if (!QFileInfo::exists(path)) {
+        if (readOnly || !desc.createdWhenMissing) {
+            result.outcome = failure(Status::NotFound, QStringLiteral("%1 does not exist").arg(path));
+            return result;
+        }
+        result.created = true;
+        result.outcome = createFile(path, desc, options);
+        if (!result.outcome.ok())
+            return result;
+    }
+    if (!readOnly && !writableOnDisk(path)) {
+        result.outcome = failure(Status::AccessDenied, QStringLiteral("%1 cannot be written").arg(path));
+        return result;
+    }
+    auto connection = std::make_unique<sql::Connection>(path, readOnly, false);
+    auto store = makeStore(desc);
+    result.outcome = configure(*connection, options.lockWait);
+    if (result.outcome.ok())
+        result.outcome = verifySchema(*connection, *store);
+    if (result.outcome.ok() && !readOnly && connection->isReadOnly())
+        result.outcome = failure(Status::AccessDenied, QStringLiteral("%1 cannot be written").arg(path));
+    if (result.outcome.ok())
+        result.outcome = store->prepare(*connection, false, options.password);
+    if (result.outcome.ok())
+        result.file.reset(
+            new DataFile(desc, path, readOnly, std::move(connection), std::move(store), options.lockWait));
+    return result;
+}
+
+Outcome DataFile::createEmpty(const FileDesc& desc, const OpenOptions& options)
+{
+    const QString path = resolve(desc, options);
+    if (!QFileInfo::exists(path))
+        return createFile(path, desc, options);
+    Outcome outcome;
+    {
+        sql::Connection connection(path, false, false);
+        auto store = makeStore(desc);
+        outcome = configure(connection, options.lockWait);
+        std::map<QByteArray, QByteArray> tables;
+        std::map<QByteArray, QByteArray> indexes;
+        if (outcome.ok())
+            outcome = readSchema(connection, tables, indexes);
+        if (outcome.ok()) {
+            return inTransaction(connection, [&] {
+                Outcome dropped;
+                for (const auto& [name, sql] : tables) {
+                    if (dropped.ok() && !name.startsWith("sqlite_"))
+                        dropped = execute(connection, "DROP TABLE " + sql::quoted(QString::fromUtf8(name)));
+                }
+                return dropped.ok() ? buildSchema(connection, *store, options.password) : dropped;
+            });
+        }
+    }
+    // What is there is no database at all: it is replaced.
+    if (outcome.status != Status::Damaged)
+        return outcome;
+    if (!removeFile(QFileInfo(path).fileName()))
+        return failure(Status::AccessDenied, QStringLiteral("%1 cannot be replaced").arg(path));
+    return createFile(path, desc, options);
+}
+
+Outcome DataFile::rebuildKeys(const FileDesc& desc, const OpenOptions& options)
+{
+    sql::Connection connection(resolve(desc, options), false, false);
+    auto store = makeStore(desc);
+    Outcome outcome = configure(connection, options.lockWait);
+    if (!outcome.ok())
+        return outcome;
+    return inTransaction(connection, [&] {
+        std::map<QByteArray, QByteArray> tables;
+        std::map<QByteArray, QByteArray> indexes;
+        Outcome rebuilt = readSchema(connection, tables, indexes);
+        for (const auto& [name, sql] : indexes) {
+            if (rebuilt.ok())
+                rebuilt = execute(connection, "DROP INDEX " + sql::quoted(QString::fromUtf8(name)));
+        }
+        for (const SchemaObject& index : store->definition().indexes) {
+            if (rebuilt.ok())
+                rebuilt = execute(connection, index.sql);
+        }
+        return rebuilt;
+    });
+}
+
+QString DataFile::copyFileName(const FileDesc& desc, int copy)
+{
+    return desc.diskName.left(5) + QStringLiteral("%1.QVM").arg(copy, 3, 10, QLatin1Char('0'));
+}
+
+bool DataFile::removeFile(const QString& fileName)
+{
+    const QString path = QDir::current().absoluteFilePath(fileName);
+    QFile::remove(path + QStringLiteral("-journal"));
+    return !QFileInfo::exists(path) || QFile::remove(path);
+}
+
+void DataFile::setLockWait(std::chrono::milliseconds wait)
+{
+    lockWait_ = wait;
+    connection_->setBusyTimeout(wait);
+}
+
+TableRoute DataFile::route() const
+{
+    if (host_)
+        return TableRoute { host_, attachedAs_ };
+    return TableRoute { connection_.get(), "main" };
+}
+
+int DataFile::keyIndex(const KeyDesc& key) const { return store_->schema().keyIndex(key); }
+
+Outcome DataFile::writable() const
+{
+    if (readOnly_)
+        return failure(Status::ReadOnly, QStringLiteral("%1 was opened read-only").arg(path_));
+    return {};
+}
+
+namespace {
+Outcome unknownKey(const KeyDesc& key, const FileDesc& desc)
+{
+    return failure(Status::Error, QStringLiteral("%1 is not a key of %2").arg(key.name, desc.label));
+}
+} // namespace
+
+Outcome DataFile::fetch(const KeyDesc& key, const std::vector<FieldValue>& values, Record& record, RecordRef* ref)
+{
+    const int k = keyIndex(key);
+    if (k < 0)
+        return unknownKey(key, desc_);
+    return store_->fetch(route(), k, values, record, ref);
+}
+
+Outcome DataFile::read(std::int64_t id, Record& record, RecordRef* ref) { return store_->read(route(), id, record, ref); }
+
+Outcome DataFile::page(const KeyDesc* key, const Position& from, Direction direction, int n, const RowVisitor& visit)
+{
+    if (n <= 0)
+        return {};
+    if (!key)
+        return store_->pageById(route(), from, direction, n, visit);
+    const int k = keyIndex(*key);
+    if (k < 0)
+        return unknownKey(*key, desc_);
+    return store_->pageByKey(route(), k, from, direction, n, visit);
+}
+
+Outcome DataFile::step(const KeyDesc* key, const Position& from, Direction direction, Record& record, RecordRef* ref)
+{
+    bool found = false;
+    Outcome outcome = page(key, from, direction, 1, [&](const RecordRef& row, const Record& read) {
+        found = true;
+        if (ref)
+            *ref = row;
+        for (const Column& column : store_->schema().columns())
+            column.field->set(record, column.i, column.j, column.field->get(read, column.i, column.j));
+    });
+    if (outcome.ok() && !found)
+        outcome = failure(Status::NotFound, QStringLiteral("the end of %1 was reached").arg(desc_.label));
+    return outcome;
+}
+
+Position DataFile::positionOf(const KeyDesc& key, const Record& record, std::int64_t id) const
+{
+    const int k = keyIndex(key);
+    if (k < 0)
+        return Position { {}, id };
+    return Position { keyValues(store_->schema(), k, record), id };
+}
+
+Outcome DataFile::highest(const KeyDesc& key, std::int64_t& value)
+{
+    const int k = keyIndex(key);
+    if (k < 0)
+        return unknownKey(key, desc_);
+    return store_->highest(route(), k, value);
+}
+
+Outcome DataFile::count(std::int64_t& records) { return store_->count(route(), records); }
+
+Outcome DataFile::add(const Record& record, RecordRef* added)
+{
+    const Outcome allowed = writable();
+    return allowed.ok() ? store_->add(route(), record, added) : allowed;
+}
+
+Outcome DataFile::change(RecordRef& ref, const Record& record)
+{
+    const Outcome allowed = writable();
+    return allowed.ok() ? store_->change(route(), ref, record) : allowed;
+}
+
+Outcome DataFile::remove(std::int64_t id)
+{
+    const Outcome allowed = writable();
+    return allowed.ok() ? store_->remove(route(), id) : allowed;
+}
+
+Outcome DataFile::beginBuffered()
+{
+    if (buffered_)
+        return {};
+    Outcome outcome = writable();
+    if (outcome.ok() && (host_ || connection_->inTransaction()))
+        outcome = failure(Status::Error, QStringLiteral("%1 is inside a transaction").arg(desc_.label));
+    if (outcome.ok())
+        outcome = execute(*connection_, "BEGIN IMMEDIATE");
+    buffered_ = outcome.ok();
+    return outcome;
+}
+
+Outcome DataFile::flush()
+{
+    if (!buffered_)
+        return {};
+    const Outcome outcome = execute(*connection_, "COMMIT");
+    buffered_ = !outcome.ok();
+    return outcome;
+}
+
+Outcome DataFile::checkIntegrity()
+{
+    sql::Statement* statement = connection_->prepare("PRAGMA integrity_check");
+    if (!statement)
+        return failure(connection_->error());
+    sql::Connection::Use use(statement);
+    QStringList problems;
+    while (statement->step()) {
+        const QString line = statement->text(0);
+        if (line != QLatin1String("ok"))
+            problems << line;
+    }
+    if (!statement->ok())
+        return failure(connection_->error());
+    if (problems.isEmpty())
+        return {};
+    const bool keysOnly = std::all_of(problems.begin(), problems.end(),
+                                      [](const QString& line) { return line.contains(QLatin1String("index")); });
+    return failure(keysOnly ? Status::KeysDamaged : Status::Damaged, problems.join(QLatin1Char('\n')));
+}
+
+} // namespace nidora::data
+
+namespace nidora::data {
+
+QStringList DataFile::queryPlans()
+{
+    QStringList plans;
+    for (const QByteArray& sql : connection_->cachedSql()) {
+        if (!sql.contains(kRecordTable) || sql.startsWith("PRAGMA") || sql.startsWith("EXPLAIN"))
+            continue;
+        sql::Statement* explain = connection_->prepare("EXPLAIN QUERY PLAN " + sql);
+        if (!explain)
+            continue;
+        sql::Connection::Use use(explain);
+        QStringList steps;
+        while (explain->step())
+            steps << explain->text(3);
+        plans << QString::fromUtf8(sql) + QStringLiteral(" => ") + steps.join(QStringLiteral("; "));
+    }
+    return plans;
+}
+
+} // namespace nidora::data

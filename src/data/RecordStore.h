@@ -1,0 +1,100 @@
+#pragma once
+
+#include "data/DataFile.h"
+#include "data/SqlSchema.h"
+
+#include <QByteArray>
+
+// How one data file's records are kept in its SQLite tables. PlainStore keeps a column per
+// field element; EncipheredStore keeps each record sealed. DataFile picks one by the
+// FileDesc and hands it the connection to use for each call.
+namespace nidora::data {
+
+namespace sql {
+class Connection;
+class Statement;
+struct Error;
+} // namespace sql
+
+// The connection through which a file's tables are reached and the schema they are under:
+// "main" on the file's own connection, "fN" while the file is attached to a transaction.
+struct TableRoute {
+    sql::Connection* connection;
+    QByteArray schema;
+
+    QByteArray table(const char* name) const; // "\"f1\".\"records\""
+    QByteArray records() const { return table(kRecordTable); }
+};
+
+// The CREATE statements a file's database holds, by object name.
+struct SchemaObject {
+    QByteArray name; // unquoted, as sqlite_schema names it
+    QByteArray sql;
+};
+struct SchemaDefinition {
+    std::vector<SchemaObject> tables;
+    std::vector<SchemaObject> indexes;
+};
+
+Outcome failure(const sql::Error& error);
+Outcome failure(Status status, const QString& text);
+
+class RecordStore {
+public:
+    explicit RecordStore(const FileDesc& file)
+        : schema_(file)
+    {
+    }
+    virtual ~RecordStore() = default;
+
+    const SqlSchema& schema() const { return schema_; }
+    virtual SchemaDefinition definition() const = 0;
+    // After the file is created (fresh) or opened: anything beyond the tables, such as the
+    // enciphered file's keys.
+    virtual Outcome prepare(sql::Connection& connection, bool fresh, const QByteArray& password) = 0;
+
+    virtual Outcome fetch(const TableRoute& route, int key, const std::vector<FieldValue>& values, Record& record,
+                          RecordRef* ref)
+        = 0;
+    virtual Outcome pageByKey(const TableRoute& route, int key, const Position& from, Direction direction, int n,
+                              const RowVisitor& visit)
+        = 0;
+    virtual Outcome highest(const TableRoute& route, int key, std::int64_t& value) = 0;
+
+    Outcome read(const TableRoute& route, std::int64_t id, Record& record, RecordRef* ref);
+    Outcome pageById(const TableRoute& route, const Position& from, Direction direction, int n,
+                     const RowVisitor& visit);
+    Outcome add(const TableRoute& route, const Record& record, RecordRef* added);
+    Outcome change(const TableRoute& route, RecordRef& ref, const Record& record);
+    Outcome remove(const TableRoute& route, std::int64_t id);
+    Outcome count(const TableRoute& route, std::int64_t& records);
+
+protected:
+    // The columns a row is read from after "_id", "_version", and how they become a record;
+    // false when the stored row cannot be a record of this file (Damaged).
+    virtual QByteArray rowColumns() const = 0;
+    virtual bool decodeRow(const sql::Statement& statement, int first, Record& record) = 0;
+    // The (quoted) columns a record is written to, and their values in that order.
+    virtual std::vector<QByteArray> writeColumns() const = 0;
+    virtual void bindRow(sql::Statement& statement, int first, const Record& record) = 0;
+    // After a constraint failure: the unique key another record (not exceptId) shares.
+    virtual const KeyDesc* duplicatedKey(const TableRoute& route, const Record& record, std::int64_t exceptId) = 0;
+
+    // Steps a prepared SELECT of "_id, _version, rowColumns()" and collects its rows,
+    // resetting the statement before returning.
+    struct Row {
+        RecordRef ref;
+        std::unique_ptr<Record> record;
+    };
+    Outcome collect(sql::Statement* statement, const TableRoute& route, std::vector<Row>& rows);
+    // Steps such a SELECT once into record; NotFound (with notFound as its text) when it
+    // yields no row.
+    Outcome readOne(sql::Statement* statement, const TableRoute& route, Record& record, RecordRef* ref,
+                    const QString& notFound);
+    Outcome missing(const TableRoute& route) const;
+    static void visitAll(const std::vector<Row>& rows, const RowVisitor& visit);
+
+    SqlSchema schema_;
+};
+
+} // namespace nidora::data
