@@ -1,0 +1,58 @@
+#include "framework/ThreadWindows.h"
+
+#include "framework/ThreadContext.h"
+
+#include <algorithm>
+
+namespace nidora::framework {
+
+int ThreadWindows::open(QWidget* window)
+{
+    if (!entries_.empty()) {
+        Entry& below = entries_.back();
+        if (below.window && below.window->isEnabled()) {
+            below.window->setEnabled(false);
+            below.disabledHere = true;
+        }
+    }
+    // A dialog parented to a disabled window is disabled with it; as a window of its own it can
+    // take input again without its parent doing so.
+    if (window && window->isWindow() && !window->isEnabled() && !window->testAttribute(Qt::WA_ForceDisabled))
+        window->setEnabled(true);
+    entries_.push_back(Entry { nextTicket_, window });
+    return nextTicket_++;
+}
+
+void ThreadWindows::close(int ticket)
+{
+    const auto it
+        = std::find_if(entries_.begin(), entries_.end(), [ticket](const Entry& e) { return e.ticket == ticket; });
+    if (it == entries_.end())
+        return;
+    const bool wasTop = std::next(it) == entries_.end();
+    entries_.erase(it);
+    if (!wasTop || entries_.empty())
+        return;
+    Entry& now = entries_.back();
+    if (now.window && now.disabledHere)
+        now.window->setEnabled(true);
+    now.disabledHere = false;
+}
+
+QWidget* ThreadWindows::top() const
+{
+    return entries_.empty() ? nullptr : entries_.back().window.data();
+}
+
+ThreadWindowScope::ThreadWindowScope(QWidget* window)
+    : windows_(currentThread().windows())
+    , ticket_(windows_.open(window))
+{
+}
+
+ThreadWindowScope::~ThreadWindowScope()
+{
+    windows_.close(ticket_);
+}
+
+} // namespace nidora::framework
