@@ -1,6 +1,7 @@
 #include "framework/Date.h"
 #include "framework/PictureFormat.h"
 
+#include "ParsedPicture.h"
 #include "QStringPrinter.h"
 
 #include <gtest/gtest.h>
@@ -9,13 +10,6 @@
 
 namespace nidora {
 namespace {
-
-Picture picture(const char* text)
-{
-    const std::optional<Picture> p = parsePicture(QString::fromUtf8(text));
-    EXPECT_TRUE(p) << text;
-    return p.value_or(Picture {});
-}
 
 struct Case {
     const char* picture;

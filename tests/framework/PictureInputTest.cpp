@@ -3,19 +3,13 @@
 #include "framework/Date.h"
 #include "framework/PictureFormat.h"
 
+#include "ParsedPicture.h"
 #include "QStringPrinter.h"
 
 #include <gtest/gtest.h>
 
 namespace nidora {
 namespace {
-
-Picture picture(const char* text)
-{
-    const std::optional<Picture> p = parsePicture(QString::fromUtf8(text));
-    EXPECT_TRUE(p) << text;
-    return p.value_or(Picture {});
-}
 
 struct Accepted {
     const char* picture;
