@@ -1,16 +1,209 @@
 #include "shell/MainFrame.h"
 
+#include "shell/FrameIcons.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QStatusBar>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <algorithm>
 
 namespace nidora::shell {
+
+namespace {
+
+const char* slotFor(FrameAction action)
+{
+    switch (action) {
+    case FrameAction::Cut:
+        return "cut";
+    case FrameAction::Copy:
+        return "copy";
+    case FrameAction::Paste:
+        return "paste";
+    default:
+        return nullptr;
+    }
+}
+
+// The editor inside the focused widget: an editable combo box edits through its line.
+QWidget* focusedEditor()
+{
+    QWidget* focus = QApplication::focusWidget();
+    if (auto* combo = qobject_cast<QComboBox*>(focus))
+        return combo->lineEdit();
+    if (qobject_cast<QLineEdit*>(focus) || qobject_cast<QTextEdit*>(focus) || qobject_cast<QPlainTextEdit*>(focus))
+        return focus;
+    return nullptr;
+}
+
+} // namespace
 
 MainFrame::MainFrame(QWidget* parent)
     : QMainWindow(parent)
     , workspace_(new QMdiArea(this))
+    , toolbar_(new QToolBar(this))
 {
     setWindowTitle(QStringLiteral("Nidora 1.76"));
+    setWindowIcon(frameIcon(QStringLiteral("nidora.ico")));
     setCentralWidget(workspace_);
+    statusBar();
+    buildMenus();
+    buildToolbar();
     resize(1024, 720);
+}
+
+MainFrame::~MainFrame() = default;
+
+QAction* MainFrame::command(int control) const
+{
+    const auto it = commands_.find(control);
+    return it == commands_.end() ? nullptr : it->second;
+}
+
+QAction* MainFrame::addCommand(const FrameCommand& entry)
+{
+    auto* action = new QAction(frameIcon(QString::fromUtf8(entry.icon)), tableText(entry.text), this);
+    action->setToolTip(tableText(entry.tooltip));
+    action->setStatusTip(tableText(entry.statusTip));
+    const int control = entry.control;
+    connect(action, &QAction::triggered, this, [this, control] { emit commandChosen(control); });
+    commands_.emplace(control, action);
+    return action;
+}
+
+void MainFrame::buildMenus()
+{
+    for (const FrameMenu& entry : frameMenus()) {
+        QMenu* menu = menuBar()->addMenu(tableText(entry.title));
+        menu->menuAction()->setStatusTip(tableText(entry.statusTip));
+        for (const FrameCommand& item : entry.items)
+            menu->addAction(addCommand(item));
+        if (entry.listsWindows) {
+            const int fixedItems = int(menu->actions().size());
+            connect(menu, &QMenu::aboutToShow, this, [this, menu, fixedItems] { listOpenWindows(menu, fixedItems); });
+        }
+    }
+}
+
+void MainFrame::buildToolbar()
+{
+    toolbar_->setObjectName(QStringLiteral("toolbar"));
+    toolbar_->setMovable(false);
+    addToolBar(Qt::TopToolBarArea, toolbar_);
+    for (const FrameCommand& entry : frameToolbar()) {
+        QAction* action = addCommand(entry);
+        toolbar_->addAction(action);
+        auto* button = qobject_cast<QToolButton*>(toolbar_->widgetForAction(action));
+        if (!button)
+            continue;
+        if (entry.action == FrameAction::Email) {
+            // The address itself is the button: typewriter text under a hand cursor.
+            QFont font(QStringLiteral("Liberation Mono"));
+            font.setStyleHint(QFont::TypeWriter);
+            button->setFont(font);
+            button->setCursor(Qt::PointingHandCursor);
+            button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        } else if (*entry.text != '\0') {
+            button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        }
+    }
+}
+
+void MainFrame::listOpenWindows(QMenu* menu, int fixedItems)
+{
+    const QList<QAction*> items = menu->actions();
+    for (qsizetype i = fixedItems; i < items.size(); ++i) {
+        menu->removeAction(items[i]);
+        items[i]->deleteLater();
+    }
+    const QList<QMdiSubWindow*> windows = workspace_->subWindowList();
+    if (windows.isEmpty())
+        return;
+    menu->addSeparator();
+    for (QMdiSubWindow* window : windows) {
+        QAction* item = menu->addAction(window->windowTitle());
+        item->setCheckable(true);
+        item->setChecked(window == workspace_->activeSubWindow());
+        connect(item, &QAction::triggered, workspace_, [this, window] { workspace_->setActiveSubWindow(window); });
+    }
+}
+
+void MainFrame::editFocused(FrameAction action)
+{
+    const char* slot = slotFor(action);
+    if (QWidget* editor = focusedEditor(); editor && slot)
+        QMetaObject::invokeMethod(editor, slot);
+}
+
+void MainFrame::arrangeWindows(FrameAction action)
+{
+    switch (action) {
+    case FrameAction::Tile:
+        workspace_->tileSubWindows();
+        break;
+    case FrameAction::Cascade:
+        workspace_->cascadeSubWindows();
+        break;
+    case FrameAction::ArrangeIcons:
+        arrangeMinimisedWindows();
+        break;
+    default:
+        break;
+    }
+}
+
+void MainFrame::arrangeMinimisedWindows()
+{
+    const QSize area = workspace_->viewport()->size();
+    int x = 0;
+    int bottom = area.height();
+    int rowHeight = 0;
+    for (QMdiSubWindow* window : workspace_->subWindowList()) {
+        if (!window->isMinimized())
+            continue;
+        const QSize size = window->size();
+        if (x > 0 && x + size.width() > area.width()) {
+            x = 0;
+            bottom -= rowHeight;
+            rowHeight = 0;
+        }
+        window->move(x, bottom - size.height());
+        x += size.width();
+        rowHeight = std::max(rowHeight, size.height());
+    }
+}
+
+void MainFrame::showPrinterSetup()
+{
+    if (!printerSetup_) {
+        if (!printer_)
+            printer_ = std::make_unique<QPrinter>();
+        printerSetup_ = new QPrintDialog(printer_.get(), this);
+        printerSetup_->setAttribute(Qt::WA_DeleteOnClose);
+        printerSetup_->setWindowModality(Qt::NonModal);
+    }
+    printerSetup_->show();
+    printerSetup_->raise();
+}
+
+void MainFrame::closeEvent(QCloseEvent* event)
+{
+    QMainWindow::closeEvent(event);
+    if (event->isAccepted())
+        emit closed();
 }
 
 } // namespace nidora::shell

@@ -1,21 +1,65 @@
 #pragma once
 
+#include "shell/FrameCommands.h"
+
 #include <QMainWindow>
+#include <QPointer>
+#include <QPrintDialog>
+
+#include <map>
+#include <memory>
 
 class QMdiArea;
+class QMenu;
+class QPrinter;
+class QToolBar;
 
 namespace nidora::shell {
 
-// The multi-window application frame every window of the program opens in.
+// The multi-window application frame every window of the program opens in: its menu bar and
+// toolbar built from the frame's command table, and the actions the frame does itself (the
+// clipboard on the focused editor, arranging the open windows). Choosing a command only reports
+// it; the frame's procedure decides what follows.
 class MainFrame : public QMainWindow {
     Q_OBJECT
 public:
     explicit MainFrame(QWidget* parent = nullptr);
+    ~MainFrame() override;
 
     QMdiArea* workspace() const { return workspace_; }
+    QToolBar* toolbar() const { return toolbar_; }
+    // The menu item or toolbar button of a control number, or null.
+    QAction* command(int control) const;
+
+    // Cut, Copy or Paste on the editor that has the focus; anything else is left alone.
+    static void editFocused(FrameAction action);
+    void arrangeWindows(FrameAction action);
+    // The printer set-up dialog for the program's printer, shown without modality (the frame
+    // holds every thread's windows, and they all stay usable); a second request raises it.
+    void showPrinterSetup();
+    QPrintDialog* printerSetup() const { return printerSetup_; }
+
+signals:
+    void commandChosen(int control);
+    // The frame's window has been closed, by any means.
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
+    QAction* addCommand(const FrameCommand& entry);
+    void buildMenus();
+    void buildToolbar();
+    void listOpenWindows(QMenu* menu, int fixedItems);
+    // Lines the minimised windows up along the bottom of the workspace, row above row.
+    void arrangeMinimisedWindows();
+
     QMdiArea* workspace_;
+    QToolBar* toolbar_;
+    std::map<int, QAction*> commands_;
+    std::unique_ptr<QPrinter> printer_;
+    QPointer<QPrintDialog> printerSetup_;
 };
 
 } // namespace nidora::shell

@@ -1,18 +1,20 @@
 #include "shell/ProgramEntry.h"
 
-#include "shell/MainFrame.h"
+#include "shell/Main.h"
+#include "shell/Program.h"
 
 #include <QApplication>
 
 namespace nidora::shell {
 
-int ProgramEntry(int argc, char** argv)
+int ProgramEntry(int argc, char** argv, ProcedureTable procedures)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Nidora"));
-    MainFrame frame;
-    frame.show();
-    return QApplication::exec();
+    FrameServices frame;
+    frame.procedures = std::move(procedures);
+    Program program(ProgramServices { dictionaryHooks(), [frame] { Main(frame); } });
+    return program.run();
 }
 
 } // namespace nidora::shell

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "shell/FrameServices.h"
+
 namespace nidora::shell {
 
-// Builds the application, runs the frame until it closes and returns the exit code.
-int ProgramEntry(int argc, char** argv);
+// The process's main procedure: makes the application, runs the program with the frame starting
+// the given windows' procedures, and returns the exit code once the frame has closed.
+int ProgramEntry(int argc, char** argv, ProcedureTable procedures = {});
 
 } // namespace nidora::shell

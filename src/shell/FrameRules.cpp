@@ -1,0 +1,40 @@
+#include "shell/FrameRules.h"
+
+#include "shell/MainFrame.h"
+
+#include "platform/IniFile.h"
+
+#include <QAction>
+
+namespace nidora::shell {
+
+std::uint8_t physicianFromSetting(const QString& value)
+{
+    const auto lowByte = static_cast<std::uint8_t>(platform::IniFile::toInt(value) & 0xFF);
+    return lowByte < 1 ? 1 : lowByte;
+}
+
+bool commandAvailable(const FrameCommand& command, const ProgramGlobals& globals, const ProcedureTable& procedures)
+{
+    if (command.action != FrameAction::StartProcedure)
+        return true;
+    if (command.right != 0 && !globals.hasRight(command.right))
+        return false;
+    return procedures.count(QString::fromUtf8(command.procedure)) > 0;
+}
+
+void applyRights(MainFrame& frame, const ProgramGlobals& globals, const ProcedureTable& procedures)
+{
+    const auto apply = [&](const FrameCommand& command) {
+        if (QAction* action = frame.command(command.control))
+            action->setEnabled(commandAvailable(command, globals, procedures));
+    };
+    for (const FrameMenu& menu : frameMenus()) {
+        for (const FrameCommand& item : menu.items)
+            apply(item);
+    }
+    for (const FrameCommand& button : frameToolbar())
+        apply(button);
+}
+
+} // namespace nidora::shell

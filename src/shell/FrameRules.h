@@ -1,0 +1,26 @@
+#pragma once
+
+#include "shell/FrameCommands.h"
+#include "shell/FrameServices.h"
+#include "shell/ProgramGlobals.h"
+
+#include <QString>
+
+#include <cstdint>
+
+namespace nidora::shell {
+
+class MainFrame;
+
+// The current doctor from the settings text: its number's low byte, at least 1 (a missing or
+// unreadable value counts as 0).
+std::uint8_t physicianFromSetting(const QString& value);
+
+// A command that starts a window is available when the window exists and the user holds the
+// right it needs; the frame's own actions always are.
+bool commandAvailable(const FrameCommand& command, const ProgramGlobals& globals, const ProcedureTable& procedures);
+
+// Enables and disables every command of the frame by that rule.
+void applyRights(MainFrame& frame, const ProgramGlobals& globals, const ProcedureTable& procedures);
+
+} // namespace nidora::shell

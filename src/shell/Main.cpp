@@ -1,0 +1,127 @@
+#include "shell/Main.h"
+
+#include "shell/FrameRules.h"
+#include "shell/MainFrame.h"
+#include "shell/ProgramGlobals.h"
+
+#include "framework/Await.h"
+#include "framework/ErrorManager.h"
+#include "platform/PracticeSettings.h"
+#include "platform/Shell.h"
+
+#include <QMdiArea>
+#include <QMessageBox>
+
+namespace nidora::shell {
+
+namespace {
+
+// The frame's own event for its window having closed; commands come as their control numbers,
+// which are all negative.
+constexpr int kFrameClosed = 1;
+
+int startProcedure(const char* name, std::size_t stackSize, const FrameServices& services)
+{
+    const auto it = services.procedures.find(QString::fromUtf8(name));
+    if (it == services.procedures.end())
+        return 0;
+    return services.startThread(it->second, stackSize);
+}
+
+void showNotice(QWidget* parent, const QString& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, QString(), text, QMessageBox::Ok, parent);
+    framework::awaitDialog(box);
+}
+
+void openHelpPage(MainFrame& frame)
+{
+    AppGlobals.ShellTarget = QString::fromUtf8(kHelpPage);
+    platform::ShellOpenWithMessage(AppGlobals.ShellTarget, [&frame](const QString& text) { showNotice(&frame, text); });
+}
+
+// Every window started from the frame runs on a thread of its own: asking those threads to end
+// closes their windows as their procedures unwind.
+void closeOtherWindows(MainFrame& frame)
+{
+    if (framework::Scheduler* scheduler = framework::Scheduler::instance())
+        scheduler->endOtherThreads();
+    frame.workspace()->closeAllSubWindows();
+}
+
+} // namespace
+
+void logInWithAllRights()
+{
+    AppGlobals.LoggedIn = 1;
+    AppGlobals.grantAllRights();
+}
+
+void openFrame(MainFrame& frame, const FrameServices& services)
+{
+    if (services.login)
+        services.login();
+    if (AppGlobals.LoggedIn == 0)
+        QMetaObject::invokeMethod(&frame, &QWidget::close, Qt::QueuedConnection);
+    AppGlobals.CurrentPhysician = physicianFromSetting(platform::PracticeSettings::read(QStringLiteral("medico")));
+    applyRights(frame, AppGlobals, services.procedures);
+    frame.update();
+}
+
+void runFrameCommand(int control, MainFrame& frame, const FrameServices& services)
+{
+    const FrameCommand* command = findFrameCommand(control);
+    if (!command)
+        return;
+    switch (command->action) {
+    case FrameAction::StartProcedure:
+        startProcedure(command->procedure, command->stackSize, services);
+        break;
+    case FrameAction::PrinterSetup:
+        frame.showPrinterSetup();
+        break;
+    case FrameAction::Exit:
+        frame.close();
+        break;
+    case FrameAction::Cut:
+    case FrameAction::Copy:
+    case FrameAction::Paste:
+        MainFrame::editFocused(command->action);
+        break;
+    case FrameAction::Tile:
+    case FrameAction::Cascade:
+    case FrameAction::ArrangeIcons:
+        frame.arrangeWindows(command->action);
+        break;
+    case FrameAction::HelpPage:
+        openHelpPage(frame);
+        break;
+    case FrameAction::Email:
+        platform::ShellOpen(QStringLiteral("mailto:") + QString::fromUtf8(kContactAddress));
+        break;
+    }
+}
+
+void Main(const FrameServices& services)
+{
+    framework::AppErrorManager.addProcedure(QStringLiteral("Main"));
+    {
+        MainFrame frame;
+        framework::ThreadEventQueue& events = framework::currentThread().events();
+        events.forward(&frame, &MainFrame::closed, kFrameClosed);
+        QObject::connect(&frame, &MainFrame::commandChosen, &events,
+            [&events, &frame](int control) { events.post(framework::ThreadEvent { control, &frame, {} }); });
+        frame.show();
+        openFrame(frame, services);
+        AppGlobals.SplashThread = startProcedure(kSplashProcedure, 0, services);
+        while (auto event = events.nextEvent(&frame)) {
+            if (event->code == kFrameClosed)
+                break;
+            runFrameCommand(event->code, frame, services);
+        }
+        closeOtherWindows(frame);
+    }
+    framework::AppErrorManager.removeProcedure();
+}
+
+} // namespace nidora::shell

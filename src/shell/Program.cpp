@@ -1,0 +1,110 @@
+#include "shell/Program.h"
+
+#include "shell/FrameIcons.h"
+#include "shell/ProgramGlobals.h"
+
+#include "framework/ErrorManager.h"
+#include "platform/DragFullWindows.h"
+
+#include <QApplication>
+
+namespace nidora::shell {
+
+namespace {
+
+constexpr unsigned kWriteAndBroadcast
+    = platform::DragFullWindows::UpdateProfile | platform::DragFullWindows::BroadcastChange;
+
+} // namespace
+
+Program::Program(ProgramServices services)
+    : services_(std::move(services))
+    , quitOnLastWindowClosed_(QApplication::quitOnLastWindowClosed())
+{
+    AppGlobals = ProgramGlobals {};
+    // The program ends when the frame's procedure returns, after its closing steps; Qt ending the
+    // event loop by itself as the frame's window goes would cut those short.
+    QApplication::setQuitOnLastWindowClosed(false);
+    installThreadHooks(scheduler_, framework::AppErrorManager, services_.threadData);
+}
+
+Program::~Program()
+{
+    QApplication::setQuitOnLastWindowClosed(quitOnLastWindowClosed_);
+}
+
+void Program::initialiseErrorManager()
+{
+    provideThreadNumbers(framework::AppErrorManager);
+}
+
+void Program::initialiseTextMatcher()
+{
+    matcher_.open();
+    matcher_.setIgnoreCase(true);
+    matcher_.setWholeWordsOnly(false);
+}
+
+void Program::openSettings()
+{
+    settings_.open();
+}
+
+void Program::setUpMainThreadData()
+{
+    if (services_.threadData.setUp)
+        services_.threadData.setUp(scheduler_.currentContext());
+}
+
+void Program::setDefaultWindowIcon()
+{
+    QApplication::setWindowIcon(frameIcon(QStringLiteral("nidora.ico")));
+}
+
+void Program::switchOffDragFlag()
+{
+    platform::DragFullWindows& flag = platform::DragFullWindowsService::current();
+    AppGlobals.ShowDragFullWindowsSaved = flag.get();
+    if (AppGlobals.ShowDragFullWindowsSaved == 1)
+        flag.set(false, kWriteAndBroadcast);
+}
+
+void Program::runFrame()
+{
+    if (services_.frame)
+        scheduler_.runMainThread(services_.frame);
+}
+
+void Program::updateSettings()
+{
+    settings_.update();
+}
+
+void Program::restoreDragFlag()
+{
+    if (AppGlobals.ShowDragFullWindowsSaved == 1)
+        platform::DragFullWindowsService::current().set(true, kWriteAndBroadcast);
+}
+
+void Program::closeSettingsAndMatcher()
+{
+    settings_.close();
+    matcher_.close();
+}
+
+int Program::run()
+{
+    initialiseErrorManager();
+    initialiseTextMatcher();
+    openSettings();
+    setUpMainThreadData();
+    setDefaultWindowIcon();
+    switchOffDragFlag();
+    runFrame();
+    updateSettings();
+    restoreDragFlag();
+    closeSettingsAndMatcher();
+    return 0;
+}
+
+} // namespace nidora::shell

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "shell/TextMatcher.h"
+#include "shell/ThreadDataHooks.h"
+
+#include "framework/Scheduler.h"
+#include "platform/AppSettings.h"
+
+namespace nidora::shell {
+
+struct ProgramServices {
+    ThreadDataHooks threadData = dictionaryHooks();
+    // The application frame: runs on the main thread and returns when the frame has closed.
+    framework::ThreadProcedure frame;
+};
+
+// The process's own life, for a QApplication that already exists. Constructing it is the global
+// set-up (globals back to their starting values, the global objects made, the scheduler with
+// every thread's set-up and tear-down); run() is the program's entry, step by step; destroying
+// it is the tear-down: the main thread's data first, then the settings object. Each step is
+// public so that a test can run them one at a time; run() runs them all, in order.
+class Program {
+public:
+    explicit Program(ProgramServices services);
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    void initialiseErrorManager();
+    void initialiseTextMatcher();
+    void openSettings();
+    void setUpMainThreadData();
+    void setDefaultWindowIcon();
+    // Remembers the desktop's drag flag and, when it was on, switches it off for the run.
+    void switchOffDragFlag();
+    void runFrame();
+    void updateSettings();
+    // Puts the drag flag back on when it was on at start.
+    void restoreDragFlag();
+    void closeSettingsAndMatcher();
+
+    // The ten steps; the process's exit code.
+    int run();
+
+    const platform::AppSettings& settings() const { return settings_; }
+    const TextMatcher& textMatcher() const { return matcher_; }
+    framework::Scheduler& scheduler() { return scheduler_; }
+
+private:
+    ProgramServices services_;
+    platform::AppSettings settings_;
+    TextMatcher matcher_;
+    bool quitOnLastWindowClosed_;
+    // Last, so that it goes first: its end runs the main thread's tear-down.
+    framework::Scheduler scheduler_;
+};
+
+} // namespace nidora::shell
