@@ -1,3 +1,5 @@
+#include "FakeProcedures.h"
+
 #include "shell/Main.h"
 #include "shell/MainFrame.h"
 #include "shell/ProgramGlobals.h"
@@ -24,36 +26,17 @@
 namespace nidora::shell {
 namespace {
 
-struct Ran {
-    std::string procedure;
-    int thread;
-    bool operator==(const Ran&) const = default;
-};
+using test::Ran;
 
-// A frame whose every procedure is a fake that notes where it ran, started through a starter
-// that notes the stack asked for.
+// A frame whose procedures are fakes (see recordingServices).
 class FrameCommandTest : public ::testing::Test {
 protected:
-    test::ScratchDirectory scratch;
+    nidora::test::ScratchDirectory scratch;
     framework::Scheduler scheduler;
     std::vector<Ran> ran;
     std::vector<std::size_t> stacks;
-    FrameServices services;
+    FrameServices services = test::recordingServices(ran, stacks);
     MainFrame frame;
-
-    FrameCommandTest()
-    {
-        for (const char* name : { "BrowseUSUARIOS", "BrowseMEDICOS", "PantallaCopia", "PantallaRestaurar", "Informes",
-                 "Graficos", "HelpAbout", "BrowsePACIENTES", "BrowseMADRES", "BrowsePADRES", "Tablas",
-                 "BrowseAGENDA", "Biblioteca", "PantallaFondo" }) {
-            services.procedures.emplace(QString::fromUtf8(name),
-                [this, name] { ran.push_back({ name, framework::CurrentThreadNumber() }); });
-        }
-        services.startThread = [this](framework::ThreadProcedure procedure, std::size_t stack) {
-            stacks.push_back(stack);
-            return framework::StartOnNewThread(std::move(procedure), stack);
-        };
-    }
 
     bool runUntil(const std::function<bool()>& done)
     {
@@ -138,7 +121,7 @@ TEST_F(FrameCommandTest, ACommandWithoutItsWindowStartsNothing)
 
 TEST_F(FrameCommandTest, AHelpPageThatCannotBeOpenedIsShownAsAMessage)
 {
-    test::ShellLauncherDouble launcher;
+    nidora::test::ShellLauncherDouble launcher;
     platform::ShellLauncherService::Override useLauncher(launcher);
     runOnAThread(-25);
     QMessageBox* box = nullptr;
@@ -157,7 +140,7 @@ TEST_F(FrameCommandTest, AHelpPageThatOpensShowsNothingAndTheEmailLinkNeverRepor
     QFile page(scratch.filePath(QStringLiteral("nidora.htm")));
     ASSERT_TRUE(page.open(QIODevice::WriteOnly));
     page.close();
-    test::ShellLauncherDouble launcher;
+    nidora::test::ShellLauncherDouble launcher;
     platform::ShellLauncherService::Override useLauncher(launcher);
     runOnAThread(-25);
     ASSERT_TRUE(allEnded());
