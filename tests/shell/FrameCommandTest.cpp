@@ -10,6 +10,8 @@
 #include "support/ScratchDirectory.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFile>
@@ -181,6 +183,25 @@ TEST_F(FrameCommandTest, ArrangeIconsLinesTheMinimisedWindowsUpAlongTheBottom)
     EXPECT_EQ(windows[2]->geometry().bottom() + 1, bottom);
     EXPECT_EQ(windows[0]->x(), 0);
     EXPECT_EQ(windows[2]->x(), windows[0]->width()) << "side by side, not one over the other";
+}
+
+TEST_F(FrameCommandTest, CutCopyAndPasteWorkOnTheFocusedEditor)
+{
+    QWidget window;
+    auto* from = new QLineEdit(QStringLiteral("Pérez"), &window);
+    auto* to = new QLineEdit(&window);
+    to->move(0, 40);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    from->setFocus();
+    from->selectAll();
+    runFrameCommand(-10, frame, services);
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("Pérez"));
+    runFrameCommand(-9, frame, services);
+    EXPECT_TRUE(from->text().isEmpty());
+    to->setFocus();
+    runFrameCommand(-11, frame, services);
+    EXPECT_EQ(to->text(), QStringLiteral("Pérez"));
 }
 
 TEST_F(FrameCommandTest, ExitClosesTheFrame)
