@@ -24,11 +24,12 @@ inline void PrintTo(const Ran& ran, std::ostream* os)
 inline FrameServices recordingServices(std::vector<Ran>& ran, std::vector<std::size_t>& stacks)
 {
     FrameServices services;
-    for (const char* name : { "BrowseUSUARIOS", "BrowseMEDICOS", "PantallaCopia", "PantallaRestaurar", "Informes",
-             "Graficos", "HelpAbout", "BrowsePACIENTES", "BrowseMADRES", "BrowsePADRES", "Tablas", "BrowseAGENDA",
-             "Biblioteca", "PantallaFondo" }) {
-        services.procedures.emplace(
-            QString::fromUtf8(name), [&ran, name] { ran.push_back({ name, framework::CurrentThreadNumber() }); });
+    for (const char* name : { "BrowseUSUARIOS", "BrowseMEDICOS", "PantallaCopia", "PantallaRestaurar",
+             "Informes", "Graficos", "HelpAbout", "BrowsePACIENTES", "BrowseMADRES", "BrowsePADRES", "Tablas",
+             "BrowseAGENDA", "Biblioteca", "PantallaFondo" }) {
+        services.procedures.emplace(QString::fromUtf8(name), [&ran, name] {
+            ran.push_back({ name, framework::CurrentThreadNumber() });
+        });
     }
     services.startThread = [&stacks](framework::ThreadProcedure procedure, std::size_t stack) {
         stacks.push_back(stack);

@@ -11,10 +11,10 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QLineEdit>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
@@ -96,15 +96,17 @@ TEST_P(StartingCommandTest, StartsItsProcedureOnANewThreadWithItsStack)
 }
 
 INSTANTIATE_TEST_SUITE_P(Commands, StartingCommandTest,
-    ::testing::Values(CommandCase { -2, "BrowseUSUARIOS", 25'000 }, CommandCase { -3, "BrowseMEDICOS", 25'000 },
-        CommandCase { -4, "PantallaCopia", 25'000 }, CommandCase { -5, "PantallaRestaurar", 25'000 },
-        CommandCase { -13, "Informes", 25'000 }, CommandCase { -14, "Graficos", 25'000 },
-        CommandCase { -19, "HelpAbout", 25'000 }, CommandCase { -20, "BrowsePACIENTES", 50'000 },
-        CommandCase { -21, "BrowseMADRES", 25'000 }, CommandCase { -30, "BrowsePADRES", 25'000 },
-        CommandCase { -22, "Tablas", 50'000 }, CommandCase { -28, "BrowseAGENDA", 25'000 },
-        CommandCase { -29, "Biblioteca", 25'000 }, CommandCase { -23, "Informes", 25'000 },
-        CommandCase { -24, "Graficos", 50'000 }),
-    [](const auto& param) { return std::string(param.param.procedure) + std::to_string(-param.param.control); });
+    ::testing::Values(CommandCase { -2, "BrowseUSUARIOS", 25'000 },
+        CommandCase { -3, "BrowseMEDICOS", 25'000 }, CommandCase { -4, "PantallaCopia", 25'000 },
+        CommandCase { -5, "PantallaRestaurar", 25'000 }, CommandCase { -13, "Informes", 25'000 },
+        CommandCase { -14, "Graficos", 25'000 }, CommandCase { -19, "HelpAbout", 25'000 },
+        CommandCase { -20, "BrowsePACIENTES", 50'000 }, CommandCase { -21, "BrowseMADRES", 25'000 },
+        CommandCase { -30, "BrowsePADRES", 25'000 }, CommandCase { -22, "Tablas", 50'000 },
+        CommandCase { -28, "BrowseAGENDA", 25'000 }, CommandCase { -29, "Biblioteca", 25'000 },
+        CommandCase { -23, "Informes", 25'000 }, CommandCase { -24, "Graficos", 50'000 }),
+    [](const auto& param) {
+        return std::string(param.param.procedure) + std::to_string(-param.param.control);
+    });
 
 TEST_F(FrameCommandTest, TheSameCommandTwiceOpensTwoThreads)
 {

@@ -38,10 +38,10 @@ INSTANTIATE_TEST_SUITE_P(Settings, PhysicianTest,
 ProcedureTable everyProcedure()
 {
     ProcedureTable table;
-    for (const char* name : { "BrowseUSUARIOS", "BrowseMEDICOS", "PantallaCopia", "PantallaRestaurar", "Informes",
-             "Graficos", "HelpAbout", "BrowsePACIENTES", "BrowseMADRES", "BrowsePADRES", "Tablas", "BrowseAGENDA",
-             "Biblioteca" })
-        table.emplace(QString::fromUtf8(name), [] { });
+    for (const char* name : { "BrowseUSUARIOS", "BrowseMEDICOS", "PantallaCopia", "PantallaRestaurar",
+             "Informes", "Graficos", "HelpAbout", "BrowsePACIENTES", "BrowseMADRES", "BrowsePADRES", "Tablas",
+             "BrowseAGENDA", "Biblioteca" })
+        table.emplace(QString::fromUtf8(name), [] {});
     return table;
 }
 

@@ -65,7 +65,7 @@ protected:
 
 TEST_F(MainTest, AFailedLoginClosesTheFrameAfterItsOpeningAndTheSplashStillStarts)
 {
-    services.login = [] { };
+    services.login = [] {};
     runMain([](MainFrame&) { return false; });
     EXPECT_EQ(openFrame(), nullptr);
     EXPECT_EQ(stacks, std::vector<std::size_t> { 0 }) << "the splash, with the smallest stack";
