@@ -34,12 +34,14 @@ protected:
     FrameServices services = test::recordingServices(ran, stacks);
     framework::Scheduler scheduler;
 
+    const bool quitOnLastWindowClosed = QApplication::quitOnLastWindowClosed();
+
     MainTest()
     {
         AppGlobals = ProgramGlobals {};
         QApplication::setQuitOnLastWindowClosed(false);
     }
-    ~MainTest() override { QApplication::setQuitOnLastWindowClosed(true); }
+    ~MainTest() override { QApplication::setQuitOnLastWindowClosed(quitOnLastWindowClosed); }
 
     static MainFrame* openFrame()
     {
