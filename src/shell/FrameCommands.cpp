@@ -1,6 +1,5 @@
 #include "shell/FrameCommands.h"
 
-
 namespace nidora::shell {
 
 namespace {

@@ -14,7 +14,8 @@ std::uint8_t physicianFromSetting(const QString& value)
     return lowByte < 1 ? 1 : lowByte;
 }
 
-bool commandAvailable(const FrameCommand& command, const ProgramGlobals& globals, const ProcedureTable& procedures)
+bool commandAvailable(
+    const FrameCommand& command, const ProgramGlobals& globals, const ProcedureTable& procedures)
 {
     if (command.action != FrameAction::StartProcedure)
         return true;

@@ -18,7 +18,8 @@ std::uint8_t physicianFromSetting(const QString& value);
 
 // A command that starts a window is available when the window exists and the user holds the
 // right it needs; the frame's own actions always are.
-bool commandAvailable(const FrameCommand& command, const ProgramGlobals& globals, const ProcedureTable& procedures);
+bool commandAvailable(
+    const FrameCommand& command, const ProgramGlobals& globals, const ProcedureTable& procedures);
 
 // Enables and disables every command of the frame by that rule.
 void applyRights(MainFrame& frame, const ProgramGlobals& globals, const ProcedureTable& procedures);

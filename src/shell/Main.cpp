@@ -37,7 +37,8 @@ void showNotice(QWidget* parent, const QString& text)
 void openHelpPage(MainFrame& frame)
 {
     AppGlobals.ShellTarget = QString::fromUtf8(kHelpPage);
-    platform::ShellOpenWithMessage(AppGlobals.ShellTarget, [&frame](const QString& text) { showNotice(&frame, text); });
+    platform::ShellOpenWithMessage(
+        AppGlobals.ShellTarget, [&frame](const QString& text) { showNotice(&frame, text); });
 }
 
 // Every window started from the frame runs on a thread of its own: asking those threads to end
@@ -63,7 +64,8 @@ void openFrame(MainFrame& frame, const FrameServices& services)
         services.login();
     if (AppGlobals.LoggedIn == 0)
         QMetaObject::invokeMethod(&frame, &QWidget::close, Qt::QueuedConnection);
-    AppGlobals.CurrentPhysician = physicianFromSetting(platform::PracticeSettings::read(QStringLiteral("medico")));
+    AppGlobals.CurrentPhysician
+        = physicianFromSetting(platform::PracticeSettings::read(QStringLiteral("medico")));
     applyRights(frame, AppGlobals, services.procedures);
     frame.update();
 }
@@ -109,8 +111,9 @@ void Main(const FrameServices& services)
         MainFrame frame;
         framework::ThreadEventQueue& events = framework::currentThread().events();
         events.forward(&frame, &MainFrame::closed, kFrameClosed);
-        QObject::connect(&frame, &MainFrame::commandChosen, &events,
-            [&events, &frame](int control) { events.post(framework::ThreadEvent { control, &frame, {} }); });
+        QObject::connect(&frame, &MainFrame::commandChosen, &events, [&events, &frame](int control) {
+            events.post(framework::ThreadEvent { control, &frame, {} });
+        });
         frame.show();
         openFrame(frame, services);
         AppGlobals.SplashThread = startProcedure(kSplashProcedure, 0, services);

@@ -44,7 +44,8 @@ QWidget* focusedEditor()
     QWidget* focus = QApplication::focusWidget();
     if (auto* combo = qobject_cast<QComboBox*>(focus))
         return combo->lineEdit();
-    if (qobject_cast<QLineEdit*>(focus) || qobject_cast<QTextEdit*>(focus) || qobject_cast<QPlainTextEdit*>(focus))
+    if (qobject_cast<QLineEdit*>(focus) || qobject_cast<QTextEdit*>(focus)
+        || qobject_cast<QPlainTextEdit*>(focus))
         return focus;
     return nullptr;
 }
@@ -93,7 +94,8 @@ void MainFrame::buildMenus()
             menu->addAction(addCommand(item));
         if (entry.listsWindows) {
             const int fixedItems = int(menu->actions().size());
-            connect(menu, &QMenu::aboutToShow, this, [this, menu, fixedItems] { listOpenWindows(menu, fixedItems); });
+            connect(menu, &QMenu::aboutToShow, this,
+                [this, menu, fixedItems] { listOpenWindows(menu, fixedItems); });
         }
     }
 }
@@ -137,7 +139,8 @@ void MainFrame::listOpenWindows(QMenu* menu, int fixedItems)
         QAction* item = menu->addAction(window->windowTitle());
         item->setCheckable(true);
         item->setChecked(window == workspace_->activeSubWindow());
-        connect(item, &QAction::triggered, workspace_, [this, window] { workspace_->setActiveSubWindow(window); });
+        connect(item, &QAction::triggered, workspace_,
+            [this, window] { workspace_->setActiveSubWindow(window); });
     }
 }
 

@@ -27,17 +27,19 @@ ThreadDataHooks dictionaryHooks()
     };
 }
 
-void installThreadHooks(framework::Scheduler& scheduler, framework::ErrorManager& errors, ThreadDataHooks data)
+void installThreadHooks(
+    framework::Scheduler& scheduler, framework::ErrorManager& errors, ThreadDataHooks data)
 {
     scheduler.setThreadStartHook([setUp = std::move(data.setUp)](framework::ThreadContext& thread) {
         if (thread.number() != 1 && setUp)
             setUp(thread);
     });
-    scheduler.setThreadEndHook([shutDown = std::move(data.shutDown), &errors](framework::ThreadContext& thread) {
-        if (shutDown)
-            shutDown(thread);
-        errors.forgetThread(thread.number());
-    });
+    scheduler.setThreadEndHook(
+        [shutDown = std::move(data.shutDown), &errors](framework::ThreadContext& thread) {
+            if (shutDown)
+                shutDown(thread);
+            errors.forgetThread(thread.number());
+        });
 }
 
 void provideThreadNumbers(framework::ErrorManager& errors)

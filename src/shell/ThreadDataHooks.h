@@ -25,7 +25,8 @@ ThreadDataHooks dictionaryHooks();
 // data up itself. Every thread, the main one included, shuts its data down after its procedure,
 // and the error manager then forgets it (its last error, any procedure left listed), since its
 // number is given to the next thread.
-void installThreadHooks(framework::Scheduler& scheduler, framework::ErrorManager& errors, ThreadDataHooks data);
+void installThreadHooks(
+    framework::Scheduler& scheduler, framework::ErrorManager& errors, ThreadDataHooks data);
 
 // Has the error manager ask the scheduler for the calling thread's number: 1 outside every
 // logical thread, and whenever no scheduler runs.

@@ -51,8 +51,11 @@ private:
 ThreadDataHooks loggingHooks(Log& log)
 {
     return ThreadDataHooks {
-        [&log](framework::ThreadContext& thread) { log.push_back("set up " + std::to_string(thread.number())); },
-        [&log](framework::ThreadContext& thread) { log.push_back("shut down " + std::to_string(thread.number())); },
+        [&log](
+            framework::ThreadContext& thread) { log.push_back("set up " + std::to_string(thread.number())); },
+        [&log](framework::ThreadContext& thread) {
+            log.push_back("shut down " + std::to_string(thread.number()));
+        },
     };
 }
 
@@ -60,7 +63,8 @@ ThreadDataHooks loggingHooks(Log& log)
 void waitUntilEnded(int number)
 {
     framework::Scheduler& scheduler = *framework::Scheduler::instance();
-    while (scheduler.find(number) && framework::waitForSignal(&scheduler, &framework::Scheduler::threadEnded)) { }
+    while (scheduler.find(number)
+        && framework::waitForSignal(&scheduler, &framework::Scheduler::threadEnded)) { }
 }
 
 class ProgramTest : public ::testing::Test {
@@ -186,8 +190,9 @@ TEST_F(ProgramTest, EveryOtherThreadSetsItsDataUpBeforeItsProcedureAndShutsItDow
                              framework::currentThread().CallRequest = 4;
                              const int started = framework::StartOnNewThread(
                                  [&] {
-                                     log.push_back("procedure " + std::to_string(framework::CurrentThreadNumber())
-                                         + " request " + std::to_string(framework::currentThread().CallRequest));
+                                     log.push_back("procedure "
+                                         + std::to_string(framework::CurrentThreadNumber()) + " request "
+                                         + std::to_string(framework::currentThread().CallRequest));
                                  },
                                  25'000);
                              waitUntilEnded(started);
@@ -201,19 +206,21 @@ TEST_F(ProgramTest, TheErrorManagerKnowsEachThreadAndForgetsOneThatEnded)
 {
     framework::ErrorStatus seenOnThread;
     {
-        Program program({ loggingHooks(log), [&] {
-                             const int started = framework::StartOnNewThread(
-                                 [&] {
-                                     framework::AppErrorManager.setLastError({ 0, 33, QStringLiteral("busy") });
-                                     seenOnThread = framework::AppErrorManager.lastError(2);
-                                 },
-                                 25'000);
-                             waitUntilEnded(started);
-                         } });
+        Program program(
+            { loggingHooks(log), [&] {
+                 const int started = framework::StartOnNewThread(
+                     [&] {
+                         framework::AppErrorManager.setLastError({ 0, 33, QStringLiteral("busy") });
+                         seenOnThread = framework::AppErrorManager.lastError(2);
+                     },
+                     25'000);
+                 waitUntilEnded(started);
+             } });
         program.run();
     }
     EXPECT_EQ(seenOnThread.errorCode, 33) << "the error was kept as thread 2's";
-    EXPECT_EQ(framework::AppErrorManager.lastError(2), framework::ErrorStatus {}) << "and dropped when it ended";
+    EXPECT_EQ(framework::AppErrorManager.lastError(2), framework::ErrorStatus {})
+        << "and dropped when it ended";
 }
 
 // The whole program: its frame opens, is closed, and the program ends with 0.

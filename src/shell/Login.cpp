@@ -1,0 +1,56 @@
+#include "shell/Login.h"
+
+#include "data/AccessBuffer.h"
+#include "data/Dictionary.h"
+#include "data/ReferenceRecords.h"
+
+namespace nidora::shell {
+
+namespace {
+
+QString withoutTrailingSpaces(const QString& text)
+{
+    qsizetype end = text.size();
+    while (end > 0 && text.at(end - 1) == u' ')
+        --end;
+    return text.left(end);
+}
+
+} // namespace
+
+LoginCheck::LoginCheck(data::Dictionary& data, ProgramGlobals& globals)
+    : data_(data)
+    , users_(data.access<data::ACCESOS>())
+    , globals_(globals)
+    , opened_(users_.open() == data::AccessResult::Ok)
+{
+}
+
+LoginCheck::~LoginCheck()
+{
+    if (opened_)
+        users_.close();
+}
+
+LoginOutcome LoginCheck::accept(const QString& typedCode)
+{
+    globals_.LoggedIn = 0;
+    if (withoutTrailingSpaces(typedCode) == QString::fromUtf8(kMasterPassword)) {
+        globals_.LoggedIn = 1;
+        globals_.grantAllRights();
+        return LoginOutcome::LoggedIn;
+    }
+    auto& user = data_.buffer<data::ACCESOS>();
+    data::clearRecord(users_.desc(), user);
+    user.CLAVE = typedCode;
+    if (opened_ && users_.tryFetch(users_.key("ACC:KCLAVE")) == data::AccessResult::Ok) {
+        globals_.AccessRights = user.PUERTAS;
+        globals_.LoggedIn = 1;
+        globals_.CurrentUserName = user.NOMBRE.leftJustified(30, u' ', true);
+        return LoginOutcome::LoggedIn;
+    }
+    ++failures_;
+    return failures_ >= kAttempts ? LoginOutcome::GaveUp : LoginOutcome::Refused;
+}
+
+} // namespace nidora::shell

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "shell/ProgramGlobals.h"
+
+#include <QString>
+
+namespace nidora::data {
+class AccessObject;
+class Dictionary;
+} // namespace nidora::data
+
+namespace nidora::shell {
+
+// The fixed password that logs in with every right, whatever the users file holds.
+inline constexpr const char* kMasterPassword = "kwrt519";
+
+enum class LoginOutcome {
+    LoggedIn, // LoggedIn, AccessRights (and for a user CurrentUserName) are set
+    Refused, // no such user: the next code may be tried
+    GaveUp, // the third code that matched no user
+};
+
+// What the login window does with each code typed and accepted, on the data of its thread. The
+// users file is open for the life of the object, as the window opens it for its own use.
+class LoginCheck {
+public:
+    static constexpr int kAttempts = 3;
+
+    LoginCheck(data::Dictionary& data, ProgramGlobals& globals);
+    ~LoginCheck();
+    LoginCheck(const LoginCheck&) = delete;
+    LoginCheck& operator=(const LoginCheck&) = delete;
+
+    // The master password counts only as typed, letter case included, trailing spaces aside;
+    // any other code is looked up as a user code, letter case ignored. A code that finds no
+    // user (a blank one never does) shows nothing and counts as a failed attempt.
+    LoginOutcome accept(const QString& typedCode);
+    int failures() const { return failures_; }
+
+private:
+    data::Dictionary& data_;
+    data::AccessObject& users_;
+    ProgramGlobals& globals_;
+    bool opened_ = false;
+    int failures_ = 0;
+};
+
+} // namespace nidora::shell

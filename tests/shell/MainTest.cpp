@@ -1,0 +1,132 @@
+#include "FakeProcedures.h"
+
+#include "shell/Main.h"
+#include "shell/MainFrame.h"
+#include "shell/ProgramGlobals.h"
+
+#include "framework/Await.h"
+#include "framework/ErrorManager.h"
+#include "platform/PracticeSettings.h"
+#include "support/ScratchDirectory.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QPointer>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+namespace nidora::shell {
+namespace {
+
+using test::Ran;
+
+// Runs the frame's procedure as the main thread, as the program does, with a step run from the
+// event loop whenever the frame is open, until the frame's procedure returns.
+class MainTest : public ::testing::Test {
+protected:
+    nidora::test::ScratchDirectory scratch;
+    std::vector<Ran> ran;
+    std::vector<std::size_t> stacks;
+    FrameServices services = test::recordingServices(ran, stacks);
+    framework::Scheduler scheduler;
+
+    const bool quitOnLastWindowClosed = QApplication::quitOnLastWindowClosed();
+
+    MainTest()
+    {
+        AppGlobals = ProgramGlobals {};
+        QApplication::setQuitOnLastWindowClosed(false);
+    }
+    ~MainTest() override { QApplication::setQuitOnLastWindowClosed(quitOnLastWindowClosed); }
+
+    static MainFrame* openFrame()
+    {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (auto* frame = qobject_cast<MainFrame*>(window); frame && frame->isVisible())
+                return frame;
+        }
+        return nullptr;
+    }
+
+    // whileOpen runs on each tick while the frame is open, until it returns true.
+    void runMain(const std::function<bool(MainFrame&)>& whileOpen)
+    {
+        QTimer ticks;
+        QObject::connect(&ticks, &QTimer::timeout, [&] {
+            if (MainFrame* frame = openFrame(); frame && whileOpen(*frame))
+                ticks.stop();
+        });
+        ticks.start(5);
+        scheduler.runMainThread([this] { Main(services); });
+    }
+};
+
+TEST_F(MainTest, AFailedLoginClosesTheFrameAfterItsOpeningAndTheSplashStillStarts)
+{
+    services.login = [] {};
+    runMain([](MainFrame&) { return false; });
+    EXPECT_EQ(openFrame(), nullptr);
+    EXPECT_EQ(stacks, std::vector<std::size_t> { 0 }) << "the splash, with the smallest stack";
+    EXPECT_EQ(AppGlobals.SplashThread, 2);
+    EXPECT_EQ(AppGlobals.CurrentPhysician, 1) << "the opening ran to its end";
+    EXPECT_TRUE(framework::AppErrorManager.procedures().empty());
+}
+
+TEST_F(MainTest, OpeningTakesTheDoctorFromTheSettingsAndTheCommandsFromTheRights)
+{
+    ASSERT_TRUE(platform::PracticeSettings::writeInt(QStringLiteral("medico"), 3));
+    services.login = [] {
+        AppGlobals.LoggedIn = 1;
+        AppGlobals.AccessRights[29] = 1;
+    };
+    bool patientsEnabled = true;
+    bool usersEnabled = false;
+    bool mainListed = false;
+    runMain([&](MainFrame& frame) {
+        patientsEnabled = frame.command(-20)->isEnabled();
+        usersEnabled = frame.command(-2)->isEnabled();
+        for (const auto& entry : framework::AppErrorManager.procedures())
+            mainListed = mainListed || (entry.thread == 1 && entry.name == QStringLiteral("Main"));
+        frame.close();
+        return true;
+    });
+    EXPECT_EQ(AppGlobals.CurrentPhysician, 3);
+    EXPECT_FALSE(patientsEnabled);
+    EXPECT_TRUE(usersEnabled);
+    EXPECT_TRUE(mainListed);
+}
+
+TEST_F(MainTest, ClosingTheFrameClosesTheWindowsOfEveryOtherThread)
+{
+    QPointer<QWidget> madres;
+    bool madresUnwound = false;
+    services.procedures[QStringLiteral("BrowseMADRES")] = [&] {
+        QWidget window;
+        madres = &window;
+        window.show();
+        framework::waitForClose(&window);
+        madresUnwound = true;
+    };
+    bool triggered = false;
+    runMain([&](MainFrame& frame) {
+        if (!triggered) {
+            frame.command(-21)->trigger();
+            triggered = true;
+            return false;
+        }
+        if (!madres || !madres->isVisible())
+            return false;
+        frame.close();
+        return true;
+    });
+    EXPECT_TRUE(madresUnwound);
+    EXPECT_TRUE(madres.isNull());
+    EXPECT_EQ(scheduler.threadCount(), 1);
+}
+
+} // namespace
+} // namespace nidora::shell
