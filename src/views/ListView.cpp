@@ -15,8 +15,8 @@ using data::Position;
 // Rows kept on either side of the visible page, in pages: enough that a page move in either
 // direction reads nothing, few enough that memory does not grow with scrolling.
 constexpr int kMarginPages = 1;
-// Rows asked of the file at a time when a filter leaves some out.
-constexpr int kMinimumBatch = 32;
+// Rows read at a time while counting totals.
+constexpr int kCountBatch = 512;
 
 // The position of the record itself in a key: just after the identity below its own, so the
 // read starts with it even among records of equal key values.
@@ -44,64 +44,9 @@ void ListView::setPageRows(int rows)
     changed();
 }
 
-std::vector<FieldValue> ListView::rangeValues() const
+ViewRead ListView::read(const Position& from, Direction direction, int wanted, std::vector<Row>& out)
 {
-    const SortOrder& order = sortOrder();
-    std::vector<FieldValue> values = order.range ? order.range() : std::vector<FieldValue> {};
-    if (values.size() > order.key->components.size())
-        values.resize(order.key->components.size());
-    return values;
-}
-
-bool ListView::inRange(const data::Record& record, const std::vector<FieldValue>& range) const
-{
-    if (range.empty())
-        return true;
-    const std::vector<FieldValue> values = data::keyComponents(access_.desc(), key(), record, int(range.size()));
-    for (std::size_t c = 0; c < range.size(); ++c) {
-        const data::FieldDesc& field = access_.desc().fields[std::size_t(key().components[c])];
-        if (!data::sameKeyValue(field, values[c], range[c]))
-            return false;
-    }
-    return true;
-}
-
-bool ListView::read(const Position& from, Direction direction, int wanted, std::vector<Row>& out, bool& reachedEnd)
-{
-    reachedEnd = false;
-    data::DataFile* file = access_.file();
-    if (!file) {
-        access_.report(42, {}, true);
-        reachedEnd = true;
-        return false;
-    }
-    const std::vector<FieldValue> range = rangeValues();
-    Position position = from;
-    const int batch = std::max(wanted, kMinimumBatch);
-    while (int(out.size()) < wanted && !reachedEnd) {
-        int seen = 0;
-        bool leftRange = false;
-        const data::Outcome outcome
-            = file->page(&key(), position, direction, batch, [&](const data::RecordRef& ref, const data::Record& record) {
-                  ++seen;
-                  if (leftRange)
-                      return;
-                  if (!inRange(record, range)) {
-                      leftRange = true;
-                      return;
-                  }
-                  position = file->positionOf(key(), record, ref.id);
-                  if (!filter_ || filter_(record))
-                      out.push_back(Row { ref, data::cloneRecord(access_.desc(), record) });
-              });
-        if (!outcome.ok()) {
-            access_.reportOutcome(1, outcome, true);
-            reachedEnd = true;
-            return false;
-        }
-        reachedEnd = leftRange || seen < batch;
-    }
-    return true;
+    return readRows(access_, sortOrder(), filter_, from, direction, wanted, out);
 }
 
 void ListView::extendForward(int count)
@@ -112,11 +57,10 @@ void ListView::extendForward(int count)
         ? Position { rangeValues(), 0 }
         : access_.file()->positionOf(key(), *rows_.back().record, rows_.back().ref.id);
     std::vector<Row> found;
-    bool reachedEnd = false;
-    read(from, Direction::Forward, count, found, reachedEnd);
+    const ViewRead result = read(from, Direction::Forward, count, found);
     for (Row& row : found)
         rows_.push_back(std::move(row));
-    endLoaded_ = reachedEnd;
+    endLoaded_ = result.reachedEnd;
 }
 
 void ListView::extendBackward(int count)
@@ -125,13 +69,12 @@ void ListView::extendBackward(int count)
         return;
     const Position from = access_.file()->positionOf(key(), *rows_.front().record, rows_.front().ref.id);
     std::vector<Row> found;
-    bool reachedStart = false;
-    read(from, Direction::Backward, count, found, reachedStart);
+    const ViewRead result = read(from, Direction::Backward, count, found);
     for (Row& row : found)
         rows_.push_front(std::move(row));
     top_ += int(found.size());
     highlight_ += int(found.size());
-    startLoaded_ = reachedStart;
+    startLoaded_ = result.reachedEnd;
 }
 
 void ListView::loadFrom(const Position& from, bool fromStart)
@@ -141,11 +84,9 @@ void ListView::loadFrom(const Position& from, bool fromStart)
     startLoaded_ = fromStart;
     endLoaded_ = false;
     std::vector<Row> found;
-    bool reachedEnd = false;
-    read(from, Direction::Forward, pageRows_ * (1 + kMarginPages), found, reachedEnd);
+    endLoaded_ = read(from, Direction::Forward, pageRows_ * (1 + kMarginPages), found).reachedEnd;
     for (Row& row : found)
         rows_.push_back(std::move(row));
-    endLoaded_ = reachedEnd;
     if (rows_.empty()) {
         // Nothing at or after the position: the highlight goes to the last row.
         if (!fromStart)
@@ -165,11 +106,10 @@ void ListView::loadLast()
     startLoaded_ = false;
     endLoaded_ = true;
     std::vector<Row> found;
-    bool reachedStart = false;
-    read(Position { rangeValues(), 0 }, Direction::Backward, pageRows_ * (1 + kMarginPages), found, reachedStart);
+    startLoaded_ = read(Position { rangeValues(), 0 }, Direction::Backward, pageRows_ * (1 + kMarginPages), found)
+                       .reachedEnd;
     for (Row& row : found)
         rows_.push_front(std::move(row));
-    startLoaded_ = reachedStart;
     placeHighlight(int(rows_.size()) - 1);
 }
 
@@ -355,10 +295,11 @@ void ListView::recount()
     totals_->reset();
     counted_ = 0;
     Position from { rangeValues(), 0 };
-    bool reachedEnd = false;
-    while (!reachedEnd) {
+    for (bool reachedEnd = false; !reachedEnd;) {
         std::vector<Row> found;
-        if (!read(from, Direction::Forward, kMinimumBatch * 16, found, reachedEnd) || found.empty())
+        const ViewRead result = read(from, Direction::Forward, kCountBatch, found);
+        reachedEnd = result.reachedEnd;
+        if (!result.ok || found.empty())
             break;
         for (const Row& row : found)
             totals_->add(*row.record);

@@ -3,6 +3,7 @@
 #include "data/AccessObject.h"
 #include "views/ListLocator.h"
 #include "views/SortOrder.h"
+#include "views/ViewRows.h"
 
 #include <deque>
 #include <functional>
@@ -35,10 +36,7 @@ public:
 
 class ListView {
 public:
-    struct Row {
-        data::RecordRef ref;
-        std::unique_ptr<data::Record> record;
-    };
+    using Row = ViewRow;
 
     static constexpr int kDefaultPageRows = 20;
 
@@ -97,13 +95,8 @@ public:
 private:
     void selectOrder(int order);
     const data::KeyDesc& key() const { return *sortOrder().key; }
-    std::vector<data::FieldValue> rangeValues() const;
-    bool inRange(const data::Record& record, const std::vector<data::FieldValue>& range) const;
-
-    // Reads up to `wanted` rows of the list from a position; reachedEnd when the key's end or
-    // the range's end came first.
-    bool read(const data::Position& from, data::Direction direction, int wanted, std::vector<Row>& out,
-        bool& reachedEnd);
+    std::vector<data::FieldValue> rangeValues() const { return views::rangeValues(sortOrder()); }
+    ViewRead read(const data::Position& from, data::Direction direction, int wanted, std::vector<Row>& out);
     void extendForward(int rows);
     void extendBackward(int rows);
     void loadFrom(const data::Position& from, bool fromStart);
