@@ -1,0 +1,133 @@
+#include "views/FormSession.h"
+
+#include "data/AccessBuffer.h"
+#include "framework/ErrorManager.h"
+
+#include <algorithm>
+
+namespace nidora::views {
+namespace {
+
+using data::AccessResult;
+
+constexpr FormStep kStay {};
+constexpr FormStep closing(Response response) { return FormStep { true, response, false }; }
+
+bool sameElements(const data::FieldDesc& field, const data::Record& a, const data::Record& b)
+{
+    for (int i = 0; i < std::max(field.dim1, 1); ++i) {
+        for (int j = 0; j < std::max(field.dim2, 1); ++j) {
+            if (!data::sameStoredValue(field, field.get(a, i, j), field.get(b, i, j)))
+                return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+FormSession::FormSession(data::RelationObject& relation, std::uint8_t request, FormCaptions captions)
+    : relation_(relation)
+    , access_(relation.access())
+    , request_(request)
+    , captions_(std::move(captions))
+    , original_(data::cloneRecord(access_.desc(), access_.buffer()))
+{
+}
+
+QString FormSession::caption() const
+{
+    switch (request_) {
+    case InsertRecord:
+        return captions_.insert.left(kCaptionLength);
+    case ChangeRecord:
+        return captions_.change.left(kCaptionLength);
+    case DeleteRecord:
+        return captions_.remove.left(kCaptionLength);
+    case ViewRecord:
+        return captions_.view.left(kCaptionLength);
+    default:
+        return {};
+    }
+}
+
+bool FormSession::changed() const
+{
+    const data::FileDesc& file = access_.desc();
+    const auto same = [&](const data::FieldDesc& field) {
+        return field.type == data::FieldType::Group || sameElements(field, *original_, access_.buffer());
+    };
+    return !std::all_of(file.fields.begin(), file.fields.end(), same)
+        || !std::all_of(file.memos.begin(), file.memos.end(), same);
+}
+
+FormStep FormSession::ok()
+{
+    switch (request_) {
+    case InsertRecord:
+        switch (access_.insert()) {
+        case AccessResult::Ok:
+            return closing(Completed);
+        case AccessResult::Fatal:
+            return closing(Cancelled);
+        default:
+            return FormStep { false, Cancelled, true };
+        }
+    case ChangeRecord:
+        return change();
+    case DeleteRecord:
+        return remove();
+    default:
+        return closing(Cancelled);
+    }
+}
+
+FormStep FormSession::change()
+{
+    // Nothing changed: nothing is written, and the form still completes.
+    if (!changed())
+        return closing(Completed);
+    for (;;) {
+        const AccessResult result = relation_.change();
+        if (result == AccessResult::Ok)
+            return closing(Completed);
+        if (result == AccessResult::Fatal)
+            return closing(Cancelled);
+        switch (access_.errors().raiseWithCancel(37, { .file = access_.desc().label })) {
+        case framework::Answer::Yes:
+            continue;
+        case framework::Answer::No:
+            return closing(Cancelled);
+        default:
+            return kStay;
+        }
+    }
+}
+
+FormStep FormSession::remove()
+{
+    switch (relation_.deleteRecord(false)) {
+    case AccessResult::Ok:
+        return closing(Completed);
+    case AccessResult::Failed:
+        // The relation object has already offered to try again (message 36) and was told
+        // No, unless the rules refused the delete (message 33), which no retry would change:
+        // then the user reads the refusal and stays in the form.
+        if (access_.errors().lastError().messageNumber == 33)
+            return kStay;
+        return closing(Cancelled);
+    case AccessResult::Cancelled:
+        return kStay;
+    default:
+        return closing(Cancelled);
+    }
+}
+
+FormStep FormSession::cancel()
+{
+    if (request_ == InsertRecord && access_.numbered() && access_.cancelNumbering() != AccessResult::Ok)
+        return kStay;
+    return closing(Cancelled);
+}
+
+} // namespace nidora::views

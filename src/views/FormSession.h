@@ -1,0 +1,71 @@
+#pragma once
+
+#include "data/RelationObject.h"
+#include "views/Requests.h"
+
+#include <QString>
+
+#include <memory>
+
+// What a form does with its record, by the request it was called with: its caption and
+// buttons, and what OK and Cancel write and answer. The form's window binds its controls to
+// the file's record buffer and asks the session what to do when a button is pressed.
+//
+//   FormSession form(data.relation(FileId::MEDICOS), request, { "Nuevo Registro", ... });
+//   setWindowTitle(form.caption());
+//   FormStep step = form.ok();           // after the accept-all pass
+//   if (step.closes) answer(step.response);
+namespace nidora::views {
+
+struct FormCaptions {
+    QString insert;
+    QString change;
+    QString remove;
+    QString view = QStringLiteral("View Record");
+};
+
+// What follows a button: the form closes with its answer, or stays open (after a failed
+// insert with the focus on its first control).
+struct FormStep {
+    bool closes = false;
+    Response response = Cancelled;
+    bool focusFirstControl = false;
+
+    bool operator==(const FormStep&) const = default;
+};
+
+class FormSession {
+public:
+    static constexpr int kCaptionLength = 39;
+
+    // The record is in the file's buffer already: primed by the list for an insert, loaded for
+    // the other requests. A copy of it is kept to tell whether anything was changed.
+    FormSession(data::RelationObject& relation, std::uint8_t request, FormCaptions captions);
+
+    std::uint8_t request() const { return request_; }
+    // The caption for the request, at most 39 characters; empty for a request the form has no
+    // caption for.
+    QString caption() const;
+    // Viewing: OK only closes the window, as Cancel does.
+    bool okSaves() const { return request_ == InsertRecord || request_ == ChangeRecord || request_ == DeleteRecord; }
+    // Whether a field differs from the record as the form opened it.
+    bool changed() const;
+
+    // OK, after the accept-all pass for an insert or a change.
+    FormStep ok();
+    // Cancel or closing the window: answers 2 without asking; an insert removes the record
+    // priming added, and stays open when that fails.
+    FormStep cancel();
+
+private:
+    FormStep change();
+    FormStep remove();
+
+    data::RelationObject& relation_;
+    data::AccessObject& access_;
+    std::uint8_t request_;
+    FormCaptions captions_;
+    std::unique_ptr<data::Record> original_;
+};
+
+} // namespace nidora::views

@@ -1,0 +1,34 @@
+#include "views/ListColumns.h"
+
+#include "framework/PictureFormat.h"
+
+#include <optional>
+
+namespace nidora::views {
+
+ListColumn fieldColumn(const data::FieldDesc& field, const QString& heading, const QString& picture, const QString& group)
+{
+    const std::optional<Picture> parsed = parsePicture(picture.isEmpty() ? field.picture : picture);
+    Picture shown;
+    if (parsed) {
+        shown = *parsed;
+    } else {
+        shown.width = field.size;
+    }
+    const data::FieldDesc* source = &field;
+    ListColumn column { heading, group, {}, shown.kind == Picture::Kind::Text ? Qt::AlignLeft : Qt::AlignRight };
+    column.text = [source, shown](const data::Record& record) {
+        const data::FieldValue value = source->get(record, 0, 0);
+        if (const QString* text = std::get_if<QString>(&value))
+            return formatText(shown, *text);
+        if (const double* real = std::get_if<double>(&value))
+            return formatReal(shown, *real);
+        const std::int64_t number = std::get<std::int64_t>(value);
+        if (source->type == data::FieldType::Decimal)
+            return formatDecimal(shown, Decimal(number, source->precision));
+        return formatLong(shown, number);
+    };
+    return column;
+}
+
+} // namespace nidora::views

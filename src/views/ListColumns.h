@@ -1,0 +1,41 @@
+#pragma once
+
+#include "data/Schema.h"
+
+#include <QString>
+#include <Qt>
+
+#include <cstdint>
+#include <functional>
+
+// What a list shows of each row: its columns, each formatted through a picture, and the
+// colours of a row chosen from its record.
+namespace nidora::views {
+
+struct ListColumn {
+    QString heading;
+    // A heading over this column and the next ones that carry the same text ("Cobertura
+    // Social" over the coverage name and number); empty: none.
+    QString group {};
+    std::function<QString(const data::Record&)> text {};
+    Qt::Alignment alignment = Qt::AlignLeft;
+};
+
+// A column showing a field through a picture (the field's own when none is given): numbers,
+// dates and times right-aligned, text left.
+ListColumn fieldColumn(const data::FieldDesc& field, const QString& heading, const QString& picture = {},
+    const QString& group = {});
+
+// The four colours of a row (0x00BBGGRR values, as colours are stored).
+struct RowColours {
+    std::uint32_t text = 0;
+    std::uint32_t background = 0;
+    std::uint32_t selectedText = 0;
+    std::uint32_t selectedBackground = 0;
+
+    bool operator==(const RowColours&) const = default;
+};
+
+using RowColouring = std::function<RowColours(const data::Record&)>;
+
+} // namespace nidora::views

@@ -1,0 +1,317 @@
+#include "views/ListView.h"
+
+#include "data/AccessBuffer.h"
+#include "framework/RecordMessages.h"
+
+#include <algorithm>
+
+namespace nidora::views {
+namespace {
+
+using data::Direction;
+using data::FieldValue;
+using data::Position;
+
+// Rows kept on either side of the visible page, in pages: enough that a page move in either
+// direction reads nothing, few enough that memory does not grow with scrolling.
+constexpr int kMarginPages = 1;
+// Rows read at a time while counting totals.
+constexpr int kCountBatch = 512;
+
+// The position of the record itself in a key: just after the identity below its own, so the
+// read starts with it even among records of equal key values.
+Position positionAt(const data::FileDesc& file, const data::KeyDesc& key, const data::Record& record,
+    std::int64_t id)
+{
+    return Position { data::keyComponents(file, key, record), id - 1 };
+}
+
+} // namespace
+
+ListView::ListView(data::AccessObject& access, std::vector<SortOrder> orders, int pageRows)
+    : access_(access)
+    , orders_(std::move(orders))
+    , pageRows_(std::max(pageRows, 1))
+{
+    selectOrder(0);
+}
+
+void ListView::setPageRows(int rows)
+{
+    pageRows_ = std::max(rows, 1);
+    if (!rows_.empty())
+        placeHighlight(highlight_);
+    changed();
+}
+
+ViewRead ListView::read(const Position& from, Direction direction, int wanted, std::vector<Row>& out)
+{
+    return readRows(access_, sortOrder(), filter_, from, direction, wanted, out);
+}
+
+void ListView::extendForward(int count)
+{
+    if (endLoaded_ || count <= 0)
+        return;
+    const Position from = rows_.empty()
+        ? Position { rangeValues(), 0 }
+        : access_.file()->positionOf(key(), *rows_.back().record, rows_.back().ref.id);
+    std::vector<Row> found;
+    const ViewRead result = read(from, Direction::Forward, count, found);
+    for (Row& row : found)
+        rows_.push_back(std::move(row));
+    endLoaded_ = result.reachedEnd;
+}
+
+void ListView::extendBackward(int count)
+{
+    if (startLoaded_ || count <= 0 || rows_.empty())
+        return;
+    const Position from = access_.file()->positionOf(key(), *rows_.front().record, rows_.front().ref.id);
+    std::vector<Row> found;
+    const ViewRead result = read(from, Direction::Backward, count, found);
+    for (Row& row : found)
+        rows_.push_front(std::move(row));
+    top_ += int(found.size());
+    highlight_ += int(found.size());
+    startLoaded_ = result.reachedEnd;
+}
+
+void ListView::loadFrom(const Position& from, bool fromStart)
+{
+    rows_.clear();
+    top_ = highlight_ = 0;
+    startLoaded_ = fromStart;
+    endLoaded_ = false;
+    std::vector<Row> found;
+    endLoaded_ = read(from, Direction::Forward, pageRows_ * (1 + kMarginPages), found).reachedEnd;
+    for (Row& row : found)
+        rows_.push_back(std::move(row));
+    if (rows_.empty()) {
+        // Nothing at or after the position: the highlight goes to the last row.
+        if (!fromStart)
+            loadLast();
+        else
+            startLoaded_ = true;
+        return;
+    }
+    extendBackward(pageRows_ * kMarginPages);
+    placeHighlight(highlight_);
+}
+
+void ListView::loadLast()
+{
+    rows_.clear();
+    top_ = highlight_ = 0;
+    startLoaded_ = false;
+    endLoaded_ = true;
+    std::vector<Row> found;
+    startLoaded_ = read(Position { rangeValues(), 0 }, Direction::Backward, pageRows_ * (1 + kMarginPages), found)
+                       .reachedEnd;
+    for (Row& row : found)
+        rows_.push_front(std::move(row));
+    placeHighlight(int(rows_.size()) - 1);
+}
+
+// Highlights the row and shows it: at the top of the page unless that would leave the page
+// short at the end of the list.
+void ListView::placeHighlight(int index)
+{
+    const int size = int(rows_.size());
+    highlight_ = std::clamp(index, 0, std::max(size - 1, 0));
+    if (highlight_ + pageRows_ > size)
+        extendForward(highlight_ + pageRows_ - size);
+    const int lastTop = std::max(int(rows_.size()) - pageRows_, 0);
+    top_ = std::min(highlight_, lastTop);
+}
+
+int ListView::visibleCount() const
+{
+    return std::min(pageRows_, int(rows_.size()) - top_);
+}
+
+data::AccessResult ListView::open()
+{
+    locator_.clear();
+    if (!access_.file())
+        return access_.report(42, {}, true);
+    loadFrom(Position { rangeValues(), 0 }, true);
+    trim();
+    recount();
+    changed();
+    return data::AccessResult::Ok;
+}
+
+void ListView::move(ListMove how)
+{
+    locator_.clear();
+    switch (how) {
+    case ListMove::First:
+        loadFrom(Position { rangeValues(), 0 }, true);
+        break;
+    case ListMove::Last:
+        loadLast();
+        break;
+    case ListMove::RowDown:
+    case ListMove::PageDown: {
+        const int step = how == ListMove::RowDown ? 1 : pageRows_;
+        extendForward(highlight_ + step + pageRows_ - int(rows_.size()) + 1);
+        const int size = int(rows_.size());
+        if (size == 0)
+            break;
+        highlight_ = std::min(highlight_ + step, size - 1);
+        if (how == ListMove::PageDown)
+            top_ = std::min(top_ + pageRows_, std::max(size - pageRows_, 0));
+        if (highlight_ >= top_ + pageRows_)
+            top_ = highlight_ - pageRows_ + 1;
+        break;
+    }
+    case ListMove::RowUp:
+    case ListMove::PageUp: {
+        const int step = how == ListMove::RowUp ? 1 : pageRows_;
+        if (highlight_ - step < 0 || top_ - step < 0)
+            extendBackward(step + pageRows_);
+        if (rows_.empty())
+            break;
+        highlight_ = std::max(highlight_ - step, 0);
+        if (how == ListMove::PageUp)
+            top_ = std::max(top_ - pageRows_, 0);
+        if (highlight_ < top_)
+            top_ = highlight_;
+        break;
+    }
+    }
+    trim();
+    changed();
+}
+
+void ListView::highlightVisible(int index)
+{
+    if (index < 0 || index >= visibleCount())
+        return;
+    locator_.clear();
+    highlight_ = top_ + index;
+    changed();
+}
+
+bool ListView::type(QChar character)
+{
+    const std::optional<FieldValue> value = locator_.type(character);
+    if (!value)
+        return false;
+    locate(*value);
+    return true;
+}
+
+bool ListView::backspace()
+{
+    const std::optional<FieldValue> value = locator_.backspace();
+    if (!value)
+        return false;
+    locate(*value);
+    return true;
+}
+
+void ListView::locate(const FieldValue& value)
+{
+    std::vector<FieldValue> values = rangeValues();
+    values.push_back(value);
+    loadFrom(Position { values, 0 }, false);
+    trim();
+    changed();
+}
+
+void ListView::switchOrder(int order)
+{
+    if (order < 0 || order >= orderCount())
+        return;
+    std::unique_ptr<data::Record> kept;
+    std::int64_t keptId = 0;
+    if (const Row* row = highlighted()) {
+        kept = data::cloneRecord(access_.desc(), *row->record);
+        keptId = row->ref.id;
+    }
+    selectOrder(order);
+    if (!access_.file())
+        return;
+    if (kept)
+        refreshOn(*kept, keptId);
+    else
+        open();
+}
+
+void ListView::selectOrder(int order)
+{
+    order_ = order;
+    const SortOrder& current = sortOrder();
+    const std::size_t locatorComponent = rangeValues().size();
+    locator_.reset(current.locator,
+        locatorComponent < current.key->components.size()
+            ? &access_.desc().fields[std::size_t(current.key->components[locatorComponent])]
+            : nullptr);
+}
+
+void ListView::refresh()
+{
+    const Row* row = highlighted();
+    if (!row) {
+        open();
+        return;
+    }
+    const std::unique_ptr<data::Record> kept = data::cloneRecord(access_.desc(), *row->record);
+    refreshOn(*kept, row->ref.id);
+}
+
+void ListView::refreshOn(const data::Record& record, std::int64_t id)
+{
+    locator_.clear();
+    loadFrom(positionAt(access_.desc(), key(), record, id), false);
+    trim();
+    recount();
+    changed();
+}
+
+void ListView::trim()
+{
+    const int keepBefore = pageRows_ * kMarginPages;
+    const int drop = top_ - keepBefore;
+    if (drop > 0) {
+        rows_.erase(rows_.begin(), rows_.begin() + drop);
+        top_ -= drop;
+        highlight_ -= drop;
+        startLoaded_ = false;
+    }
+    const int keepUntil = top_ + pageRows_ * (1 + kMarginPages);
+    if (int(rows_.size()) > keepUntil) {
+        rows_.erase(rows_.begin() + keepUntil, rows_.end());
+        endLoaded_ = false;
+    }
+}
+
+void ListView::recount()
+{
+    if (!totals_)
+        return;
+    totals_->reset();
+    counted_ = 0;
+    Position from { rangeValues(), 0 };
+    for (bool reachedEnd = false; !reachedEnd;) {
+        std::vector<Row> found;
+        const ViewRead result = read(from, Direction::Forward, kCountBatch, found);
+        reachedEnd = result.reachedEnd;
+        if (!result.ok || found.empty())
+            break;
+        for (const Row& row : found)
+            totals_->add(*row.record);
+        counted_ += std::int64_t(found.size());
+        from = access_.file()->positionOf(key(), *found.back().record, found.back().ref.id);
+    }
+}
+
+void ListView::changed()
+{
+    if (changed_)
+        changed_();
+}
+
+} // namespace nidora::views

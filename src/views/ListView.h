@@ -1,0 +1,127 @@
+#pragma once
+
+#include "data/AccessObject.h"
+#include "views/ListLocator.h"
+#include "views/SortOrder.h"
+#include "views/ViewRows.h"
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <vector>
+
+// The rows a list shows, read from its file page by page in the order of the current tab's
+// key: a window of rows around the visible page is kept, never the file, so a list over a
+// million records opens as quickly as one over a hundred. Moves, locators, tab switches and
+// refreshes reposition that window; the window that shows the list only reads the visible
+// page and the highlight.
+//
+//   ListView view(data.access(FileId::PACIENTES), { { &byName, LocatorKind::Incremental, "Indice x Nombre" } });
+//   view.open();
+//   view.type(u'g');                 // the first name at or after "G"
+//   view.move(ListMove::PageDown);
+//   const ListView::Row* row = view.highlighted();
+namespace nidora::views {
+
+enum class ListMove { RowDown, RowUp, PageDown, PageUp, First, Last };
+
+// Counted over every row of the list (range and filter applied) each time it refreshes;
+// only lists that show totals set one, since it reads all their rows.
+class ListTotals {
+public:
+    virtual ~ListTotals() = default;
+    virtual void reset() = 0;
+    virtual void add(const data::Record& record) = 0;
+};
+
+class ListView {
+public:
+    using Row = ViewRow;
+
+    static constexpr int kDefaultPageRows = 20;
+
+    // The file must be open through `access` before the list reads it.
+    ListView(data::AccessObject& access, std::vector<SortOrder> orders, int pageRows = kDefaultPageRows);
+
+    data::AccessObject& access() { return access_; }
+    void setFilter(RecordFilter filter) { filter_ = std::move(filter); }
+    void setTotals(ListTotals* totals) { totals_ = totals; }
+    // Told after every change of the visible page or the highlight.
+    void setChangeHandler(std::function<void()> changed) { changed_ = std::move(changed); }
+    // Keeps the highlighted row; takes effect at once.
+    void setPageRows(int rows);
+
+    // Reads the first page of the current order (and the totals). Failed when the file cannot
+    // be read (message 43); the list is then empty.
+    data::AccessResult open();
+
+    void move(ListMove move);
+    // A click on a visible row.
+    void highlightVisible(int index);
+
+    // A character typed on the list, for the current order's locator; false when it does not
+    // count for it (the list does not move).
+    bool type(QChar character);
+    bool backspace();
+    const QString& locatorText() const { return locator_.text(); }
+
+    int orderCount() const { return int(orders_.size()); }
+    int order() const { return order_; }
+    const SortOrder& sortOrder() const { return orders_[std::size_t(order_)]; }
+    // Reorders the list by another tab's key, staying on the highlighted record when that key
+    // holds it.
+    void switchOrder(int order);
+
+    // Reads the file again on the highlighted record, or on the next one when it is gone.
+    void refresh();
+    // Reads the file again with the highlight on this record (the one a form just wrote).
+    void refreshOn(const data::Record& record, std::int64_t id);
+
+    // ---- what the window shows ------------------------------------------------------------
+    bool empty() const { return rows_.empty(); }
+    int visibleCount() const;
+    const Row& visibleRow(int index) const { return rows_[std::size_t(top_ + index)]; }
+    // The highlighted row's index on the visible page, -1 when the list is empty.
+    int highlightedIndex() const { return rows_.empty() ? -1 : highlight_ - top_; }
+    const Row* highlighted() const { return rows_.empty() ? nullptr : &rows_[std::size_t(highlight_)]; }
+    // Whether rows lie beyond the visible page, for the scroll bar's arrows.
+    bool rowsBefore() const { return top_ > 0 || !startLoaded_; }
+    bool rowsAfter() const { return top_ + visibleCount() < int(rows_.size()) || !endLoaded_; }
+    // Rows counted by the last refresh with totals; -1 without totals.
+    std::int64_t countedRows() const { return counted_; }
+    // Rows held in memory now: never more than a few pages.
+    int loadedRows() const { return int(rows_.size()); }
+
+private:
+    void selectOrder(int order);
+    const data::KeyDesc& key() const { return *sortOrder().key; }
+    std::vector<data::FieldValue> rangeValues() const { return views::rangeValues(sortOrder()); }
+    ViewRead read(const data::Position& from, data::Direction direction, int wanted, std::vector<Row>& out);
+    void extendForward(int rows);
+    void extendBackward(int rows);
+    void loadFrom(const data::Position& from, bool fromStart);
+    void loadLast();
+    void locate(const data::FieldValue& value);
+    void placeHighlight(int index);
+    void trim();
+    void recount();
+    void changed();
+
+    data::AccessObject& access_;
+    std::vector<SortOrder> orders_;
+    int order_ = 0;
+    int pageRows_;
+    RecordFilter filter_;
+    ListTotals* totals_ = nullptr;
+    std::function<void()> changed_;
+    ListLocator locator_;
+
+    std::deque<Row> rows_;
+    bool startLoaded_ = true; // rows_ begins with the list's first row
+    bool endLoaded_ = true; // rows_ ends with the list's last row
+    int top_ = 0; // index in rows_ of the first visible row
+    int highlight_ = 0; // index in rows_ of the highlighted row
+    std::int64_t counted_ = -1;
+};
+
+} // namespace nidora::views
