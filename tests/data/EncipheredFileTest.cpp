@@ -146,6 +146,18 @@ TEST_F(EncipheredFileTest, ReadsInCodeOrderPageAndChangeLikeAnyFile)
     EXPECT_EQ(file->fetch(codeKey(), { QString("beto") }, read).status, Status::NotFound);
 }
 
+TEST_F(EncipheredFileTest, SealedTextIsFittedLikePlainText)
+{
+    const QString exact = QString::fromUtf8("€šŸ Ñandú Müller 1234567890abc"); // 30 characters
+    ASSERT_EQ(exact.size(), 30);
+    const RecordRef fitted = add(user(QString::fromUtf8("ŠŸ€CÓDIGO10X"), exact + "cut"));
+    ACCESOS read;
+    ASSERT_TRUE(file->read(fitted.id, read).ok());
+    EXPECT_EQ(read.CLAVE, QString::fromUtf8("ŠŸ€CÓDIGO1"));
+    EXPECT_EQ(read.NOMBRE, exact);
+    EXPECT_TRUE(file->fetch(codeKey(), { QString::fromUtf8("šÿ€códiGO1") }, read).ok());
+}
+
 TEST_F(EncipheredFileTest, WrongOrMissingPasswordIsRefused)
 {
     add(user("ANA", "Ana"));
