@@ -1,5 +1,6 @@
 #include "data/DataFile.h"
 
+#include "data/EncipheredStore.h"
 #include "data/KeyCollation.h"
 #include "data/PlainStore.h"
 #include "data/RecordCodec.h"
@@ -18,7 +19,12 @@ namespace {
 // Marks a database as one of this program's data files ("NIDO").
 constexpr std::int64_t kApplicationId = 0x4E49444F;
 
-std::unique_ptr<RecordStore> makeStore(const FileDesc& desc) { return std::make_unique<PlainStore>(desc); }
+std::unique_ptr<RecordStore> makeStore(const FileDesc& desc)
+{
+    if (desc.enciphered)
+        return std::make_unique<EncipheredStore>(desc);
+    return std::make_unique<PlainStore>(desc);
+}
 
 QString resolve(const FileDesc& desc, const OpenOptions& options)
 {
@@ -329,8 +335,7 @@ Outcome DataFile::step(const KeyDesc* key, const Position& from, Direction direc
         found = true;
         if (ref)
             *ref = row;
-        for (const Column& column : store_->schema().columns())
-            column.field->set(record, column.i, column.j, column.field->get(read, column.i, column.j));
+        copyRecord(store_->schema(), read, record);
     });
     if (outcome.ok() && !found)
         outcome = failure(Status::NotFound, QStringLiteral("the end of %1 was reached").arg(desc_.label));

@@ -28,7 +28,7 @@ std::vector<QByteArray> PlainStore::writeColumns() const
     return columns;
 }
 
-void PlainStore::bindRow(sql::Statement& statement, int first, const Record& record)
+void PlainStore::bindRow(sql::Statement& statement, int first, const Record& record, std::int64_t)
 {
     bindRecord(statement, first, schema_, record);
 }

@@ -23,7 +23,7 @@ protected:
     QByteArray rowColumns() const override { return schema_.fieldList(); }
     bool decodeRow(const sql::Statement& statement, int first, Record& record) override;
     std::vector<QByteArray> writeColumns() const override;
-    void bindRow(sql::Statement& statement, int first, const Record& record) override;
+    void bindRow(sql::Statement& statement, int first, const Record& record, std::int64_t id) override;
     const KeyDesc* duplicatedKey(const TableRoute& route, const Record& record, std::int64_t exceptId) override;
 
 private:

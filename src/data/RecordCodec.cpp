@@ -124,6 +124,12 @@ void readRecord(const sql::Statement& statement, int first, const SqlSchema& sch
         column.field->set(record, column.i, column.j, readValue(statement, index++, column));
 }
 
+void copyRecord(const SqlSchema& schema, const Record& from, Record& to)
+{
+    for (const Column& column : schema.columns())
+        column.field->set(to, column.i, column.j, column.field->get(from, column.i, column.j));
+}
+
 QByteArray encodeRecord(const SqlSchema& schema, const Record& record)
 {
     QByteArray out;

@@ -23,6 +23,8 @@ void bindValue(sql::Statement& statement, int parameter, const Column& column, c
 void bindRecord(sql::Statement& statement, int first, const SqlSchema& schema, const Record& record);
 // Sets every column of the record from the statement's columns, from column `first` on.
 void readRecord(const sql::Statement& statement, int first, const SqlSchema& schema, Record& record);
+// Copies every column's value of one record of the schema's file into another.
+void copyRecord(const SqlSchema& schema, const Record& from, Record& to);
 FieldValue readValue(const sql::Statement& statement, int column, const Column& desc);
 
 // The record's stored values as one byte string and back, for the enciphered file. decode

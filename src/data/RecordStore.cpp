@@ -104,6 +104,18 @@ Outcome RecordStore::pageById(const TableRoute& route, const Position& from, Dir
     return outcome;
 }
 
+Outcome RecordStore::writeFailure(const TableRoute& route, const Record& record, std::int64_t exceptId)
+{
+    Outcome outcome = missing(route);
+    if (route.connection->error().constraint()) {
+        if (const KeyDesc* key = duplicatedKey(route, record, exceptId)) {
+            outcome.status = Status::Duplicate;
+            outcome.key = key;
+        }
+    }
+    return outcome;
+}
+
 Outcome RecordStore::add(const TableRoute& route, const Record& record, RecordRef* added)
 {
     QByteArray columns;
@@ -117,18 +129,10 @@ Outcome RecordStore::add(const TableRoute& route, const Record& record, RecordRe
     if (!statement)
         return missing(route);
     sql::Connection::Use use(statement);
-    bindRow(*statement, 1, record);
+    bindRow(*statement, 1, record, 0);
     statement->step();
-    if (!statement->ok()) {
-        Outcome outcome = missing(route);
-        if (route.connection->error().constraint()) {
-            if (const KeyDesc* key = duplicatedKey(route, record, 0)) {
-                outcome.status = Status::Duplicate;
-                outcome.key = key;
-            }
-        }
-        return outcome;
-    }
+    if (!statement->ok())
+        return writeFailure(route, record, 0);
     if (added)
         *added = RecordRef { route.connection->lastInsertId(), 1 };
     return {};
@@ -147,21 +151,13 @@ Outcome RecordStore::change(const TableRoute& route, RecordRef& ref, const Recor
         return missing(route);
     {
         sql::Connection::Use use(statement);
-        bindRow(*statement, 1, record);
+        bindRow(*statement, 1, record, ref.id);
         const int next = int(columns.size()) + 1;
         statement->bind(next, ref.id);
         statement->bind(next + 1, ref.version);
         statement->step();
-        if (!statement->ok()) {
-            Outcome outcome = missing(route);
-            if (route.connection->error().constraint()) {
-                if (const KeyDesc* key = duplicatedKey(route, record, ref.id)) {
-                    outcome.status = Status::Duplicate;
-                    outcome.key = key;
-                }
-            }
-            return outcome;
-        }
+        if (!statement->ok())
+            return writeFailure(route, record, ref.id);
     }
     if (route.connection->changes() == 1) {
         ++ref.version;

@@ -64,7 +64,7 @@ public:
     Outcome read(const TableRoute& route, std::int64_t id, Record& record, RecordRef* ref);
     Outcome pageById(const TableRoute& route, const Position& from, Direction direction, int n,
                      const RowVisitor& visit);
-    Outcome add(const TableRoute& route, const Record& record, RecordRef* added);
+    virtual Outcome add(const TableRoute& route, const Record& record, RecordRef* added);
     Outcome change(const TableRoute& route, RecordRef& ref, const Record& record);
     Outcome remove(const TableRoute& route, std::int64_t id);
     Outcome count(const TableRoute& route, std::int64_t& records);
@@ -74,9 +74,12 @@ protected:
     // false when the stored row cannot be a record of this file (Damaged).
     virtual QByteArray rowColumns() const = 0;
     virtual bool decodeRow(const sql::Statement& statement, int first, Record& record) = 0;
-    // The (quoted) columns a record is written to, and their values in that order.
+    // The (quoted) columns a record is written to, and their values in that order for the
+    // record with identity id.
     virtual std::vector<QByteArray> writeColumns() const = 0;
-    virtual void bindRow(sql::Statement& statement, int first, const Record& record) = 0;
+    virtual void bindRow(sql::Statement& statement, int first, const Record& record, std::int64_t id) = 0;
+    // Outcome of a failed write: Duplicate naming the key when a unique key refused it.
+    Outcome writeFailure(const TableRoute& route, const Record& record, std::int64_t exceptId);
     // After a constraint failure: the unique key another record (not exceptId) shares.
     virtual const KeyDesc* duplicatedKey(const TableRoute& route, const Record& record, std::int64_t exceptId) = 0;
 
