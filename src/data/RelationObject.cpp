@@ -216,7 +216,7 @@ RelationObject::Step RelationObject::transact(
         for (RelationObject* file : files)
             dataFiles.push_back(file->access().file());
         FileTransaction transaction(dataFiles);
-        const Outcome begun = transaction.begin(kTransactionLimit);
+        const Outcome begun = transaction.begin(transactionLimit_);
         if (!begun.ok()) {
             step = stepOf(access_.reportOutcome(24, begun, true));
         } else {

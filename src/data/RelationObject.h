@@ -17,7 +17,8 @@ namespace nidora::data {
 
 class RelationObject {
 public:
-    // How long a change or delete waits for the files it needs (message 24 after that).
+    // How long a change or delete waits by default for the files it needs (message 24 after
+    // that).
     static constexpr std::chrono::seconds kTransactionLimit { 2 };
 
     explicit RelationObject(AccessObject& access);
@@ -25,6 +26,9 @@ public:
     RelationObject& operator=(const RelationObject&) = delete;
 
     AccessObject& access() { return access_; }
+
+    std::chrono::milliseconds transactionLimit() const { return transactionLimit_; }
+    void setTransactionLimit(std::chrono::milliseconds limit) { transactionLimit_ = limit; }
 
     // Opens the file and, when asked, every file reached through its relations of either
     // kind, recursively, each once. A file that cannot be opened closes what was opened.
@@ -79,6 +83,7 @@ private:
     static Step stepOf(AccessResult result);
 
     AccessObject& access_;
+    std::chrono::milliseconds transactionLimit_ = kTransactionLimit;
     std::unique_ptr<std::vector<Relation>> relations_; // registered on first need
 };
 
