@@ -1,15 +1,10 @@
 #include "controls/ProgramIcon.h"
 
+#include "ProgramResources.h"
+
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QHash>
-
-// The icons are compiled into a static library, whose resources are only linked in when asked
-// for by name, from outside any namespace.
-static void initProgramResources()
-{
-    Q_INIT_RESOURCE(resources);
-}
 
 namespace nidora::controls {
 
@@ -24,7 +19,7 @@ QString iconKey(const QString& name)
 const QHash<QString, QString>& iconPaths()
 {
     static const QHash<QString, QString> paths = [] {
-        initProgramResources();
+        registerProgramResources();
         QHash<QString, QString> found;
         QDirIterator it(QStringLiteral(":/icons"), QDir::Files, QDirIterator::Subdirectories);
         while (it.hasNext()) {

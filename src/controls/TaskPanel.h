@@ -125,6 +125,8 @@ public:
     bool trackHover(QPoint contentPoint);
     bool clickAt(QPoint contentPoint);
     void clearHover();
+    // The task whose tooltip shows at the point: a visible task of an expanded group that has one.
+    const TaskRecord* tooltipTaskAt(QPoint contentPoint) const;
     // Stores the clickable areas of a layout pass; whatever it did not lay out gets none.
     void setMouseAreas(const TaskPanelLayout& layout);
     // Copies each mirrored button's text, icon and state into its task.

@@ -50,6 +50,18 @@ void TaskPanel::clearHover()
     }
 }
 
+const TaskRecord* TaskPanel::tooltipTaskAt(QPoint contentPoint) const
+{
+    for (const HeaderRecord& h : headers_) {
+        if (!h.ISVISIBLE || !h.ISEXPANDED)
+            continue;
+        for (const TaskRecord& t : h.TASKQUEUE)
+            if (t.ISVISIBLE && !t.TOOLTIP.isEmpty() && t.MOUSERECT.contains(contentPoint))
+                return &t;
+    }
+    return nullptr;
+}
+
 bool TaskPanel::clickAt(QPoint contentPoint)
 {
     // By index and id: OnClick runs the owner's code, which may add headers or tasks.

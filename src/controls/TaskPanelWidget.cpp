@@ -22,18 +22,6 @@ namespace {
 constexpr int hoverCheckMs = 100;
 constexpr int wheelNotch = 120;
 
-const TaskRecord* tooltipTaskAt(const TaskPanel& panel, QPoint contentPoint)
-{
-    for (const HeaderRecord& h : panel.headers()) {
-        if (!h.ISVISIBLE || !h.ISEXPANDED)
-            continue;
-        for (const TaskRecord& t : h.TASKQUEUE)
-            if (t.ISVISIBLE && !t.TOOLTIP.isEmpty() && t.MOUSERECT.contains(contentPoint))
-                return &t;
-    }
-    return nullptr;
-}
-
 // Tooltips wider than the panel's maximum wrap within it.
 QString tooltipText(const QString& text, int maxWidth)
 {
@@ -180,7 +168,7 @@ bool TaskPanelWidget::event(QEvent* event)
 void TaskPanelWidget::showTooltip(const QHelpEvent& help)
 {
     const TaskRecord* t = panel_ && panel_->tooltipMode() != TooltipsOff
-        ? tooltipTaskAt(*panel_, toContent(help.pos()))
+        ? panel_->tooltipTaskAt(toContent(help.pos()))
         : nullptr;
     if (!t) {
         QToolTip::hideText();

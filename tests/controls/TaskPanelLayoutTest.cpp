@@ -243,16 +243,20 @@ TEST_F(TaskPanelHitTest, HoverMarksOnlyWhatIsUnderThePoint)
     EXPECT_FALSE(panel.task(b, b1)->ISHOVERED);
 }
 
-TEST_F(TaskPanelHitTest, HiddenTaskLosesItsAreaSoNothingStaleIsHit)
+TEST_F(TaskPanelHitTest, HiddenTaskLosesItsAreaAndTooltipSoNothingStaleIsHit)
 {
+    panel.SetTaskTooltip(a, a2, "Vacunas aplicadas");
     const MouseRect before = panel.task(a, a2)->MOUSERECT;
+    const QPoint inside(50, before.TOP + 5);
+    ASSERT_EQ(panel.tooltipTaskAt(inside), panel.task(a, a2));
     panel.task(a, a2)->ISVISIBLE = false;
+    EXPECT_EQ(panel.tooltipTaskAt(inside), nullptr); // even before the next layout pass
     layOutAndStore(panel);
     EXPECT_TRUE(panel.task(a, a2)->MOUSERECT.isEmpty());
     // Where a2 was is now the gap below A's rows.
-    const QPoint where(50, before.TOP + 5);
-    EXPECT_FALSE(panel.trackHover(where));
-    EXPECT_FALSE(panel.clickAt(where));
+    EXPECT_EQ(panel.tooltipTaskAt(inside), nullptr);
+    EXPECT_FALSE(panel.trackHover(inside));
+    EXPECT_FALSE(panel.clickAt(inside));
     EXPECT_TRUE(panel.clicks.empty());
 }
 
