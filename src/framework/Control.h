@@ -35,7 +35,7 @@ public:
     // a value of their procedure; the accept-all pass of a form takes them once more.
     virtual bool holdsData() const { return false; }
     // Shows the bound value again.
-    virtual void display() {}
+    virtual void display() { }
     // Takes what the control shows into its bound value; a refusal leaves the value as it was.
     virtual InputError commit() { return InputError::None; }
 
@@ -62,7 +62,7 @@ protected:
     // Places a control that was added inside this one; by default as a child of container().
     virtual void adopt(Control& child, const QRect& pixels);
     // Called once the control has its window, number and name.
-    virtual void attached() {}
+    virtual void attached() { }
 
 private:
     friend class Window;

@@ -4,7 +4,8 @@
 
 namespace nidora::framework {
 
-CheckControl::CheckControl(const QString& text, ValueBinding binding, QVariant checkedValue, QVariant clearedValue)
+CheckControl::CheckControl(
+    const QString& text, ValueBinding binding, QVariant checkedValue, QVariant clearedValue)
     : Control(ControlKind::Check, new QCheckBox(text))
     , box_(static_cast<QCheckBox*>(widget()))
     , binding_(std::move(binding))

@@ -3,6 +3,8 @@
 #include "framework/PictureFormat.h"
 #include "framework/WindowEvent.h"
 
+#include <QFocusEvent>
+
 #include <stdexcept>
 
 namespace nidora::framework {
@@ -16,26 +18,57 @@ Picture pictureFrom(const QString& text)
     throw std::invalid_argument("unknown picture " + text.toStdString());
 }
 
-template <class T>
-InputError storeParsed(const Parsed<T>& parsed, T& variable)
+template <class T> InputError storeParsed(const Parsed<T>& parsed, T& variable)
 {
     if (parsed.ok())
         variable = parsed.value;
     return parsed.error;
 }
 
+// Leaving an entry after changing it finishes it, as Enter does; losing the focus to another
+// window (a message box shown meanwhile) does not, or a refused text would be refused again
+// by the very message that says so.
+class LeavingAfterChange final : public QObject {
+public:
+    LeavingAfterChange(QLineEdit* edit, std::function<void()> finished)
+        : QObject(edit)
+        , edit_(edit)
+        , finished_(std::move(finished))
+    {
+        edit->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::FocusOut && edit_->isModified()) {
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+                finished_();
+        }
+        return false;
+    }
+
+private:
+    QLineEdit* edit_;
+    std::function<void()> finished_;
+};
+
 } // namespace
 
 EntryValue entryValue(QString& variable)
 {
     return EntryValue { [&variable](const Picture& picture) { return formatText(picture, variable); },
-        [&variable](const Picture& picture, QStringView text) { return storeParsed(parseText(picture, text), variable); } };
+        [&variable](const Picture& picture, QStringView text) {
+            return storeParsed(parseText(picture, text), variable);
+        } };
 }
 
 EntryValue entryValue(double& variable)
 {
     return EntryValue { [&variable](const Picture& picture) { return formatReal(picture, variable); },
-        [&variable](const Picture& picture, QStringView text) { return storeParsed(parseReal(picture, text), variable); } };
+        [&variable](const Picture& picture, QStringView text) {
+            return storeParsed(parseReal(picture, text), variable);
+        } };
 }
 
 EntryValue entryValue(Decimal& variable, DecimalType type)
@@ -67,7 +100,13 @@ EntryControl::EntryControl(const Picture& picture, EntryValue value)
         edit_->setMaxLength(picture_.width);
     if (picture_.kind == Picture::Kind::Number)
         edit_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    QObject::connect(edit_, &QLineEdit::editingFinished, edit_, [this] { post(event::Accepted); });
+    // Once finished, the text counts as unchanged: leaving it again raises nothing more.
+    const auto finished = [this] {
+        edit_->setModified(false);
+        post(event::Accepted);
+    };
+    QObject::connect(edit_, &QLineEdit::returnPressed, edit_, finished);
+    new LeavingAfterChange(edit_, finished);
     display();
 }
 
@@ -91,6 +130,8 @@ void EntryControl::display()
 
 InputError EntryControl::commit()
 {
+    // Taken (or refused) now, the text needs no second look when the focus leaves it.
+    edit_->setModified(false);
     const InputError error = value_.take(picture_, edit_->text());
     if (error == InputError::None)
         display();

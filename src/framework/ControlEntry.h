@@ -28,8 +28,7 @@ EntryValue integerEntryValue(std::function<std::int64_t()> load, std::function<b
 
 // A BYTE, SHORT or LONG variable: a number, a day number or a time, as the picture says. A
 // value the variable cannot hold is refused as too many digits.
-template <std::integral T>
-EntryValue entryValue(T& variable)
+template <std::integral T> EntryValue entryValue(T& variable)
 {
     return integerEntryValue([&variable] { return static_cast<std::int64_t>(variable); },
         [&variable](std::int64_t value) {

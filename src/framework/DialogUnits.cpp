@@ -21,7 +21,8 @@ DialogUnits::DialogUnits(const QFont& font)
     const QFontMetrics metrics(font);
     // The average width of the 52 letters, rounded, the way dialog layouts have always
     // measured a font.
-    const int letters = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    const int letters
+        = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     baseWidth_ = qMax(1, (letters / 26 + 1) / 2);
     baseHeight_ = qMax(1, metrics.height());
 }

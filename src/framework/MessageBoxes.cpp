@@ -81,7 +81,8 @@ Answer showMessage(const QString& text, const MessageOptions& options)
 Answer MessageBoxPresenter::present(const MessageRequest& request)
 {
     return showMessage(request.text,
-        MessageOptions { request.title, iconForLevel(request.level), request.buttons, request.defaultAnswer });
+        MessageOptions {
+            request.title, iconForLevel(request.level), request.buttons, request.defaultAnswer });
 }
 
 } // namespace nidora::framework

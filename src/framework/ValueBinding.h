@@ -16,8 +16,7 @@ struct ValueBinding {
 };
 
 // Binds to a variable that outlives the control.
-template <class T>
-ValueBinding bindTo(T& variable)
+template <class T> ValueBinding bindTo(T& variable)
 {
     return ValueBinding { [&variable] { return QVariant::fromValue(variable); },
         [&variable](const QVariant& value) { variable = value.value<T>(); } };

@@ -81,7 +81,8 @@ void Window::setSize(int width, int height)
     widget_->resize(units_.toPixels(size_));
 }
 
-Control& Window::place(std::unique_ptr<Control> made, Control* parent, const QString& name, const DialogRect& at)
+Control& Window::place(
+    std::unique_ptr<Control> made, Control* parent, const QString& name, const DialogRect& at)
 {
     Control& control = *made;
     control.window_ = this;

@@ -74,8 +74,7 @@ public:
 
     // Adds a control of kind C (made from args) at a place in dialog units and gives it the
     // next number. addIn places it inside another control (a tab's page, an option group).
-    template <class C, class... Args>
-    C& add(const QString& name, const DialogRect& at, Args&&... args);
+    template <class C, class... Args> C& add(const QString& name, const DialogRect& at, Args&&... args);
     template <class C, class... Args>
     C& addIn(Control& parent, const QString& name, const DialogRect& at, Args&&... args);
 
@@ -138,12 +137,12 @@ protected:
     // ends the procedure with response Cancelled.
     virtual bool onSetUp() { return true; }
     // The procedure's own work once the window is open.
-    virtual void onOpened() {}
+    virtual void onOpened() { }
     // The controls handed to the theme manager when the desktop theme library is loaded: by
     // default the entries, lists, drop lists, spins, text boxes and sheets.
     virtual std::vector<Control*> themedControls() const;
     // Closes what onSetUp opened; run by the closing step only when noteFilesOpened() was called.
-    virtual void closeFiles() {}
+    virtual void closeFiles() { }
 
     // Event handlers, each answering a value of `handled`.
     virtual int onWindowEvent(const ThreadEvent& event);
@@ -193,8 +192,7 @@ private:
     int timerHundredths_ = 0;
 };
 
-template <class C, class... Args>
-C& Window::add(const QString& name, const DialogRect& at, Args&&... args)
+template <class C, class... Args> C& Window::add(const QString& name, const DialogRect& at, Args&&... args)
 {
     return static_cast<C&>(place(std::make_unique<C>(std::forward<Args>(args)...), nullptr, name, at));
 }

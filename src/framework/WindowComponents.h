@@ -30,7 +30,7 @@ public:
         (void)event;
         return false;
     }
-    virtual void kill() {}
+    virtual void kill() { }
 };
 
 struct HighlighterOptions {
@@ -53,7 +53,7 @@ public:
         (void)window;
         (void)event;
     }
-    virtual void kill() {}
+    virtual void kill() { }
 };
 
 // Paints the window's controls in the desktop theme.
@@ -62,7 +62,7 @@ public:
     virtual ~ThemeManager() = default;
     virtual void addControl(Control& control) { (void)control; }
     // Lets go of every control it was given.
-    virtual void kill() {}
+    virtual void kill() { }
 };
 
 struct WindowComponents {

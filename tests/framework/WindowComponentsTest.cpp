@@ -14,7 +14,10 @@ struct NotingNavigator : KeyboardNavigator {
     {
         log_.push_back("navigator made");
     }
-    void exclude(Control& control) override { log_.push_back("navigator excludes " + control.name().toStdString()); }
+    void exclude(Control& control) override
+    {
+        log_.push_back("navigator excludes " + control.name().toStdString());
+    }
     void buildTabOrder(Window&) override { log_.push_back("navigator builds its order"); }
     bool takeEvent(Window&, const ThreadEvent& event) override
     {
@@ -34,7 +37,8 @@ struct NotingHighlighter : FocusHighlighter {
     }
     void setUp(Window&, const HighlighterOptions& options) override
     {
-        log_.push_back(options.boldText && options.indicator == QStringLiteral("»") ? "highlighter set up" : "wrong options");
+        log_.push_back(options.boldText && options.indicator == QStringLiteral("»") ? "highlighter set up"
+                                                                                    : "wrong options");
     }
     void takeEvent(Window&, const ThreadEvent& event) override
     {
@@ -87,15 +91,18 @@ TEST_F(WindowComponentsTest, ComponentsAreSetUpSeeEventsAndGoInTheirOrder)
     runFormAndPressOk();
     EXPECT_THAT(log,
         ElementsAre("navigator made", "highlighter made", "theme manager made", "set-up", "themed ?CODIGO",
-            "navigator excludes ?OK:Order", "navigator builds its order", "highlighter set up", "window event 1023", "highlighter sees accepted",
-            "navigator sees accepted", "accepted ?OK:Order", "theme manager killed", "highlighter killed", "navigator killed"));
+            "navigator excludes ?OK:Order", "navigator builds its order", "highlighter set up",
+            "window event 1023", "highlighter sees accepted", "navigator sees accepted", "accepted ?OK:Order",
+            "theme manager killed", "highlighter killed", "navigator killed"));
 }
 
 TEST_F(WindowComponentsTest, WithoutTheThemeLibraryNoControlIsThemed)
 {
     install(false);
     runFormAndPressOk();
-    EXPECT_EQ(std::count_if(log.begin(), log.end(), [](const std::string& line) { return line.starts_with("themed"); }), 0);
+    EXPECT_EQ(std::count_if(
+                  log.begin(), log.end(), [](const std::string& line) { return line.starts_with("themed"); }),
+        0);
 }
 
 } // namespace

@@ -31,8 +31,7 @@ TEST_F(WindowsTest, HandlerAnswersDecideWhatRunsNext)
         });
         driver.type(QStringLiteral("?CODIGO"), QStringLiteral("7"));
         driver.accept(QStringLiteral("?CODIGO"));
-        const bool fieldEventRan
-            = std::find(log.begin(), log.end(), "field event ?CODIGO") != log.end();
+        const bool fieldEventRan = std::find(log.begin(), log.end(), "field event ?CODIGO") != log.end();
         EXPECT_EQ(fieldEventRan, c.fieldEventRuns) << "accepted handler answered " << c.accepted;
         EXPECT_EQ(ended, c.loopEnds) << "accepted handler answered " << c.accepted;
         if (!ended)
@@ -190,7 +189,8 @@ TEST_F(WindowsTest, RunningProceduresAreListedByThreadUntilTheyEnd)
         SampleWindow window(QStringLiteral("Listed"));
         window.run();
     });
-    EXPECT_THAT(AppErrorManager.procedures(), ElementsAre(ProcedureEntry { 2, QStringLiteral("Sample:Listed") }));
+    EXPECT_THAT(
+        AppErrorManager.procedures(), ElementsAre(ProcedureEntry { 2, QStringLiteral("Sample:Listed") }));
     driver.close(QStringLiteral("Listed"));
     ASSERT_TRUE(runUntilEnded(2));
     EXPECT_TRUE(AppErrorManager.procedures().empty());
@@ -213,7 +213,8 @@ TEST_F(WindowsTest, MessageBoxIsAnsweredAndTheOtherThreadsWindowStaysUsable)
     Answer answer = Answer::Ok;
     bool answered = false;
     driver.start([&] {
-        answer = showMessage(QStringLiteral("¿Desea continuar?"), MessageOptions { {}, QMessageBox::Question, MessageButtons::YesNo, Answer::Yes });
+        answer = showMessage(QStringLiteral("¿Desea continuar?"),
+            MessageOptions { {}, QMessageBox::Question, MessageButtons::YesNo, Answer::Yes });
         answered = true;
     });
     driver.start([] {
@@ -237,8 +238,8 @@ TEST_F(WindowsTest, PresenterShowsTheErrorManagersQuestionWithItsButtons)
     Answer answer = Answer::Ok;
     bool answered = false;
     driver.start([&] {
-        answer = presenter.present(MessageRequest { 37, 1, QStringLiteral("Record Update Error"), QStringLiteral("Try again?"),
-            MessageButtons::YesNoCancel, Answer::Cancel });
+        answer = presenter.present(MessageRequest { 37, 1, QStringLiteral("Record Update Error"),
+            QStringLiteral("Try again?"), MessageButtons::YesNoCancel, Answer::Cancel });
         answered = true;
     });
     QMessageBox* box = driver.messageBox(QStringLiteral("Try again?"));

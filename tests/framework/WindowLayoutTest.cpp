@@ -17,7 +17,8 @@ TEST(FontSubstitution, NamedFontsMapToTheMetricCompatibleOnes)
     for (const Case c : { Case { "MS Sans Serif", "Liberation Sans" }, Case { "tahoma", "Liberation Sans" },
              Case { "Arial", "Liberation Sans" }, Case { "Courier New", "Liberation Mono" },
              Case { "Liberation Serif", "Liberation Serif" } })
-        EXPECT_EQ(substituteFontFamily(QString::fromLatin1(c.named)), QString::fromLatin1(c.installed)) << c.named;
+        EXPECT_EQ(substituteFontFamily(QString::fromLatin1(c.named)), QString::fromLatin1(c.installed))
+            << c.named;
 }
 
 TEST(DialogUnits, FourUnitsAcrossAreOneAverageCharacterAndEightDownOneLine)

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "ThreadTestSupport.h"
 #include "framework/ControlButton.h"
 #include "framework/ControlEntry.h"
 #include "framework/ErrorManager.h"
 #include "framework/Window.h"
 #include "framework/WindowEvent.h"
 #include "support/WindowDriver.h"
-#include "ThreadTestSupport.h"
 
 #include <string>
 #include <vector>
@@ -17,7 +17,10 @@ namespace nidora::framework::test {
 class WindowsTest : public ThreadsTest {
 protected:
     WindowsTest() { AppErrorManager.setThreadNumberProvider(&CurrentThreadNumber); }
-    ~WindowsTest() override { AppErrorManager.setThreadNumberProvider([] { return 1; }); }
+    ~WindowsTest() override
+    {
+        AppErrorManager.setThreadNumberProvider([] { return 1; });
+    }
 
     nidora::test::WindowDriver driver;
 };
@@ -32,8 +35,10 @@ public:
     {
         setCaption(caption);
         setSize(160, 60);
-        code_ = &add<EntryControl>(QStringLiteral("?CODIGO"), DialogRect { 4, 4, 40, 12 }, QStringLiteral("@n3"), entryValue(value));
-        ok_ = &add<ButtonControl>(QStringLiteral("?OK:") + caption, DialogRect { 4, 30, 40, 14 }, QStringLiteral("OK"));
+        code_ = &add<EntryControl>(
+            QStringLiteral("?CODIGO"), DialogRect { 4, 4, 40, 12 }, QStringLiteral("@n3"), entryValue(value));
+        ok_ = &add<ButtonControl>(
+            QStringLiteral("?OK:") + caption, DialogRect { 4, 30, 40, 14 }, QStringLiteral("OK"));
     }
 
     int value = 0;
