@@ -1,0 +1,56 @@
+#include "framework/Control.h"
+
+#include "framework/Window.h"
+
+namespace nidora::framework {
+
+Control::Control(ControlKind kind, QWidget* widget)
+    : kind_(kind)
+    , widget_(widget)
+{
+}
+
+Control::~Control() = default;
+
+void Control::setEnabled(bool enabled)
+{
+    if (widget_)
+        widget_->setEnabled(enabled);
+}
+
+bool Control::isEnabled() const
+{
+    return widget_ && widget_->isEnabled();
+}
+
+void Control::setVisible(bool visible)
+{
+    if (widget_)
+        widget_->setVisible(visible);
+}
+
+void Control::setTip(const QString& tip)
+{
+    if (widget_)
+        widget_->setToolTip(tip);
+}
+
+void Control::setFont(const QFont& font)
+{
+    if (widget_)
+        widget_->setFont(font);
+}
+
+void Control::post(int code, const QVariant& value) const
+{
+    if (window_)
+        window_->post(code, widget_, value);
+}
+
+void Control::adopt(Control& child, const QRect& pixels)
+{
+    child.widget()->setParent(container());
+    child.widget()->setGeometry(pixels);
+}
+
+} // namespace nidora::framework

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "framework/Control.h"
+#include "framework/ValueBinding.h"
+
+#include <QPlainTextEdit>
+#include <QSpinBox>
+
+namespace nidora::framework {
+
+// A memo of several lines, bound to a text variable.
+class TextControl final : public Control {
+public:
+    explicit TextControl(ValueBinding binding);
+
+    bool holdsData() const override { return true; }
+    void display() override;
+    InputError commit() override;
+
+    QString text() const;
+    void setReadOnly(bool readOnly);
+
+private:
+    QPlainTextEdit* edit_;
+    ValueBinding binding_;
+};
+
+// A number chosen with arrows or typed, in the units its variable stores, within a range and by
+// a step.
+class SpinControl final : public Control {
+public:
+    SpinControl(ValueBinding binding, int lowest, int highest, int step = 1);
+
+    bool holdsData() const override { return true; }
+    void display() override;
+    InputError commit() override;
+
+    int value() const;
+
+private:
+    QSpinBox* spin_;
+    ValueBinding binding_;
+};
+
+} // namespace nidora::framework

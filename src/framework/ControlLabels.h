@@ -1,0 +1,55 @@
+#pragma once
+
+#include "framework/Control.h"
+#include "framework/Picture.h"
+#include "framework/ValueBinding.h"
+
+#include <QLabel>
+
+namespace nidora::framework {
+
+// A fixed text beside another control ("Nombre:").
+class PromptControl final : public Control {
+public:
+    explicit PromptControl(const QString& text);
+    void setText(const QString& text);
+    QString text() const;
+
+private:
+    QLabel* label_;
+};
+
+// A text shown on the window: fixed, or a variable shown through its picture.
+class StringControl final : public Control {
+public:
+    explicit StringControl(const QString& text);
+    StringControl(const Picture& picture, ValueBinding binding);
+
+    void setText(const QString& text);
+    QString text() const;
+    void display() override;
+
+private:
+    QLabel* label_;
+    Picture picture_;
+    ValueBinding binding_;
+};
+
+// A picture file of the program's own, or any image file by its path.
+class ImageControl final : public Control {
+public:
+    explicit ImageControl(const QString& fileName = {});
+    // False when the file cannot be read; the control then shows nothing.
+    bool setPicture(const QString& fileName);
+    bool hasPicture() const;
+
+private:
+    QLabel* label_;
+};
+
+// Finds one of the program's own pictures or icons ("doctor.ico", "barra1.bmp") without regard
+// to case, as the windows spell some names in several cases; a path to an existing file is
+// taken as it stands. Empty when there is none.
+QString findPictureFile(const QString& fileName);
+
+} // namespace nidora::framework

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "framework/Control.h"
+
+#include <QFrame>
+#include <QProgressBar>
+
+namespace nidora::framework {
+
+// A rectangle drawn around other controls.
+class BoxControl final : public Control {
+public:
+    BoxControl();
+};
+
+// A line across or down, by the longer side of its place.
+class LineControl final : public Control {
+public:
+    LineControl();
+
+protected:
+    void attached() override;
+};
+
+// An invisible area of the window, for the clicks and drops a procedure takes there.
+class RegionControl final : public Control {
+public:
+    RegionControl();
+};
+
+// How far a long task has come, from 0 to 100.
+class ProgressControl final : public Control {
+public:
+    ProgressControl();
+    void setValue(int percent);
+    int value() const;
+
+private:
+    QProgressBar* bar_;
+};
+
+} // namespace nidora::framework

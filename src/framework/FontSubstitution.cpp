@@ -1,0 +1,37 @@
+#include "framework/FontSubstitution.h"
+
+namespace nidora::framework {
+
+namespace {
+
+struct Substitution {
+    const char* named;
+    const char* installed;
+};
+
+constexpr Substitution kSubstitutions[] = {
+    { "MS Sans Serif", "Liberation Sans" },
+    { "Tahoma", "Liberation Sans" },
+    { "Arial", "Liberation Sans" },
+    { "Courier New", "Liberation Mono" },
+};
+
+} // namespace
+
+QString substituteFontFamily(const QString& family)
+{
+    const QString wanted = family.trimmed();
+    for (const Substitution& entry : kSubstitutions)
+        if (wanted.compare(QLatin1String(entry.named), Qt::CaseInsensitive) == 0)
+            return QString::fromLatin1(entry.installed);
+    return family;
+}
+
+QFont describedFont(const QString& family, int pointSize, bool bold)
+{
+    QFont font(substituteFontFamily(family), pointSize);
+    font.setBold(bold);
+    return font;
+}
+
+} // namespace nidora::framework

@@ -1,0 +1,256 @@
+#include "WindowTestSupport.h"
+
+#include "framework/MessageBoxes.h"
+#include "framework/PictureInput.h"
+
+#include <QLineEdit>
+
+#include <gmock/gmock.h>
+
+namespace nidora::framework::test {
+namespace {
+
+using ::testing::ElementsAre;
+
+TEST_F(WindowsTest, HandlerAnswersDecideWhatRunsNext)
+{
+    struct Case {
+        int accepted;
+        bool fieldEventRuns;
+        bool loopEnds;
+    };
+    for (const Case c : { Case { handled::GoOn, true, false }, Case { handled::Consumed, false, false },
+             Case { handled::EndLoop, false, true } }) {
+        log.clear();
+        bool ended = false;
+        driver.start([&] {
+            SampleWindow window(QStringLiteral("Handlers"), &log);
+            window.acceptedResult = c.accepted;
+            window.run();
+            ended = true;
+        });
+        driver.type(QStringLiteral("?CODIGO"), QStringLiteral("7"));
+        driver.accept(QStringLiteral("?CODIGO"));
+        const bool fieldEventRan = std::find(log.begin(), log.end(), "field event ?CODIGO") != log.end();
+        EXPECT_EQ(fieldEventRan, c.fieldEventRuns) << "accepted handler answered " << c.accepted;
+        EXPECT_EQ(ended, c.loopEnds) << "accepted handler answered " << c.accepted;
+        if (!ended)
+            driver.close(QStringLiteral("Handlers"));
+        EXPECT_TRUE(driver.runUntil([&] { return ended; }));
+    }
+}
+
+TEST_F(WindowsTest, EntryRefusesTextThatIsNoValueAndKeepsTheFocus)
+{
+    int stored = -1;
+    driver.start([&] {
+        SampleWindow window(QStringLiteral("Entry"));
+        window.value = 5;
+        window.run();
+        stored = window.value;
+    });
+    driver.type(QStringLiteral("?CODIGO"), QStringLiteral("abc"));
+    driver.accept(QStringLiteral("?CODIGO"));
+    ASSERT_TRUE(driver.answer(inputErrorText(InputError::NotANumber), QStringLiteral("OK")));
+    QWidget* entry = driver.find(QStringLiteral("?CODIGO"));
+    EXPECT_EQ(entry->window()->focusWidget(), entry);
+
+    driver.type(QStringLiteral("?CODIGO"), QStringLiteral("42"));
+    driver.accept(QStringLiteral("?CODIGO"));
+    EXPECT_EQ(driver.messageBox(inputErrorText(InputError::NotANumber)), nullptr);
+    driver.click(QStringLiteral("?OK:Entry"));
+    ASSERT_TRUE(driver.runUntil([&] { return stored != -1; }));
+    EXPECT_EQ(stored, 42);
+}
+
+TEST_F(WindowsTest, ClosingAnswersCancelledAndOkAnswersWhatTheWindowSet)
+{
+    std::vector<int> responses;
+    auto procedure = [&] {
+        SampleWindow window(QStringLiteral("Answers"));
+        window.run();
+        responses.push_back(currentThread().CallResponse);
+    };
+    driver.start(procedure);
+    driver.close(QStringLiteral("Answers"));
+    driver.start(procedure);
+    driver.click(QStringLiteral("?OK:Answers"));
+    ASSERT_TRUE(driver.runUntil([&] { return responses.size() == 2; }));
+    EXPECT_THAT(responses, ElementsAre(response::Cancelled, response::Completed));
+}
+
+// A caller and the forms it calls on one thread exchange the request and the response; the
+// called window clears both as soon as it has read the request, so nothing leaks to the next.
+TEST_F(WindowsTest, RequestIsReadOnceAndClearedForTheNextCall)
+{
+    std::vector<int> requests;
+    std::vector<int> afterSetUp;
+    bool done = false;
+    driver.start([&] {
+        auto form = [&] {
+            SampleWindow window(QStringLiteral("Form"));
+            window.onOk = [&] {
+                afterSetUp.push_back(currentThread().CallRequest);
+                window.setResponse(response::Completed);
+                window.requestClose();
+            };
+            window.run();
+            requests.push_back(window.seenRequest);
+        };
+        EXPECT_EQ(callWithRequest(request::Change, form), response::Completed);
+        form();
+        EXPECT_EQ(currentThread().CallRequest, 0);
+        done = true;
+    });
+    driver.click(QStringLiteral("?OK:Form"));
+    driver.click(QStringLiteral("?OK:Form"));
+    ASSERT_TRUE(driver.runUntil([&] { return done; }));
+    EXPECT_THAT(requests, ElementsAre(request::Change, 0));
+    EXPECT_THAT(afterSetUp, ElementsAre(0, 0));
+}
+
+TEST_F(WindowsTest, NewThreadStartsWithNoRequestWhateverItsStarterSet)
+{
+    int seenRequest = -1;
+    int seenResponse = -1;
+    driver.start([&] {
+        currentThread().CallRequest = request::Insert;
+        currentThread().CallResponse = response::Completed;
+        StartOnNewThread(
+            [&] {
+                seenRequest = currentThread().CallRequest;
+                seenResponse = currentThread().CallResponse;
+            },
+            0);
+    });
+    ASSERT_TRUE(driver.runUntil([&] { return seenRequest != -1; }));
+    EXPECT_EQ(seenRequest, 0);
+    EXPECT_EQ(seenResponse, 0);
+}
+
+// While a form runs over its caller's window on one thread, that window takes no input; a window
+// of another thread is not disturbed.
+TEST_F(WindowsTest, OnlyTheLatestWindowOfAThreadTakesInput)
+{
+    driver.start([&] {
+        SampleWindow list(QStringLiteral("List"));
+        list.onOk = [&] {
+            callWithRequest(request::Change, [] {
+                SampleWindow form(QStringLiteral("Form"));
+                form.run();
+            });
+        };
+        list.run();
+    });
+    driver.start([&] {
+        SampleWindow other(QStringLiteral("Other"));
+        other.run();
+    });
+    driver.click(QStringLiteral("?OK:List"));
+    ASSERT_NE(driver.window(QStringLiteral("Form")), nullptr);
+    EXPECT_FALSE(driver.window(QStringLiteral("List"))->isEnabled());
+    EXPECT_TRUE(driver.window(QStringLiteral("Form"))->isEnabled());
+    EXPECT_TRUE(driver.window(QStringLiteral("Other"))->isEnabled());
+
+    driver.close(QStringLiteral("Form"));
+    EXPECT_EQ(driver.window(QStringLiteral("Form")), nullptr);
+    EXPECT_TRUE(driver.window(QStringLiteral("List"))->isEnabled());
+    driver.close(QStringLiteral("List"));
+    driver.close(QStringLiteral("Other"));
+    EXPECT_TRUE(driver.runUntil([&] { return scheduler.threadCount() == 1; }));
+}
+
+TEST_F(WindowsTest, LaterThreadsWindowClosesFirstAndItsNumberIsGivenAgain)
+{
+    auto windowNamed = [](QString caption) {
+        return [caption] {
+            SampleWindow window(caption);
+            window.run();
+        };
+    };
+    const int first = driver.start(windowNamed(QStringLiteral("First")));
+    const int second = driver.start(windowNamed(QStringLiteral("Second")));
+    EXPECT_EQ(first, 2);
+    EXPECT_EQ(second, 3);
+    driver.close(QStringLiteral("Second"));
+    ASSERT_TRUE(runUntilEnded(second));
+    EXPECT_NE(scheduler.find(first), nullptr);
+    EXPECT_NE(driver.window(QStringLiteral("First")), nullptr);
+
+    EXPECT_EQ(driver.start(windowNamed(QStringLiteral("Third"))), 3);
+    driver.close(QStringLiteral("Third"));
+    driver.close(QStringLiteral("First"));
+    EXPECT_TRUE(driver.runUntil([&] { return scheduler.threadCount() == 1; }));
+}
+
+TEST_F(WindowsTest, RunningProceduresAreListedByThreadUntilTheyEnd)
+{
+    driver.start([] {
+        SampleWindow window(QStringLiteral("Listed"));
+        window.run();
+    });
+    EXPECT_THAT(
+        AppErrorManager.procedures(), ElementsAre(ProcedureEntry { 2, QStringLiteral("Sample:Listed") }));
+    driver.close(QStringLiteral("Listed"));
+    ASSERT_TRUE(runUntilEnded(2));
+    EXPECT_TRUE(AppErrorManager.procedures().empty());
+}
+
+TEST_F(WindowsTest, PostedEventsWithNoControlReachTheWindowEventHandler)
+{
+    driver.start([&] {
+        SampleWindow window(QStringLiteral("Posted"), &log);
+        window.post(21);
+        window.run();
+    });
+    driver.close(QStringLiteral("Posted"));
+    ASSERT_TRUE(runUntilEnded(2));
+    EXPECT_NE(std::find(log.begin(), log.end(), "window event 21"), log.end());
+}
+
+TEST_F(WindowsTest, MessageBoxIsAnsweredAndTheOtherThreadsWindowStaysUsable)
+{
+    Answer answer = Answer::Ok;
+    bool answered = false;
+    driver.start([&] {
+        answer = showMessage(QStringLiteral("¿Desea continuar?"),
+            MessageOptions { {}, QMessageBox::Question, MessageButtons::YesNo, Answer::Yes });
+        answered = true;
+    });
+    driver.start([] {
+        SampleWindow window(QStringLiteral("Other"));
+        window.run();
+    });
+    QMessageBox* box = driver.messageBox(QStringLiteral("¿Desea continuar?"));
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(box->windowTitle().isEmpty());
+    EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::Yes));
+    EXPECT_TRUE(driver.window(QStringLiteral("Other"))->isEnabled());
+    ASSERT_TRUE(driver.answer(QStringLiteral("¿Desea continuar?"), QStringLiteral("No")));
+    ASSERT_TRUE(driver.runUntil([&] { return answered; }));
+    EXPECT_EQ(answer, Answer::No);
+    driver.close(QStringLiteral("Other"));
+}
+
+TEST_F(WindowsTest, PresenterShowsTheErrorManagersQuestionWithItsButtons)
+{
+    MessageBoxPresenter presenter;
+    Answer answer = Answer::Ok;
+    bool answered = false;
+    driver.start([&] {
+        answer = presenter.present(MessageRequest { 37, 1, QStringLiteral("Record Update Error"),
+            QStringLiteral("Try again?"), MessageButtons::YesNoCancel, Answer::Cancel });
+        answered = true;
+    });
+    QMessageBox* box = driver.messageBox(QStringLiteral("Try again?"));
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->windowTitle(), QStringLiteral("Record Update Error"));
+    EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::Cancel));
+    EXPECT_EQ(box->buttons().size(), 3);
+    box->close();
+    ASSERT_TRUE(driver.runUntil([&] { return answered; }));
+    EXPECT_EQ(answer, Answer::Cancel);
+}
+
+} // namespace
+} // namespace nidora::framework::test
