@@ -1,6 +1,8 @@
 #include "shell/ProgramEntry.h"
 
+#include "shell/FrameCommands.h"
 #include "shell/Main.h"
+#include "shell/ProductWindows.h"
 #include "shell/Program.h"
 
 #include <QApplication>
@@ -13,6 +15,8 @@ int ProgramEntry(int argc, char** argv, ProcedureTable procedures)
     QApplication::setApplicationName(QStringLiteral("Nidora"));
     FrameServices frame;
     frame.procedures = std::move(procedures);
+    frame.procedures.try_emplace(QString::fromUtf8(kSplashProcedure), PantallaFondo);
+    frame.procedures.try_emplace(QStringLiteral("HelpAbout"), HelpAbout);
     Program program(ProgramServices { dictionaryHooks(), [frame] { Main(frame); } });
     return program.run();
 }
