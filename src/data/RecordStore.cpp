@@ -116,16 +116,23 @@ Outcome RecordStore::writeFailure(const TableRoute& route, const Record& record,
     return outcome;
 }
 
+const QByteArray& RecordStore::insertColumns()
+{
+    if (insertColumns_.isEmpty()) {
+        QByteArray columns;
+        QByteArray values;
+        for (const QByteArray& column : writeColumns()) {
+            columns += (columns.isEmpty() ? "" : ", ") + column;
+            values += values.isEmpty() ? "?" : ", ?";
+        }
+        insertColumns_ = " (" + columns + ") VALUES (" + values + ")";
+    }
+    return insertColumns_;
+}
+
 Outcome RecordStore::add(const TableRoute& route, const Record& record, RecordRef* added)
 {
-    QByteArray columns;
-    QByteArray values;
-    for (const QByteArray& column : writeColumns()) {
-        columns += (columns.isEmpty() ? "" : ", ") + column;
-        values += values.isEmpty() ? "?" : ", ?";
-    }
-    sql::Statement* statement
-        = route.connection->prepare("INSERT INTO " + route.records() + " (" + columns + ") VALUES (" + values + ")");
+    sql::Statement* statement = route.connection->prepare("INSERT INTO " + route.records() + insertColumns());
     if (!statement)
         return missing(route);
     sql::Connection::Use use(statement);

@@ -98,6 +98,12 @@ protected:
     static void visitAll(const std::vector<Row>& rows, const RowVisitor& visit);
 
     SqlSchema schema_;
+
+private:
+    // "(columns) VALUES (?, ...)" of an insert, made once: fills add records by the hundred
+    // thousand, and building the text for each of them was most of an insert's cost.
+    const QByteArray& insertColumns();
+    QByteArray insertColumns_;
 };
 
 } // namespace nidora::data
