@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/RunUntil.h"
+
 #include "framework/Await.h"
 #include "framework/Scheduler.h"
 
@@ -25,18 +27,7 @@ protected:
     std::vector<std::string> log;
     Scheduler scheduler;
 
-    // Threads run only from the main loop, so a test spins it until what it expects holds. The
-    // bound only keeps a broken scheduler from hanging the run; false when it was reached.
-    static bool runUntil(const std::function<bool()>& done)
-    {
-        QDeadlineTimer bound(10'000);
-        while (!done()) {
-            if (bound.hasExpired())
-                return false;
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        }
-        return true;
-    }
+    static bool runUntil(const std::function<bool()>& done) { return nidora::test::runUntil(done); }
 
     bool runUntilEnded(int number)
     {

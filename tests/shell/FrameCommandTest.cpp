@@ -1,3 +1,4 @@
+#include "support/RunUntil.h"
 #include "FakeProcedures.h"
 
 #include "shell/Main.h"
@@ -40,16 +41,7 @@ protected:
     FrameServices services = test::recordingServices(ran, stacks);
     MainFrame frame;
 
-    bool runUntil(const std::function<bool()>& done)
-    {
-        QDeadlineTimer bound(10'000);
-        while (!done()) {
-            if (bound.hasExpired())
-                return false;
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        }
-        return true;
-    }
+    static bool runUntil(const std::function<bool()>& done) { return nidora::test::runUntil(done); }
 
     bool allEnded()
     {

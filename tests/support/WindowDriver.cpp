@@ -1,3 +1,4 @@
+#include "support/RunUntil.h"
 #include "support/WindowDriver.h"
 
 #include "framework/KeyCodes.h"
@@ -48,16 +49,7 @@ void WindowDriver::settle()
         QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
-bool WindowDriver::runUntil(const std::function<bool()>& done)
-{
-    QDeadlineTimer bound(10'000);
-    while (!done()) {
-        if (bound.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
+bool WindowDriver::runUntil(const std::function<bool()>& done) { return nidora::test::runUntil(done); }
 
 QWidget* WindowDriver::find(const QString& name) const
 {
