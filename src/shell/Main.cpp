@@ -6,6 +6,7 @@
 
 #include "framework/Await.h"
 #include "framework/ErrorManager.h"
+#include "framework/WindowArea.h"
 #include "platform/PracticeSettings.h"
 #include "platform/Shell.h"
 
@@ -109,6 +110,8 @@ void Main(const FrameServices& services)
     framework::AppErrorManager.addProcedure(QStringLiteral("Main"));
     {
         MainFrame frame;
+        // Every window of the program opens in the frame's workspace.
+        framework::setWindowArea(frame.workspace());
         framework::ThreadEventQueue& events = framework::currentThread().events();
         events.forward(&frame, &MainFrame::closed, kFrameClosed);
         QObject::connect(&frame, &MainFrame::commandChosen, &events, [&events, &frame](int control) {
@@ -123,6 +126,7 @@ void Main(const FrameServices& services)
             runFrameCommand(event->code, frame, services);
         }
         closeOtherWindows(frame);
+        framework::setWindowArea(nullptr);
     }
     framework::AppErrorManager.removeProcedure();
 }

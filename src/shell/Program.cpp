@@ -30,12 +30,14 @@ Program::Program(ProgramServices services)
 
 Program::~Program()
 {
+    framework::AppErrorManager.setPresenter(nullptr);
     QApplication::setQuitOnLastWindowClosed(quitOnLastWindowClosed_);
 }
 
 void Program::initialiseErrorManager()
 {
     provideThreadNumbers(framework::AppErrorManager);
+    framework::AppErrorManager.setPresenter(&messageBoxes_);
 }
 
 void Program::initialiseTextMatcher()

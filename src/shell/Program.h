@@ -3,6 +3,7 @@
 #include "shell/TextMatcher.h"
 #include "shell/ThreadDataHooks.h"
 
+#include "framework/MessageBoxes.h"
 #include "framework/Scheduler.h"
 #include "platform/AppSettings.h"
 
@@ -50,6 +51,8 @@ private:
     ProgramServices services_;
     platform::AppSettings settings_;
     TextMatcher matcher_;
+    // Shows the error manager's messages as the program's message boxes.
+    framework::MessageBoxPresenter messageBoxes_;
     bool quitOnLastWindowClosed_;
     // Last, so that it goes first: its end runs the main thread's tear-down.
     framework::Scheduler scheduler_;
