@@ -112,11 +112,7 @@ Outcome PlainStore::pageByKey(const TableRoute& route, int key, const Position& 
     if (resume)
         statement->bind(parameter++, from.id);
     statement->bind(parameter, std::int64_t(n));
-    std::vector<Row> rows;
-    const Outcome outcome = collect(statement, route, rows);
-    if (outcome.ok())
-        visitAll(rows, visit);
-    return outcome;
+    return visitRows(statement, route, visit);
 }
 
 Outcome PlainStore::highest(const TableRoute& route, int key, std::int64_t& value)

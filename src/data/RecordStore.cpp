@@ -50,10 +50,14 @@ Outcome RecordStore::collect(sql::Statement* statement, const TableRoute& route,
     return {};
 }
 
-void RecordStore::visitAll(const std::vector<Row>& rows, const RowVisitor& visit)
+Outcome RecordStore::visitRows(sql::Statement* statement, const TableRoute& route, const RowVisitor& visit)
 {
-    for (const Row& row : rows)
-        visit(row.ref, *row.record);
+    std::vector<Row> rows;
+    const Outcome outcome = collect(statement, route, rows);
+    if (outcome.ok())
+        for (const Row& row : rows)
+            visit(row.ref, *row.record);
+    return outcome;
 }
 
 Outcome RecordStore::readOne(sql::Statement* statement, const TableRoute& route, Record& record, RecordRef* ref,
@@ -97,11 +101,7 @@ Outcome RecordStore::pageById(const TableRoute& route, const Position& from, Dir
     if (from.id != 0)
         statement->bind(parameter++, from.id);
     statement->bind(parameter, std::int64_t(n));
-    std::vector<Row> rows;
-    const Outcome outcome = collect(statement, route, rows);
-    if (outcome.ok())
-        visitAll(rows, visit);
-    return outcome;
+    return visitRows(statement, route, visit);
 }
 
 Outcome RecordStore::writeFailure(const TableRoute& route, const Record& record, std::int64_t exceptId)

@@ -95,7 +95,8 @@ protected:
     Outcome readOne(sql::Statement* statement, const TableRoute& route, Record& record, RecordRef* ref,
                     const QString& notFound);
     Outcome missing(const TableRoute& route) const;
-    static void visitAll(const std::vector<Row>& rows, const RowVisitor& visit);
+    // Collects such a SELECT's rows, then, with the statement reset, shows each to visit.
+    Outcome visitRows(sql::Statement* statement, const TableRoute& route, const RowVisitor& visit);
 
     SqlSchema schema_;
 
