@@ -16,7 +16,7 @@ class ErrorManager;
 // object, reachable by the file. Nothing of it is shared with another thread; the disk files
 // are. Building one opens no file and reads no key: files open when a window opens them.
 //
-//   Dictionary& data = ...;                         // the thread's (DictionaryThreads.h)
+//   Dictionary& data = threadDictionary();          // the calling thread's (DictionarySetup.h)
 //   data.relation(FileId::PACIENTES).open();        // with the related files
 //   data.buffer<PACIENTES>().CODIGO = 7;
 //   data.access(FileId::PACIENTES).fetch(data.access(FileId::PACIENTES).key("PAC:KCODIGO"));

@@ -10,7 +10,7 @@
 namespace nidora::shell {
 
 struct ProgramServices {
-    ThreadDataHooks threadData = dictionaryHooks();
+    ThreadDataHooks threadData;
     // The application frame: runs on the main thread and returns when the frame has closed.
     framework::ThreadProcedure frame;
 };

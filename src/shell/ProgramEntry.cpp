@@ -17,7 +17,7 @@ int ProgramEntry(int argc, char** argv, ProcedureTable procedures)
     frame.procedures = std::move(procedures);
     frame.procedures.try_emplace(QString::fromUtf8(kSplashProcedure), PantallaFondo);
     frame.procedures.try_emplace(QStringLiteral("HelpAbout"), HelpAbout);
-    Program program(ProgramServices { dictionaryHooks(), [frame] { Main(frame); } });
+    Program program(ProgramServices { {}, [frame] { Main(frame); } });
     return program.run();
 }
 

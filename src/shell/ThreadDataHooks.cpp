@@ -1,31 +1,9 @@
 #include "shell/ThreadDataHooks.h"
 
-#include "data/Dictionary.h"
 #include "framework/ErrorManager.h"
 #include "framework/Scheduler.h"
 
-#include <memory>
-
 namespace nidora::shell {
-
-namespace {
-
-// Held as the thread's local value, so a thread whose shut-down never ran still frees it.
-struct ThreadDictionary {
-    std::unique_ptr<data::Dictionary> dictionary;
-};
-
-} // namespace
-
-ThreadDataHooks dictionaryHooks()
-{
-    return ThreadDataHooks {
-        [](framework::ThreadContext& thread) {
-            thread.local<ThreadDictionary>().dictionary = std::make_unique<data::Dictionary>();
-        },
-        [](framework::ThreadContext& thread) { thread.local<ThreadDictionary>().dictionary.reset(); },
-    };
-}
 
 void installThreadHooks(
     framework::Scheduler& scheduler, framework::ErrorManager& errors, ThreadDataHooks data)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/DictionarySetup.h"
+
 #include <functional>
 
 namespace nidora::framework {
@@ -11,14 +13,13 @@ class ThreadContext;
 namespace nidora::shell {
 
 // What a thread does with its own data files, access and relation objects: makes them when it
-// starts and disposes of them when it ends.
+// starts and disposes of them, closing what it left open, when it ends. A test may put its own
+// in their place to watch when they run.
 struct ThreadDataHooks {
-    std::function<void(framework::ThreadContext&)> setUp;
-    std::function<void(framework::ThreadContext&)> shutDown;
+    std::function<void(framework::ThreadContext&)> setUp
+        = [](framework::ThreadContext& thread) { data::DictionarySetup(thread); };
+    std::function<void(framework::ThreadContext&)> shutDown = data::DictionaryShutdown;
 };
-
-// The thread's Dictionary, made at set-up and disposed (its files closed) at shut-down.
-ThreadDataHooks dictionaryHooks();
 
 // Makes the scheduler run every thread's set-up and tear-down. A new thread sets its data up
 // before its procedure; the main thread does not, as the program's entry sets the main thread's

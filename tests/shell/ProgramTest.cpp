@@ -4,6 +4,7 @@
 #include "shell/MainFrame.h"
 #include "shell/ProgramGlobals.h"
 
+#include "data/DictionarySetup.h"
 #include "framework/Await.h"
 #include "framework/ErrorManager.h"
 #include "platform/DragFullWindows.h"
@@ -200,6 +201,30 @@ TEST_F(ProgramTest, EveryOtherThreadSetsItsDataUpBeforeItsProcedureAndShutsItDow
         program.run();
     }
     EXPECT_EQ(log, (Log { "set up 1", "set up 2", "procedure 2 request 0", "shut down 2", "shut down 1" }));
+}
+
+// With the program's own hooks: the frame works on the main thread's data, set up by the
+// program's entry; a window thread gets data of its own.
+TEST_F(ProgramTest, EveryThreadWorksOnItsOwnDataFromItsStartToItsEnd)
+{
+    struct Seen {
+        data::Dictionary* frame = nullptr;
+        data::Dictionary* window = nullptr;
+    } seen;
+    {
+        Program program({ {}, [&] {
+                             seen.frame = &data::threadDictionary();
+                             const int started = framework::StartOnNewThread(
+                                 [&] { seen.window = &data::threadDictionary(); }, 25'000);
+                             waitUntilEnded(started);
+                         } });
+        program.run();
+        EXPECT_EQ(data::findThreadDictionary(program.scheduler().currentContext()), seen.frame)
+            << "the main thread's data stays for the program's closing steps";
+    }
+    ASSERT_NE(seen.frame, nullptr);
+    ASSERT_NE(seen.window, nullptr);
+    EXPECT_NE(seen.window, seen.frame);
 }
 
 TEST_F(ProgramTest, TheErrorManagerKnowsEachThreadAndForgetsOneThatEnded)
