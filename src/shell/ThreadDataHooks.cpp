@@ -1,29 +1,16 @@
 #include "shell/ThreadDataHooks.h"
 
-#include "data/Dictionary.h"
+#include "data/ThreadDictionary.h"
 #include "framework/ErrorManager.h"
 #include "framework/Scheduler.h"
 
-#include <memory>
-
 namespace nidora::shell {
-
-namespace {
-
-// Held as the thread's local value, so a thread whose shut-down never ran still frees it.
-struct ThreadDictionary {
-    std::unique_ptr<data::Dictionary> dictionary;
-};
-
-} // namespace
 
 ThreadDataHooks dictionaryHooks()
 {
     return ThreadDataHooks {
-        [](framework::ThreadContext& thread) {
-            thread.local<ThreadDictionary>().dictionary = std::make_unique<data::Dictionary>();
-        },
-        [](framework::ThreadContext& thread) { thread.local<ThreadDictionary>().dictionary.reset(); },
+        [](framework::ThreadContext& thread) { data::threadDictionary(thread); },
+        [](framework::ThreadContext& thread) { data::releaseThreadDictionary(thread); },
     };
 }
 

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "framework/WindowTestSupport.h"
+#include "support/ScratchDirectory.h"
+
+#include "data/DataFile.h"
+#include "data/ReferenceRecords.h"
+#include "framework/MessageBoxes.h"
+
+#include <vector>
+
+// Windows over real data files: a scratch working directory, the program's message boxes for
+// the error manager's messages (answered through the driver), and direct reads and writes of
+// the disk files to lay fixtures out and to see what the windows wrote.
+namespace nidora::views::test {
+
+class RecordWindowsTest : public framework::test::WindowsTest {
+protected:
+    RecordWindowsTest() { framework::AppErrorManager.setPresenter(&boxes); }
+    ~RecordWindowsTest() override { framework::AppErrorManager.setPresenter(nullptr); }
+
+    template <class R> void store(const R& record)
+    {
+        auto opened = data::DataFile::open(data::fileDesc(R::fileId));
+        ASSERT_TRUE(opened.outcome.ok()) << qPrintable(opened.outcome.text);
+        ASSERT_TRUE(opened.file->add(record).ok());
+    }
+
+    // Every record of the file, in record order.
+    template <class R> std::vector<R> all()
+    {
+        std::vector<R> records;
+        auto opened = data::DataFile::open(data::fileDesc(R::fileId));
+        EXPECT_TRUE(opened.outcome.ok()) << qPrintable(opened.outcome.text);
+        if (opened.file)
+            opened.file->page(nullptr, {}, data::Direction::Forward, 1'000'000,
+                [&](const data::RecordRef&, const data::Record& r) {
+                    records.push_back(static_cast<const R&>(r));
+                });
+        return records;
+    }
+
+    nidora::test::ScratchDirectory scratch;
+    framework::MessageBoxPresenter boxes;
+};
+
+inline data::MEDICOS doctor(std::uint8_t code, const char* name)
+{
+    data::MEDICOS d;
+    d.CODIGO = code;
+    d.NOMBRE = QString::fromUtf8(name);
+    return d;
+}
+
+} // namespace nidora::views::test
