@@ -33,6 +33,17 @@ std::optional<ListMove> moveForKey(int key)
     }
 }
 
+// The character a key types; a key event made without its text (as synthetic ones often are)
+// still types the character of a printable key.
+QChar typedCharacter(const QKeyEvent& event)
+{
+    if (const QString text = event.text(); text.size() == 1)
+        return text[0].isPrint() ? text[0] : QChar();
+    if (event.key() >= Qt::Key_Space && event.key() <= Qt::Key_AsciiTilde)
+        return QChar(event.key());
+    return {};
+}
+
 } // namespace
 
 // The table only reports: it never moves itself, since its rows are the view's visible page.
@@ -62,8 +73,8 @@ protected:
             send(ListInput { ListInput::What::Move, *move });
         } else if (event->key() == Qt::Key_Backspace && plain) {
             send(ListInput { ListInput::What::Backspace });
-        } else if (const QString text = event->text(); plain && text.size() == 1 && text[0].isPrint()) {
-            send(ListInput { ListInput::What::Character, {}, 0, text[0] });
+        } else if (const QChar typed = typedCharacter(*event); plain && !typed.isNull()) {
+            send(ListInput { ListInput::What::Character, {}, 0, typed });
         } else {
             // Enter, Tab and the rest go on to the window (the navigator, alert keys).
             event->ignore();

@@ -6,7 +6,7 @@
 #include "views/FormWindow.h"
 #include "views/ListWindow.h"
 
-#include <QPushButton>
+#include <QAbstractItemView>
 
 #include <gmock/gmock.h>
 
@@ -71,6 +71,26 @@ protected:
             ended = true;
         });
         ASSERT_NE(driver.window(QStringLiteral("List")), nullptr);
+    }
+    // Calls the form alone with a request, the doctor given loaded in the buffer.
+    void startForm(std::uint8_t request, const MEDICOS& loaded = {})
+    {
+        driver.start([this, request, loaded] {
+            data::threadDictionary().buffer<MEDICOS>() = loaded;
+            answer = framework::callWithRequest(request, [] { NameForm().run(); });
+            ended = true;
+        });
+    }
+    QString formCaption() { return driver.find(QStringLiteral("?MED:NOMBRE"))->window()->windowTitle(); }
+    // The highlighted row's texts, as the list shows them.
+    QStringList highlightedRow()
+    {
+        auto* table = static_cast<QAbstractItemView*>(driver.find(QStringLiteral("?BROWSE")));
+        const QModelIndex current = table->currentIndex();
+        QStringList texts;
+        for (int column = 0; column < table->model()->columnCount(); ++column)
+            texts << table->model()->index(current.row(), column).data().toString().trimmed();
+        return texts;
     }
     bool buttonEnabled(const char* name) { return driver.find(QString::fromUtf8(name))->isEnabled(); }
     std::vector<int> numbers()
@@ -137,6 +157,138 @@ TEST_F(ListWindowTest, SelectLeavesTheHighlightedRecordInTheBufferAndAnswersOne)
     EXPECT_EQ(answer, Completed);
     EXPECT_EQ(chosen.CODIGO, 2);
     EXPECT_EQ(chosen.NOMBRE, QStringLiteral("Gómez"));
+}
+
+TEST_F(ListWindowTest, TheInsertedRowIsHighlightedWhenTheListShowsItAgain)
+{
+    for (std::uint8_t code = 1; code <= 3; ++code)
+        store(doctor(code, "Médico"));
+    startList();
+    EXPECT_THAT(highlightedRow(), ElementsAre("1", "Médico"));
+    driver.click(QStringLiteral("?INSERT"));
+    driver.type(QStringLiteral("?MED:NOMBRE"), QStringLiteral("Zapata"));
+    driver.click(QStringLiteral("?OK"));
+    EXPECT_THAT(highlightedRow(), ElementsAre("4", "Zapata"));
+    closeList();
+}
+
+TEST_F(ListWindowTest, ChangeWritesOnlyWhenAFieldChangedAndCompletesEitherWay)
+{
+    store(doctor(1, "Pérez"));
+    startList();
+    const std::int64_t before = version<MEDICOS>(1);
+    driver.pressKey(QStringLiteral("?BROWSE"), keys::withCtrl(keys::Enter));
+    ASSERT_EQ(formCaption(), QStringLiteral("Cambio"));
+    driver.click(QStringLiteral("?OK"));
+    EXPECT_EQ(driver.window(QStringLiteral("Cambio")), nullptr);
+    EXPECT_EQ(version<MEDICOS>(1), before);
+
+    driver.click(QStringLiteral("?CHANGE"));
+    driver.type(QStringLiteral("?MED:NOMBRE"), QStringLiteral("Pérez Soto"));
+    driver.click(QStringLiteral("?OK"));
+    EXPECT_GT(version<MEDICOS>(1), before);
+    EXPECT_EQ(all<MEDICOS>().at(0).NOMBRE, QStringLiteral("Pérez Soto"));
+    EXPECT_THAT(highlightedRow(), ElementsAre("1", "Pérez Soto"));
+    closeList();
+}
+
+TEST_F(ListWindowTest, CancellingAChangedFormWritesNothingAndAsksNothing)
+{
+    store(doctor(1, "Pérez"));
+    startList();
+    driver.click(QStringLiteral("?CHANGE"));
+    driver.type(QStringLiteral("?MED:NOMBRE"), QStringLiteral("Otro"));
+    driver.close(QStringLiteral("Cambio"));
+    EXPECT_EQ(driver.window(QStringLiteral("Cambio")), nullptr);
+    EXPECT_EQ(all<MEDICOS>().at(0).NOMBRE, QStringLiteral("Pérez"));
+    EXPECT_THAT(highlightedRow(), ElementsAre("1", "Pérez"));
+    closeList();
+}
+
+TEST_F(ListWindowTest, DeleteKeyRemovesTheHighlightedRecordOnOk)
+{
+    store(doctor(1, "Pérez"));
+    store(doctor(2, "Gómez"));
+    startList();
+    driver.pressKey(QStringLiteral("?BROWSE"), keys::Down);
+    driver.pressKey(QStringLiteral("?BROWSE"), keys::Delete);
+    ASSERT_EQ(formCaption(), QStringLiteral("Baja"));
+    driver.click(QStringLiteral("?OK"));
+    EXPECT_THAT(numbers(), ElementsAre(1));
+    EXPECT_THAT(highlightedRow(), ElementsAre("1", "Pérez"));
+    EXPECT_EQ(driver.messageBox(QString()), nullptr); // asked nothing
+    closeList();
+}
+
+TEST_F(ListWindowTest, TypingANumberMovesTheHighlightThroughTheLocator)
+{
+    for (std::uint8_t code : { 1, 5, 12, 30 })
+        store(doctor(code, "Médico"));
+    startList();
+    driver.pressKey(QStringLiteral("?BROWSE"), keys::digit(1));
+    EXPECT_THAT(highlightedRow(), ElementsAre("1", "Médico"));
+    driver.pressKey(QStringLiteral("?BROWSE"), keys::digit(0));
+    EXPECT_THAT(highlightedRow(), ElementsAre("12", "Médico")); // the first at or after 10
+    driver.pressKey(QStringLiteral("?BROWSE"), keys::Backspace);
+    driver.pressKey(QStringLiteral("?BROWSE"), keys::digit(3));
+    EXPECT_THAT(highlightedRow(), ElementsAre("30", "Médico"));
+    closeList();
+}
+
+TEST_F(ListWindowTest, ClosingALookupWithoutChoosingAnswersTwo)
+{
+    store(doctor(1, "Pérez"));
+    startList(SelectRecord);
+    closeList();
+    EXPECT_EQ(answer, Cancelled);
+}
+
+TEST_F(ListWindowTest, SelectButtonIsHiddenUnlessSelecting)
+{
+    store(doctor(1, "Pérez"));
+    startList();
+    EXPECT_FALSE(driver.find(QStringLiteral("?SELECT"))->isVisible());
+    EXPECT_TRUE(buttonEnabled("?CHANGE"));
+    closeList();
+}
+
+struct CaptionCase {
+    std::uint8_t request;
+    const char* caption;
+};
+
+void PrintTo(const CaptionCase& c, std::ostream* out)
+{
+    *out << "request " << int(c.request);
+}
+
+class FormCaptionTest : public ListWindowTest, public testing::WithParamInterface<CaptionCase> { };
+
+TEST_P(FormCaptionTest, FollowsTheRequest)
+{
+    startForm(GetParam().request, doctor(1, "Pérez"));
+    EXPECT_EQ(formCaption(), QString::fromUtf8(GetParam().caption));
+    driver.click(QStringLiteral("?CANCEL"));
+    ASSERT_TRUE(driver.runUntil([this] { return ended; }));
+    EXPECT_EQ(answer, Cancelled);
+}
+
+INSTANTIATE_TEST_SUITE_P(ByRequest, FormCaptionTest,
+    testing::Values(CaptionCase { InsertRecord, "Alta" }, CaptionCase { ChangeRecord, "Cambio" },
+        CaptionCase { DeleteRecord, "Baja" }, CaptionCase { ViewRecord, "View Record" },
+        CaptionCase { NoRequest, "" }));
+
+TEST_F(ListWindowTest, AFormOpenedForViewingAnswersTwoEvenOnOkAndWritesNothing)
+{
+    store(doctor(1, "Pérez"));
+    startList();
+    driver.click(QStringLiteral("?VIEW"));
+    ASSERT_EQ(formCaption(), QStringLiteral("View Record"));
+    driver.type(QStringLiteral("?MED:NOMBRE"), QStringLiteral("Otro"));
+    driver.click(QStringLiteral("?OK"));
+    EXPECT_EQ(driver.window(QStringLiteral("View Record")), nullptr);
+    EXPECT_EQ(all<MEDICOS>().at(0).NOMBRE, QStringLiteral("Pérez"));
+    closeList();
 }
 
 } // namespace

@@ -40,6 +40,16 @@ protected:
         return records;
     }
 
+    // The version of the record with this identity: it moves on with every write of it.
+    template <class R> std::int64_t version(std::int64_t id)
+    {
+        auto opened = data::DataFile::open(data::fileDesc(R::fileId));
+        R record;
+        data::RecordRef ref;
+        EXPECT_TRUE(opened.file && opened.file->read(id, record, &ref).ok());
+        return ref.version;
+    }
+
     nidora::test::ScratchDirectory scratch;
     framework::MessageBoxPresenter boxes;
 };
