@@ -15,7 +15,7 @@ using framework::handled::GoOn;
 FormWindow::FormWindow(QString procedureName, data::FileId file, FormCaptions captions)
     : Window(std::move(procedureName))
     , data_(data::threadDictionary(thread()))
-    , file_(file)
+    , files_(data_, file)
     , captions_(std::move(captions))
 {
 }
@@ -38,20 +38,12 @@ framework::ButtonControl& FormWindow::addCancel(
 
 bool FormWindow::onSetUp()
 {
-    if (data_.relation(file_).open() != data::AccessResult::Ok)
+    if (!files_.open())
         return false;
-    for (std::size_t k = 0; k < alsoOpened_.size(); ++k) {
-        if (data_.relation(alsoOpened_[k]).open() != data::AccessResult::Ok) {
-            for (std::size_t opened = 0; opened < k; ++opened)
-                data_.relation(alsoOpened_[opened]).close();
-            data_.relation(file_).close();
-            return false;
-        }
-    }
     noteFilesOpened();
     // The record is in the buffer already (primed or loaded by the caller): the session keeps
     // its copy to tell later whether anything changed.
-    session_.emplace(data_.relation(file_), std::uint8_t(request()), captions_);
+    session_.emplace(data_.relation(files_.primary()), std::uint8_t(request()), captions_);
     return true;
 }
 
@@ -63,9 +55,7 @@ void FormWindow::onOpened()
 
 void FormWindow::closeFiles()
 {
-    for (const data::FileId other : alsoOpened_)
-        data_.relation(other).close();
-    data_.relation(file_).close();
+    files_.close();
 }
 
 int FormWindow::follow(const FormStep& step)

@@ -4,6 +4,7 @@
 #include "framework/ControlButton.h"
 #include "framework/Window.h"
 #include "views/FormSession.h"
+#include "views/ProcedureFiles.h"
 
 #include <optional>
 #include <vector>
@@ -32,7 +33,7 @@ public:
     FormWindow(QString procedureName, data::FileId file, FormCaptions captions);
 
     data::Dictionary& data() { return data_; }
-    data::AccessObject& access() { return data_.access(file_); }
+    data::AccessObject& access() { return data_.access(files_.primary()); }
     template <class R> R& record() { return data_.buffer<R>(); }
 
     // ---- the description ---------------------------------------------------------------
@@ -41,7 +42,7 @@ public:
     framework::ButtonControl& addCancel(
         const QString& name, const framework::DialogRect& at, const QString& text, const QString& icon = {});
     // Another file the form reads besides its own, opened and closed with it.
-    void openAlso(data::FileId file) { alsoOpened_.push_back(file); }
+    void openAlso(data::FileId file) { files_.add(file); }
 
     // ---- acting --------------------------------------------------------------------------
     // The session exists from set-up to the end of the procedure.
@@ -62,9 +63,8 @@ private:
     int follow(const FormStep& step);
 
     data::Dictionary& data_;
-    data::FileId file_;
+    ProcedureFiles files_;
     FormCaptions captions_;
-    std::vector<data::FileId> alsoOpened_;
     framework::ButtonControl* cancel_ = nullptr;
     std::optional<FormSession> session_;
 };

@@ -23,18 +23,18 @@ constexpr int kViewKey = keys::withShift(keys::Enter);
 ListWindow::ListWindow(QString procedureName, data::FileId file)
     : Window(std::move(procedureName))
     , data_(data::threadDictionary(thread()))
-    , file_(file)
+    , files_(data_, file)
 {
 }
 
 const data::KeyDesc& ListWindow::key(const char* name) const
 {
-    return data_.access(file_).key(name);
+    return data_.access(files_.primary()).key(name);
 }
 
 const data::FieldDesc& ListWindow::field(const char* name) const
 {
-    if (const data::FieldDesc* found = data_.access(file_).desc().field(QString::fromUtf8(name)))
+    if (const data::FieldDesc* found = data_.access(files_.primary()).desc().field(QString::fromUtf8(name)))
         return *found;
     throw std::invalid_argument(name);
 }
@@ -74,16 +74,8 @@ void ListWindow::setForm(std::function<void()> form)
 
 bool ListWindow::onSetUp()
 {
-    if (data_.relation(file_).open() != data::AccessResult::Ok)
+    if (!files_.open())
         return false;
-    for (std::size_t k = 0; k < alsoOpened_.size(); ++k) {
-        if (data_.relation(alsoOpened_[k]).open() != data::AccessResult::Ok) {
-            for (std::size_t opened = 0; opened < k; ++opened)
-                data_.relation(alsoOpened_[opened]).close();
-            data_.relation(file_).close();
-            return false;
-        }
-    }
     noteFilesOpened();
     actions_.emplace(
         list_->view(), thread(), std::uint8_t(request()), forms_ ? forms_ : [](int) {});
@@ -103,9 +95,7 @@ void ListWindow::onOpened()
 
 void ListWindow::closeFiles()
 {
-    for (const data::FileId other : alsoOpened_)
-        data_.relation(other).close();
-    data_.relation(file_).close();
+    files_.close();
 }
 
 bool ListWindow::enabled(ListButton role) const

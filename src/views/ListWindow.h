@@ -6,6 +6,7 @@
 #include "framework/Window.h"
 #include "views/BrowseControl.h"
 #include "views/ListActions.h"
+#include "views/ProcedureFiles.h"
 
 #include <array>
 #include <functional>
@@ -20,7 +21,8 @@
 //   DoctorList() : ListWindow("BrowseMEDICOS", FileId::MEDICOS)
 //   {
 //       setCaption("Archivo de Médicos");
-//       addList("?BROWSE:1", { 8, 8, 120, 110 }, { { &key("MED:KCODIGO"), LocatorKind::Incremental, "Indice" } },
+//       addList("?BROWSE:1", { 8, 8, 120, 110 }, { { &key("MED:KCODIGO"), LocatorKind::Incremental, "Indice"
+//       } },
 //           { fieldColumn(field("MED:NOMBRE"), "Médicos", "@s30") });
 //       addButton(ListButton::Insert, "?INSERT:2", { 8, 124, 40, 14 }, "&Agregar", "new.ico");
 //       ...
@@ -37,7 +39,7 @@ public:
     ListWindow(QString procedureName, data::FileId file);
 
     data::Dictionary& data() { return data_; }
-    data::AccessObject& access() { return data_.access(file_); }
+    data::AccessObject& access() { return data_.access(files_.primary()); }
     template <class R> R& record() { return data_.buffer<R>(); }
     // The list's file's keys and fields by their full names; a name the file lacks is a
     // programming error (std::invalid_argument).
@@ -58,7 +60,7 @@ public:
     // Several forms, chosen by number.
     void setForms(ListActions::FormCall forms) { forms_ = std::move(forms); }
     // Another file the procedure reads besides its own, opened and closed with it.
-    void openAlso(data::FileId file) { alsoOpened_.push_back(file); }
+    void openAlso(data::FileId file) { files_.add(file); }
     // No insert, change, delete and view keys or menu entries (the patient, appointment,
     // coverage and users lists); their buttons, if any, still work.
     void withoutEditKeys() { editKeys_ = false; }
@@ -96,8 +98,7 @@ private:
     framework::ButtonControl* button(ListButton role) const { return buttons_[std::size_t(role)]; }
 
     data::Dictionary& data_;
-    data::FileId file_;
-    std::vector<data::FileId> alsoOpened_;
+    ProcedureFiles files_;
     BrowseControl* list_ = nullptr;
     framework::SheetControl* tabs_ = nullptr;
     std::array<framework::ButtonControl*, 6> buttons_ {};
