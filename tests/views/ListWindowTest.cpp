@@ -1,5 +1,6 @@
 #include "RecordWindowsTest.h"
 
+#include "data/ClinicalRecords.h"
 #include "data/ThreadDictionary.h"
 #include "framework/ControlEntry.h"
 #include "framework/KeyCodes.h"
@@ -7,6 +8,9 @@
 #include "views/ListWindow.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
 
 #include <gmock/gmock.h>
 
@@ -18,15 +22,46 @@ using framework::DialogRect;
 using testing::ElementsAre;
 
 // A form with one entry over the doctor's name.
+// Its entry's accepted handling can refuse a name by moving the focus away, as a lookup closed
+// without a choice does.
 class NameForm final : public FormWindow {
 public:
-    NameForm()
+    explicit NameForm(QString refused = {})
         : FormWindow(QStringLiteral("Test:Form"), data::FileId::MEDICOS,
             { QStringLiteral("Alta"), QStringLiteral("Cambio"), QStringLiteral("Baja") })
     {
         setCaption(QStringLiteral("Form"));
         add<framework::EntryControl>(QStringLiteral("?MED:NOMBRE"), DialogRect { 4, 4, 120, 10 },
             QStringLiteral("@s30"), framework::entryValue(record<MEDICOS>().NOMBRE));
+        addOk(QStringLiteral("?OK"), { 4, 20, 40, 14 }, QStringLiteral("OK"));
+        addCancel(QStringLiteral("?CANCEL"), { 50, 20, 40, 14 }, QStringLiteral("Cancel"));
+        refused_ = std::move(refused);
+    }
+
+protected:
+    int onAccepted(framework::Control& accepted) override
+    {
+        if (accepted.name() == QStringLiteral("?MED:NOMBRE") && !refused_.isEmpty()
+            && record<MEDICOS>().NOMBRE.trimmed() == refused_) {
+            select(*control(QStringLiteral("?CANCEL")));
+            return framework::handled::GoOn;
+        }
+        return FormWindow::onAccepted(accepted);
+    }
+
+private:
+    QString refused_;
+};
+
+// A form over a file with field rules: a consultation's age in years is at most 99.
+class AgeForm final : public FormWindow {
+public:
+    AgeForm()
+        : FormWindow(QStringLiteral("Test:Age"), data::FileId::CONSULTAS,
+            { QStringLiteral("Alta"), QStringLiteral("Cambio"), QStringLiteral("Baja") })
+    {
+        add<framework::EntryControl>(QStringLiteral("?CON:ANIOS"), DialogRect { 4, 4, 40, 10 },
+            QStringLiteral("@n3"), framework::entryValue(record<data::CONSULTAS>().ANIOS));
         addOk(QStringLiteral("?OK"), { 4, 20, 40, 14 }, QStringLiteral("OK"));
         addCancel(QStringLiteral("?CANCEL"), { 50, 20, 40, 14 }, QStringLiteral("Cancel"));
     }
@@ -73,11 +108,19 @@ protected:
         ASSERT_NE(driver.window(QStringLiteral("List")), nullptr);
     }
     // Calls the form alone with a request, the doctor given loaded in the buffer.
-    void startForm(std::uint8_t request, const MEDICOS& loaded = {})
+    void startForm(std::uint8_t request, const MEDICOS& loaded = {}, const QString& refused = {})
     {
-        driver.start([this, request, loaded] {
-            data::threadDictionary().buffer<MEDICOS>() = loaded;
-            answer = framework::callWithRequest(request, [] { NameForm().run(); });
+        driver.start([this, request, loaded, refused] {
+            data::Dictionary& data = data::threadDictionary();
+            data.buffer<MEDICOS>() = loaded;
+            if (loaded.CODIGO != 0) { // the record as the list would load it
+                ASSERT_EQ(data.relation<MEDICOS>().open(), data::AccessResult::Ok);
+                ASSERT_EQ(data.access<MEDICOS>().fetch(data.access<MEDICOS>().key("MED:KCODIGO")),
+                    data::AccessResult::Ok);
+            }
+            answer = framework::callWithRequest(request, [refused] { NameForm(refused).run(); });
+            if (loaded.CODIGO != 0)
+                data.relation<MEDICOS>().close();
             ended = true;
         });
     }
@@ -289,6 +332,87 @@ TEST_F(ListWindowTest, AFormOpenedForViewingAnswersTwoEvenOnOkAndWritesNothing)
     EXPECT_EQ(driver.window(QStringLiteral("View Record")), nullptr);
     EXPECT_EQ(all<MEDICOS>().at(0).NOMBRE, QStringLiteral("Pérez"));
     closeList();
+}
+
+TEST_F(ListWindowTest, AHandlerMovingTheFocusAwayEndsTheAcceptAllPassAndNothingIsWritten)
+{
+    store(doctor(1, "Pérez"));
+    startForm(ChangeRecord, doctor(1, "Pérez"), QStringLiteral("Nadie"));
+    driver.type(QStringLiteral("?MED:NOMBRE"), QStringLiteral("Nadie"));
+    driver.click(QStringLiteral("?OK"));
+    EXPECT_FALSE(ended);
+    EXPECT_EQ(all<MEDICOS>().at(0).NOMBRE, QStringLiteral("Pérez"));
+
+    driver.type(QStringLiteral("?MED:NOMBRE"), QStringLiteral("Paz"));
+    driver.click(QStringLiteral("?OK"));
+    ASSERT_TRUE(driver.runUntil([this] { return ended; }));
+    EXPECT_EQ(answer, Completed);
+    EXPECT_EQ(all<MEDICOS>().at(0).NOMBRE, QStringLiteral("Paz"));
+}
+
+TEST_F(ListWindowTest, AFieldTheRulesRefuseKeepsAnInsertOpenAndItsCancelStillRemovesThePrimedRecord)
+{
+    store(doctor(1, "Pérez")); // any file will do for the rule: consultations number themselves
+    driver.start([this] {
+        data::Dictionary& data = data::threadDictionary();
+        ASSERT_EQ(data.relation<data::CONSULTAS>().open(), data::AccessResult::Ok);
+        ASSERT_EQ(data.access<data::CONSULTAS>().prime(), data::AccessResult::Ok);
+        answer = framework::callWithRequest(InsertRecord, [] { AgeForm().run(); });
+        data.relation<data::CONSULTAS>().close();
+        ended = true;
+    });
+    ASSERT_EQ(all<data::CONSULTAS>().size(), 1u); // primed
+    driver.type(QStringLiteral("?CON:ANIOS"), QStringLiteral("120"));
+    driver.click(QStringLiteral("?OK"));
+    ASSERT_TRUE(driver.answer(QString(), QStringLiteral("OK"))); // the range message
+    EXPECT_FALSE(ended);
+    EXPECT_EQ(all<data::CONSULTAS>().at(0).ANIOS, 0);
+
+    driver.click(QStringLiteral("?CANCEL"));
+    ASSERT_TRUE(driver.runUntil([this] { return ended; }));
+    EXPECT_EQ(answer, Cancelled);
+    EXPECT_TRUE(all<data::CONSULTAS>().empty());
+}
+
+TEST_F(ListWindowTest, AFailedChangeAsksWhetherToTryAgainAndNoClosesTheFormCancelled)
+{
+    store(doctor(1, "Pérez"));
+    startForm(ChangeRecord, doctor(1, "Pérez"));
+    {
+        auto other = data::DataFile::open(data::fileDesc(data::FileId::MEDICOS)); // another station
+        ASSERT_TRUE(other.file->remove(1).ok());
+    }
+    driver.type(QStringLiteral("?MED:NOMBRE"), QStringLiteral("Paz"));
+    driver.click(QStringLiteral("?OK"));
+    while (!driver.messageBox(QStringLiteral("changing this record")) && driver.messageBox(QString()))
+        driver.answer(QString(), QStringLiteral("OK")); // what the file layer said first
+    ASSERT_TRUE(driver.answer(QStringLiteral("changing this record"), QStringLiteral("&No")));
+    ASSERT_TRUE(driver.runUntil([this] { return ended; }));
+    EXPECT_EQ(answer, Cancelled);
+}
+
+TEST_F(ListWindowTest, RightClickMenuOffersTheListsActionsAndSelects)
+{
+    store(doctor(1, "Pérez"));
+    startList(SelectRecord);
+    QWidget* table = driver.find(QStringLiteral("?BROWSE"));
+    QWidget* rows = static_cast<QAbstractItemView*>(table)->viewport();
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), rows->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(rows, &click);
+    driver.settle();
+    QMenu* menu = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (auto* shown = qobject_cast<QMenu*>(top); shown && shown->isVisible())
+            menu = shown;
+    ASSERT_NE(menu, nullptr);
+    QStringList entries;
+    for (QAction* action : menu->actions())
+        entries << action->text();
+    EXPECT_THAT(entries, ElementsAre("&Insert", "&Change", "&Delete", "&View", "&Select"));
+    menu->actions().back()->trigger();
+    ASSERT_TRUE(driver.runUntil([this] { return ended; }));
+    EXPECT_EQ(answer, Completed);
+    EXPECT_EQ(chosen.CODIGO, 1);
 }
 
 } // namespace

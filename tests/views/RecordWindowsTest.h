@@ -16,7 +16,12 @@ namespace nidora::views::test {
 
 class RecordWindowsTest : public framework::test::WindowsTest {
 protected:
-    RecordWindowsTest() { framework::AppErrorManager.setPresenter(&boxes); }
+    RecordWindowsTest()
+    {
+        framework::AppErrorManager.setPresenter(&boxes);
+        // The one file that is never created when missing; a practice always has it.
+        EXPECT_TRUE(data::DataFile::createEmpty(data::fileDesc(data::FileId::TABENFERMED)).ok());
+    }
     ~RecordWindowsTest() override { framework::AppErrorManager.setPresenter(nullptr); }
 
     template <class R> void store(const R& record)
