@@ -124,7 +124,11 @@ protected:
             ended = true;
         });
     }
-    QString formCaption() { return driver.find(QStringLiteral("?MED:NOMBRE"))->window()->windowTitle(); }
+    QString formCaption()
+    {
+        QWidget* entry = driver.find(QStringLiteral("?MED:NOMBRE"));
+        return entry ? entry->window()->windowTitle() : QStringLiteral("(no form)");
+    }
     // The highlighted row's texts, as the list shows them.
     QStringList highlightedRow()
     {
@@ -309,6 +313,7 @@ class FormCaptionTest : public ListWindowTest, public testing::WithParamInterfac
 
 TEST_P(FormCaptionTest, FollowsTheRequest)
 {
+    store(doctor(1, "Pérez"));
     startForm(GetParam().request, doctor(1, "Pérez"));
     EXPECT_EQ(formCaption(), QString::fromUtf8(GetParam().caption));
     driver.click(QStringLiteral("?CANCEL"));
