@@ -47,10 +47,11 @@ public:
     // ---- acting --------------------------------------------------------------------------
     // The session exists from set-up to the end of the procedure.
     FormSession& session() { return *session_; }
-    // What OK does: answers what a handler answers (EndLoop when the form closes).
-    int ok();
-    // What Cancel and the close box do.
-    int cancel();
+    // What OK does: answers what a handler answers (EndLoop when the form closes). A form that
+    // writes other records first (notes, photos) does so and then calls this one.
+    virtual int ok();
+    // What Cancel and the close box do; a form that asks before losing changes overrides it.
+    virtual int cancel();
 
 protected:
     bool onSetUp() override;

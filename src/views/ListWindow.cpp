@@ -251,8 +251,11 @@ void ListWindow::showMenu(const QPoint& at)
     auto* menu = new QMenu(list_->widget());
     menu->setAttribute(Qt::WA_DeleteOnClose);
     for (const Entry& entry : kEntries) {
+        // An action the procedure switched off has no entry; one the request rules out is
+        // shown disabled.
         const bool editing = entry.role != ListButton::Select;
-        if ((editing && !editKeys_) || (entry.role == ListButton::View && !button(ListButton::View))
+        if ((editing && !editKeys_) || !allowed_[std::size_t(entry.role)]
+            || (entry.role == ListButton::View && !button(ListButton::View))
             || (entry.role == ListButton::Select && request() != SelectRecord))
             continue;
         QAction* action = menu->addAction(QString::fromUtf8(entry.text));

@@ -69,7 +69,7 @@ public:
     BrowseControl& list() { return *list_; }
     ListActions& actions() { return *actions_; }
     // Switches an action off (or on again) on top of what the request allows: its button is
-    // disabled and its key and menu entry do nothing.
+    // disabled, its key does nothing and the right-click menu has no entry for it.
     void allow(ListButton role, bool allowed);
     // Whether the action can be taken now.
     bool enabled(ListButton role) const;

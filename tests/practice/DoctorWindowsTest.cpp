@@ -67,9 +67,17 @@ TEST_F(DoctorWindowsTest, DoctorOneCanNeverBeDeletedFromTheList)
     EXPECT_FALSE(deleteEnabled());
     driver.pressKey(QStringLiteral("?BROWSE:1"), keys::Delete);
     EXPECT_EQ(driver.window(QStringLiteral("Borrar Registro?")), nullptr);
+    QMenu* menu = openContextMenu(QStringLiteral("?BROWSE:1"));
+    ASSERT_NE(menu, nullptr);
+    EXPECT_THAT(entries(*menu), ElementsAre("&Insert", "&Change"));
+    menu->close();
 
     driver.pressKey(QStringLiteral("?BROWSE:1"), keys::Down);
     EXPECT_TRUE(deleteEnabled());
+    menu = openContextMenu(QStringLiteral("?BROWSE:1"));
+    ASSERT_NE(menu, nullptr);
+    EXPECT_THAT(entries(*menu), ElementsAre("&Insert", "&Change", "&Delete"));
+    menu->close();
     driver.pressKey(QStringLiteral("?BROWSE:1"), keys::Delete);
     ASSERT_NE(driver.window(QStringLiteral("Borrar Registro?")), nullptr);
     driver.click(QStringLiteral("?OK"));

@@ -7,11 +7,6 @@
 #include "views/FormWindow.h"
 #include "views/ListWindow.h"
 
-#include <QAbstractItemView>
-#include <QApplication>
-#include <QContextMenuEvent>
-#include <QMenu>
-
 #include <gmock/gmock.h>
 
 namespace nidora::views::test {
@@ -400,20 +395,9 @@ TEST_F(ListWindowTest, RightClickMenuOffersTheListsActionsAndSelects)
 {
     store(doctor(1, "Pérez"));
     startList(SelectRecord);
-    QWidget* table = driver.find(QStringLiteral("?BROWSE"));
-    QWidget* rows = static_cast<QAbstractItemView*>(table)->viewport();
-    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), rows->mapToGlobal(QPoint(5, 5)));
-    QApplication::sendEvent(rows, &click);
-    driver.settle();
-    QMenu* menu = nullptr;
-    for (QWidget* top : QApplication::topLevelWidgets())
-        if (auto* shown = qobject_cast<QMenu*>(top); shown && shown->isVisible())
-            menu = shown;
+    QMenu* menu = openContextMenu(QStringLiteral("?BROWSE"));
     ASSERT_NE(menu, nullptr);
-    QStringList entries;
-    for (QAction* action : menu->actions())
-        entries << action->text();
-    EXPECT_THAT(entries, ElementsAre("&Insert", "&Change", "&Delete", "&View", "&Select"));
+    EXPECT_THAT(entries(*menu), ElementsAre("&Insert", "&Change", "&Delete", "&View", "&Select"));
     menu->actions().back()->trigger();
     ASSERT_TRUE(driver.runUntil([this] { return ended; }));
     EXPECT_EQ(answer, Completed);

@@ -7,6 +7,11 @@
 #include "data/ReferenceRecords.h"
 #include "framework/MessageBoxes.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
+
 #include <vector>
 
 // Windows over real data files: a scratch working directory, the program's message boxes for
@@ -53,6 +58,26 @@ protected:
         data::RecordRef ref;
         EXPECT_TRUE(opened.file && opened.file->read(id, record, &ref).ok());
         return ref.version;
+    }
+
+    // Right-clicks the list control of that name and returns the menu it shows, or null.
+    QMenu* openContextMenu(const QString& list)
+    {
+        QWidget* rows = static_cast<QAbstractItemView*>(driver.find(list))->viewport();
+        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), rows->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(rows, &click);
+        driver.settle();
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (auto* shown = qobject_cast<QMenu*>(top); shown && shown->isVisible())
+                return shown;
+        return nullptr;
+    }
+    static QStringList entries(const QMenu& menu)
+    {
+        QStringList texts;
+        for (QAction* action : menu.actions())
+            texts << action->text();
+        return texts;
     }
 
     nidora::test::ScratchDirectory scratch;
