@@ -68,8 +68,7 @@ protected:
 
 TEST_F(ReportPassTest, PrintsTheRangeInKeyOrderInStepsAndHandsThePagesOver)
 {
-    ReportPass report
-        = pass(2, [](const data::Record& r) { return static_cast<const CONSULTAS&>(r).CODIGO > 110; });
+    ReportPass report = pass(2, [](const data::Record& r) { return static_cast<const CONSULTAS&>(r).CODIGO > 110; });
     std::vector<int> percents;
     while (report.step())
         percents.push_back(report.percent());
