@@ -4,6 +4,8 @@
 #include "practice/BrowseMEDICOS.h"
 #include "practice/Procedures.h"
 #include "shell/FrameRules.h"
+#include "shell/Main.h"
+#include "shell/MainFrame.h"
 
 #include <QAbstractItemView>
 #include <QTabWidget>
@@ -127,6 +129,22 @@ TEST_F(DoctorWindowsTest, FormTakesTheCaptionOfTheButtonThatCalledIt)
     }
     EXPECT_EQ(all<MEDICOS>().size(), 2u);
     closeList();
+}
+
+TEST_F(DoctorWindowsTest, TheFramesDoctorsCommandOpensTheListOnAThreadOfItsOwn)
+{
+    store(doctor(1, "Pérez"));
+    shell::MainFrame frame;
+    shell::FrameServices services;
+    services.procedures = procedures();
+    const int frameThread
+        = framework::StartOnNewThread([&] { shell::runFrameCommand(-3, frame, services); }, 0);
+    ASSERT_TRUE(
+        driver.runUntil([&] { return driver.window(QStringLiteral("Archivo de Médicos")) != nullptr; }));
+    EXPECT_EQ(scheduler.threadCount(), 2); // the command's thread has ended, the list's runs
+    EXPECT_EQ(scheduler.find(frameThread), nullptr);
+    driver.close(QStringLiteral("Archivo de Médicos"));
+    EXPECT_TRUE(driver.runUntil([&] { return scheduler.threadCount() == 1; }));
 }
 
 TEST(DoctorProcedures, EnableTheFramesDoctorsCommand)
