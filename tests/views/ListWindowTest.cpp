@@ -3,9 +3,12 @@
 #include "data/ClinicalRecords.h"
 #include "data/ThreadDictionary.h"
 #include "framework/ControlEntry.h"
+#include "framework/ControlLabels.h"
 #include "framework/KeyCodes.h"
 #include "views/FormWindow.h"
 #include "views/ListWindow.h"
+
+#include <QLabel>
 
 #include <gmock/gmock.h>
 
@@ -62,7 +65,17 @@ public:
     }
 };
 
-// A list of doctors by number with every button.
+// Counts the doctors whose name is given.
+struct NamedDoctors final : ListTotals {
+    void reset() override { count = 0; }
+    void add(const data::Record& record) override
+    {
+        count += !static_cast<const MEDICOS&>(record).NOMBRE.trimmed().isEmpty();
+    }
+    int count = 0;
+};
+
+// A list of doctors by number with every button, and the count of named doctors under it.
 class NameList final : public ListWindow {
 public:
     NameList()
@@ -85,8 +98,18 @@ public:
             addButton(b.role, QString::fromUtf8(b.name), { x, 110, 30, 14 }, QString::fromUtf8(b.name + 1));
             x += 32;
         }
+        total_ = &add<framework::StringControl>(
+            QStringLiteral("?TOTAL"), DialogRect { 4, 130, 60, 10 }, QString());
+        list().view().setTotals(&named_);
         setForm([] { NameForm().run(); });
     }
+
+protected:
+    void onRowChanged() override { total_->setText(QString::number(named_.count)); }
+
+private:
+    NamedDoctors named_;
+    framework::StringControl* total_;
 };
 
 class ListWindowTest : public RecordWindowsTest {
@@ -199,6 +222,23 @@ TEST_F(ListWindowTest, SelectLeavesTheHighlightedRecordInTheBufferAndAnswersOne)
     EXPECT_EQ(answer, Completed);
     EXPECT_EQ(chosen.CODIGO, 2);
     EXPECT_EQ(chosen.NOMBRE, QStringLiteral("Gómez"));
+}
+
+TEST_F(ListWindowTest, TotalsAreCountedAgainEachTimeTheListIsRead)
+{
+    store(doctor(1, "Pérez"));
+    store(doctor(2, ""));
+    startList();
+    const auto total = [this] { return static_cast<QLabel*>(driver.find(QStringLiteral("?TOTAL")))->text(); };
+    EXPECT_EQ(total(), QStringLiteral("1"));
+    driver.click(QStringLiteral("?INSERT"));
+    driver.type(QStringLiteral("?MED:NOMBRE"), QStringLiteral("Gómez"));
+    driver.click(QStringLiteral("?OK"));
+    EXPECT_EQ(total(), QStringLiteral("2"));
+    driver.click(QStringLiteral("?DELETE")); // doctor 3, the one just added and highlighted
+    driver.click(QStringLiteral("?OK"));
+    EXPECT_EQ(total(), QStringLiteral("1"));
+    closeList();
 }
 
 TEST_F(ListWindowTest, TheInsertedRowIsHighlightedWhenTheListShowsItAgain)
