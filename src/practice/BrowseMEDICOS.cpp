@@ -19,7 +19,8 @@ public:
         addList(QStringLiteral("?BROWSE:1"), { 8, 20, 164, 110 },
             { { &key("MED:KCODIGO"), views::LocatorKind::Incremental,
                 QStringLiteral("Indice por Nombres") } },
-            { views::fieldColumn(field("MED:NOMBRE"), QStringLiteral("Médicos"), QStringLiteral("@s30")) });
+            { views::fieldColumn(field("MED:NOMBRE"), QStringLiteral("Médicos"), QStringLiteral("@s30"))
+                    .sized(120) });
         list().setRowHeight(11);
         addButton(ListButton::Insert, QStringLiteral("?INSERT:2"), { 8, 136, 50, 14 },
             QStringLiteral("&Agregar"), QStringLiteral("new.ico"));

@@ -125,6 +125,8 @@ BrowseControl::BrowseControl(
     , view_(access, std::move(orders))
     , table_(static_cast<Table*>(widget()))
 {
+    for (const ListColumn& column : columns)
+        widths_.push_back(column.width);
     model_ = std::make_unique<ListModel>(view_, std::move(columns));
     table_->setModel(model_.get());
     // The model resets on every change of the page; the highlight is shown again after it.
@@ -140,6 +142,10 @@ BrowseControl::~BrowseControl()
 void BrowseControl::attached()
 {
     setRowHeight(0);
+    for (std::size_t column = 0; column < widths_.size(); ++column)
+        if (widths_[column] > 0)
+            table_->horizontalHeader()->resizeSection(
+                int(column), window().units().toPixelsX(widths_[column]));
 }
 
 void BrowseControl::setRowHeight(int dialogUnits)

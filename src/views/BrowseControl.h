@@ -57,6 +57,7 @@ private:
     class Table;
 
     ListView view_;
+    std::vector<int> widths_; // of the columns, in dialog units
     std::unique_ptr<ListModel> model_;
     Table* table_;
 };
