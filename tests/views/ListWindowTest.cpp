@@ -8,7 +8,9 @@
 #include "views/FormWindow.h"
 #include "views/ListWindow.h"
 
+#include <QApplication>
 #include <QLabel>
+#include <QMouseEvent>
 
 #include <gmock/gmock.h>
 
@@ -315,6 +317,27 @@ TEST_F(ListWindowTest, TypingANumberMovesTheHighlightThroughTheLocator)
     driver.pressKey(QStringLiteral("?BROWSE"), keys::digit(3));
     EXPECT_THAT(highlightedRow(), ElementsAre("30", "Médico"));
     closeList();
+}
+
+TEST_F(ListWindowTest, AClickHighlightsARowAndADoubleClickChoosesItWhenSelecting)
+{
+    store(doctor(1, "Pérez"));
+    store(doctor(2, "Gómez"));
+    startList(SelectRecord);
+    auto* table = static_cast<QAbstractItemView*>(driver.find(QStringLiteral("?BROWSE")));
+    const QPoint second = table->visualRect(table->model()->index(1, 1)).center();
+    const auto mouse = [&](QEvent::Type type) {
+        QMouseEvent event(type, second, table->viewport()->mapToGlobal(second), Qt::LeftButton,
+            Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(table->viewport(), &event);
+        driver.settle();
+    };
+    mouse(QEvent::MouseButtonPress);
+    EXPECT_THAT(highlightedRow(), ElementsAre("2", "Gómez"));
+    mouse(QEvent::MouseButtonDblClick);
+    ASSERT_TRUE(driver.runUntil([this] { return ended; }));
+    EXPECT_EQ(answer, Completed);
+    EXPECT_EQ(chosen.CODIGO, 2);
 }
 
 TEST_F(ListWindowTest, ClosingALookupWithoutChoosingAnswersTwo)
