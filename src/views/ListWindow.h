@@ -51,8 +51,8 @@ public:
         std::vector<SortOrder> orders, std::vector<ListColumn> columns);
     framework::ButtonControl& addButton(ListButton role, const QString& name, const framework::DialogRect& at,
         const QString& text, const QString& icon = {});
-    // The sheet whose tabs choose the list's sort order, one tab per order with its caption,
-    // placed behind the list.
+    // The sheet whose tabs choose the list's sort order, one tab per order with its caption
+    // (named "?TAB1", "?TAB2"...), placed behind the list; after addList.
     framework::SheetControl& addTabs(const QString& name, const framework::DialogRect& at,
         framework::SheetControl::Style style = framework::SheetControl::Style::Tabs);
     // The list's one form, run on this thread with the request the list sets.
