@@ -1,6 +1,9 @@
+#include "practice/Procedures.h"
 #include "shell/ProgramEntry.h"
 
 int main(int argc, char** argv)
 {
-    return nidora::shell::ProgramEntry(argc, argv);
+    nidora::shell::ProcedureTable procedures;
+    procedures.merge(nidora::practice::procedures());
+    return nidora::shell::ProgramEntry(argc, argv, std::move(procedures));
 }

@@ -19,6 +19,15 @@ struct ListColumn {
     QString group {};
     std::function<QString(const data::Record&)> text {};
     Qt::Alignment alignment = Qt::AlignLeft;
+    // In dialog units, as a list's format gives it; 0: the list's own choice.
+    int width = 0;
+
+    ListColumn sized(int dialogUnits) const
+    {
+        ListColumn column = *this;
+        column.width = dialogUnits;
+        return column;
+    }
 };
 
 // A column showing a field through a picture (the field's own when none is given): numbers,

@@ -66,6 +66,7 @@ public:
     const QString& locatorText() const { return locator_.text(); }
 
     int orderCount() const { return int(orders_.size()); }
+    const std::vector<SortOrder>& sortOrders() const { return orders_; }
     int order() const { return order_; }
     const SortOrder& sortOrder() const { return orders_[std::size_t(order_)]; }
     // Reorders the list by another tab's key, staying on the highlighted record when that key

@@ -1,0 +1,198 @@
+#include "views/BrowseControl.h"
+
+#include "framework/Window.h"
+#include "framework/WindowEvent.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QTableView>
+#include <QWheelEvent>
+
+#include <optional>
+
+namespace nidora::views {
+namespace {
+
+std::optional<ListMove> moveForKey(int key)
+{
+    switch (key) {
+    case Qt::Key_Down:
+        return ListMove::RowDown;
+    case Qt::Key_Up:
+        return ListMove::RowUp;
+    case Qt::Key_PageDown:
+        return ListMove::PageDown;
+    case Qt::Key_PageUp:
+        return ListMove::PageUp;
+    case Qt::Key_Home:
+        return ListMove::First;
+    case Qt::Key_End:
+        return ListMove::Last;
+    default:
+        return std::nullopt;
+    }
+}
+
+// The character a key types; a key event made without its text (as synthetic ones often are)
+// still types the character of a printable key.
+QChar typedCharacter(const QKeyEvent& event)
+{
+    if (const QString text = event.text(); text.size() == 1)
+        return text[0].isPrint() ? text[0] : QChar();
+    if (event.key() >= Qt::Key_Space && event.key() <= Qt::Key_AsciiTilde)
+        return QChar(event.key());
+    return {};
+}
+
+} // namespace
+
+// The table only reports: it never moves itself, since its rows are the view's visible page.
+class BrowseControl::Table final : public QTableView {
+public:
+    explicit Table(BrowseControl& owner)
+        : owner_(owner)
+    {
+        setSelectionBehavior(QAbstractItemView::SelectRows);
+        setSelectionMode(QAbstractItemView::SingleSelection);
+        setEditTriggers(QAbstractItemView::NoEditTriggers);
+        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setTabKeyNavigation(false);
+        setContextMenuPolicy(Qt::DefaultContextMenu);
+        verticalHeader()->hide();
+        horizontalHeader()->setStretchLastSection(true);
+        horizontalHeader()->setHighlightSections(false);
+    }
+
+    void send(ListInput input) { owner_.post(listEvent::Input, QVariant::fromValue(input)); }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        const bool plain = (event->modifiers() & ~Qt::KeypadModifier & ~Qt::ShiftModifier) == Qt::NoModifier;
+        if (const std::optional<ListMove> move = moveForKey(event->key()); move && plain) {
+            send(ListInput { ListInput::What::Move, *move });
+        } else if (event->key() == Qt::Key_Backspace && plain) {
+            send(ListInput { ListInput::What::Backspace });
+        } else if (const QChar typed = typedCharacter(*event); plain && !typed.isNull()) {
+            send(ListInput { ListInput::What::Character, {}, 0, typed });
+        } else {
+            // Enter, Tab and the rest go on to the window (the navigator, alert keys).
+            event->ignore();
+            return;
+        }
+        event->accept();
+    }
+    void wheelEvent(QWheelEvent* event) override
+    {
+        const int steps = event->angleDelta().y() / 120;
+        for (int k = 0; k < std::abs(steps); ++k)
+            send(ListInput { ListInput::What::Move, steps > 0 ? ListMove::RowUp : ListMove::RowDown });
+        event->accept();
+    }
+    void mousePressEvent(QMouseEvent* event) override
+    {
+        setFocus(Qt::MouseFocusReason);
+        if (const QModelIndex index = indexAt(event->position().toPoint()); index.isValid())
+            send(ListInput { ListInput::What::Click, {}, index.row() });
+        event->accept();
+    }
+    void mouseDoubleClickEvent(QMouseEvent* event) override
+    {
+        if (indexAt(event->position().toPoint()).isValid())
+            owner_.post(framework::event::Accepted);
+        event->accept();
+    }
+    void contextMenuEvent(QContextMenuEvent* event) override
+    {
+        owner_.post(listEvent::ContextMenu, event->pos());
+        event->accept();
+    }
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QTableView::resizeEvent(event);
+        const int rowHeight = std::max(verticalHeader()->defaultSectionSize(), 1);
+        owner_.view_.setPageRows(std::max(viewport()->height() / rowHeight, 1));
+        owner_.showHighlight();
+    }
+
+private:
+    BrowseControl& owner_;
+};
+
+BrowseControl::BrowseControl(
+    data::AccessObject& access, std::vector<SortOrder> orders, std::vector<ListColumn> columns)
+    : Control(framework::ControlKind::List, new Table(*this))
+    , view_(access, std::move(orders))
+    , table_(static_cast<Table*>(widget()))
+{
+    for (const ListColumn& column : columns)
+        widths_.push_back(column.width);
+    model_ = std::make_unique<ListModel>(view_, std::move(columns));
+    table_->setModel(model_.get());
+    // The model resets on every change of the page; the highlight is shown again after it.
+    QObject::connect(model_.get(), &QAbstractItemModel::modelReset, table_, [this] { showHighlight(); });
+}
+
+BrowseControl::~BrowseControl()
+{
+    if (widget())
+        table_->setModel(nullptr);
+}
+
+void BrowseControl::attached()
+{
+    setRowHeight(0);
+    for (std::size_t column = 0; column < widths_.size(); ++column)
+        if (widths_[column] > 0)
+            table_->horizontalHeader()->resizeSection(
+                int(column), window().units().toPixelsX(widths_[column]));
+}
+
+void BrowseControl::setRowHeight(int dialogUnits)
+{
+    QHeaderView* rows = table_->verticalHeader();
+    if (dialogUnits > 0) {
+        rows->setMinimumSectionSize(1);
+        rows->setDefaultSectionSize(window().units().toPixelsY(dialogUnits));
+    } else {
+        rows->setDefaultSectionSize(table_->fontMetrics().height() + 4);
+    }
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    view_.setPageRows(std::max(table_->viewport()->height() / std::max(rows->defaultSectionSize(), 1), 1));
+}
+
+bool BrowseControl::take(const ListInput& input)
+{
+    const ListView::Row* before = view_.highlighted();
+    const std::int64_t was = before ? before->ref.id : 0;
+    switch (input.what) {
+    case ListInput::What::Move:
+        view_.move(input.move);
+        break;
+    case ListInput::What::Click:
+        view_.highlightVisible(input.row);
+        break;
+    case ListInput::What::Character:
+        view_.type(input.character);
+        break;
+    case ListInput::What::Backspace:
+        view_.backspace();
+        break;
+    }
+    const ListView::Row* after = view_.highlighted();
+    return (after ? after->ref.id : 0) != was;
+}
+
+void BrowseControl::showHighlight()
+{
+    const int row = view_.highlightedIndex();
+    if (row < 0) {
+        table_->clearSelection();
+        return;
+    }
+    const QModelIndex index = model_->index(row, 0);
+    table_->selectionModel()->setCurrentIndex(
+        index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+} // namespace nidora::views

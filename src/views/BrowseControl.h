@@ -1,0 +1,67 @@
+#pragma once
+
+#include "framework/Control.h"
+#include "views/ListModel.h"
+#include "views/ListView.h"
+
+#include <memory>
+#include <vector>
+
+class QTableView;
+
+// The list control of a list window: shows the visible page of a ListView through a ListModel
+// and turns what the user does on it (keys, wheel, clicks, typed characters) into events of
+// the window's loop, so every read of the file runs on the list's own logical thread. The
+// list window hands those events back to take().
+namespace nidora::views {
+
+namespace listEvent {
+// The value is a ListInput.
+constexpr int Input = 0x2101;
+// A right click; the value is the point in the list's own coordinates.
+constexpr int ContextMenu = 0x2102;
+// An entry of the right-click menu was chosen; the value is the list window's action.
+constexpr int MenuChoice = 0x2103;
+} // namespace listEvent
+
+struct ListInput {
+    enum class What { Move, Click, Character, Backspace };
+    What what = What::Move;
+    ListMove move = ListMove::RowDown;
+    int row = 0; // Click: the visible row
+    QChar character {};
+};
+
+class BrowseControl final : public framework::Control {
+public:
+    BrowseControl(data::AccessObject& access, std::vector<SortOrder> orders, std::vector<ListColumn> columns);
+    ~BrowseControl() override;
+
+    bool holdsData() const override { return true; }
+
+    ListView& view() { return view_; }
+    const ListView& view() const { return view_; }
+    ListModel& model() { return *model_; }
+
+    // Row height in dialog units; 0 keeps the style's own.
+    void setRowHeight(int dialogUnits);
+    // Does what an Input event asks; true when the highlight moved to another row.
+    bool take(const ListInput& input);
+    // Shows the view's highlight; run after anything moved the view.
+    void showHighlight();
+
+protected:
+    void attached() override;
+
+private:
+    class Table;
+
+    ListView view_;
+    std::vector<int> widths_; // of the columns, in dialog units
+    std::unique_ptr<ListModel> model_;
+    Table* table_;
+};
+
+} // namespace nidora::views
+
+Q_DECLARE_METATYPE(nidora::views::ListInput)

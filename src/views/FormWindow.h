@@ -1,0 +1,73 @@
+#pragma once
+
+#include "data/Dictionary.h"
+#include "framework/ControlButton.h"
+#include "framework/Window.h"
+#include "views/FormSession.h"
+#include "views/ProcedureFiles.h"
+
+#include <optional>
+#include <vector>
+
+// The window of a form procedure (the Update... and ...:Ficha windows): controls bound to the
+// record buffer of one data file, a caption per request, OK and Cancel. OK on an insert or a
+// change first takes every data control once more in window order, then validates the record
+// and writes it through the relation object; on a delete it deletes; when viewing it only
+// closes. Cancel and the close box answer 2 without asking and undo an insert's priming.
+//
+//   DoctorForm() : FormWindow("UpdateMEDICOS", FileId::MEDICOS,
+//                         { "Nuevo Registro", "Editando Registro", "Borrar Registro?" })
+//   {
+//       setCaption("Médicos");
+//       MEDICOS& doctor = record<MEDICOS>();
+//       add<EntryControl>("?MED:NOMBRE", { 80, 10, 120, 10 }, "@s30", entryValue(doctor.NOMBRE));
+//       addOk("?OK", { 80, 100, 40, 14 }, "OK", "si.bmp");
+//       addCancel("?CANCEL", { 124, 100, 40, 14 }, "Cancelar", "no.bmp");
+//   }
+namespace nidora::views {
+
+class FormWindow : public framework::Window {
+public:
+    // file: the form's primary file, whose record in this thread's buffer the form edits; it
+    // is opened with its related files through its relation object.
+    FormWindow(QString procedureName, data::FileId file, FormCaptions captions);
+
+    data::Dictionary& data() { return data_; }
+    data::AccessObject& access() { return data_.access(files_.primary()); }
+    template <class R> R& record() { return data_.buffer<R>(); }
+
+    // ---- the description ---------------------------------------------------------------
+    framework::ButtonControl& addOk(
+        const QString& name, const framework::DialogRect& at, const QString& text, const QString& icon = {});
+    framework::ButtonControl& addCancel(
+        const QString& name, const framework::DialogRect& at, const QString& text, const QString& icon = {});
+    // Another file the form reads besides its own, opened and closed with it.
+    void openAlso(data::FileId file) { files_.add(file); }
+
+    // ---- acting --------------------------------------------------------------------------
+    // The session exists from set-up to the end of the procedure.
+    FormSession& session() { return *session_; }
+    // What OK does: answers what a handler answers (EndLoop when the form closes). A form that
+    // writes other records first (notes, photos) does so and then calls this one.
+    virtual int ok();
+    // What Cancel and the close box do; a form that asks before losing changes overrides it.
+    virtual int cancel();
+
+protected:
+    bool onSetUp() override;
+    void onOpened() override;
+    void closeFiles() override;
+    int onAccepted(framework::Control& control) override;
+    int onWindowEvent(const framework::ThreadEvent& event) override;
+
+private:
+    int follow(const FormStep& step);
+
+    data::Dictionary& data_;
+    ProcedureFiles files_;
+    FormCaptions captions_;
+    framework::ButtonControl* cancel_ = nullptr;
+    std::optional<FormSession> session_;
+};
+
+} // namespace nidora::views
