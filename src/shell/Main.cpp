@@ -53,12 +53,6 @@ void closeOtherWindows(MainFrame& frame)
 
 } // namespace
 
-void logInWithAllRights()
-{
-    AppGlobals.LoggedIn = 1;
-    AppGlobals.grantAllRights();
-}
-
 void openFrame(MainFrame& frame, const FrameServices& services)
 {
     if (services.login)

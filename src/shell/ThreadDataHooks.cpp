@@ -27,6 +27,14 @@ ThreadDataHooks dictionaryHooks()
     };
 }
 
+data::Dictionary& threadDictionary()
+{
+    auto& held = framework::currentThread().local<ThreadDictionary>().dictionary;
+    if (!held)
+        held = std::make_unique<data::Dictionary>();
+    return *held;
+}
+
 void installThreadHooks(
     framework::Scheduler& scheduler, framework::ErrorManager& errors, ThreadDataHooks data)
 {

@@ -2,6 +2,10 @@
 
 #include <functional>
 
+namespace nidora::data {
+class Dictionary;
+}
+
 namespace nidora::framework {
 class ErrorManager;
 class Scheduler;
@@ -19,6 +23,9 @@ struct ThreadDataHooks {
 
 // The thread's Dictionary, made at set-up and disposed (its files closed) at shut-down.
 ThreadDataHooks dictionaryHooks();
+
+// The calling logical thread's Dictionary; made on first use when no set-up made it.
+data::Dictionary& threadDictionary();
 
 // Makes the scheduler run every thread's set-up and tear-down. A new thread sets its data up
 // before its procedure; the main thread does not, as the program's entry sets the main thread's
