@@ -1,3 +1,4 @@
+#include "CaseName.h"
 #include "UsersFile.h"
 
 #include "shell/Identificacion.h"
@@ -13,9 +14,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <ostream>
-#include <string>
 #include <vector>
 
 namespace nidora::shell {
@@ -112,12 +111,7 @@ INSTANTIATE_TEST_SUITE_P(Codes, LoginCodesTest,
         LoginCase { "master password refused once an administrator exists", true, { "kwrt519" }, false, false,
             false },
         LoginCase { "the administrator's own code", true, { "JEFE" }, true, true, true }),
-    [](const ::testing::TestParamInfo<LoginCase>& param) {
-        std::string name;
-        for (const char* p = param.param.name; *p != '\0'; ++p)
-            name += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
-        return name;
-    });
+    test::CaseName {});
 
 TEST_F(IdentificacionTest, TheUserIsLoggedInWithTheStoredRightsAndNameAndTheCodeIsMasked)
 {
