@@ -153,5 +153,17 @@ TEST_F(FirstInstallationTest, ThreeWrongCodesEndTheProgramWithNobodyLoggedIn)
     EXPECT_EQ(shownFrame(), nullptr);
 }
 
+TEST_F(FirstInstallationTest, ClosingTheFrameDuringTheLoginEndsTheProgram)
+{
+    ASSERT_TRUE(runProgram({ [] {
+        MainFrame* frame = shownFrame();
+        if (frame == nullptr || loginEntry() == nullptr)
+            return false;
+        frame->close();
+        return true;
+    } }));
+    EXPECT_EQ(AppGlobals.LoggedIn, 0);
+}
+
 } // namespace
 } // namespace nidora::shell
