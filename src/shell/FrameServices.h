@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/Scheduler.h"
+#include "shell/Identificacion.h"
 
 #include <QString>
 
@@ -16,13 +17,10 @@ using ProcedureTable = std::map<QString, framework::ThreadProcedure>;
 
 using ThreadStarter = std::function<int(framework::ThreadProcedure, std::size_t stackSize)>;
 
-// Stands in for the login window until there is one: the user is logged in with every right.
-void logInWithAllRights();
-
 struct FrameServices {
     ProcedureTable procedures;
     // Runs on the frame's thread while the frame opens and leaves LoggedIn and AccessRights set.
-    std::function<void()> login = logInWithAllRights;
+    std::function<void()> login = Identificacion;
     ThreadStarter startThread = framework::StartOnNewThread;
 };
 

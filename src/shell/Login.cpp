@@ -3,6 +3,7 @@
 #include "data/AccessBuffer.h"
 #include "data/Dictionary.h"
 #include "data/ReferenceRecords.h"
+#include "shell/UserRules.h"
 
 namespace nidora::shell {
 
@@ -32,10 +33,19 @@ LoginCheck::~LoginCheck()
         users_.close();
 }
 
+// Asked at each use rather than once: the file is read only when the password is typed.
+bool LoginCheck::masterPasswordOpens()
+{
+    if (!opened_)
+        return false;
+    const std::optional<int> administrators = countAdministrators(users_);
+    return administrators && *administrators == 0;
+}
+
 LoginOutcome LoginCheck::accept(const QString& typedCode)
 {
     globals_.LoggedIn = 0;
-    if (withoutTrailingSpaces(typedCode) == QString::fromUtf8(kMasterPassword)) {
+    if (withoutTrailingSpaces(typedCode) == QString::fromUtf8(kMasterPassword) && masterPasswordOpens()) {
         globals_.LoggedIn = 1;
         globals_.grantAllRights();
         return LoginOutcome::LoggedIn;

@@ -11,7 +11,9 @@ class Dictionary;
 
 namespace nidora::shell {
 
-// The fixed password that logs in with every right, whatever the users file holds.
+// The fixed password that logs a new installation in with every right, so that its first
+// administrator can be created. Once the users file holds an administrator it is no password at
+// all: typed, it is looked up as a user code like any other text.
 inline constexpr const char* kMasterPassword = "kwrt519";
 
 enum class LoginOutcome {
@@ -31,13 +33,16 @@ public:
     LoginCheck(const LoginCheck&) = delete;
     LoginCheck& operator=(const LoginCheck&) = delete;
 
-    // The master password counts only as typed, letter case included, trailing spaces aside;
-    // any other code is looked up as a user code, letter case ignored. A code that finds no
+    // The master password counts only as typed, letter case included, trailing spaces aside,
+    // and only while no administrator exists (nor when the users file cannot be read); any other
+    // code is looked up as a user code, letter case ignored. A code that finds no
     // user (a blank one never does) shows nothing and counts as a failed attempt.
     LoginOutcome accept(const QString& typedCode);
     int failures() const { return failures_; }
 
 private:
+    bool masterPasswordOpens();
+
     data::Dictionary& data_;
     data::AccessObject& users_;
     ProgramGlobals& globals_;

@@ -53,12 +53,6 @@ void closeOtherWindows(MainFrame& frame)
 
 } // namespace
 
-void logInWithAllRights()
-{
-    AppGlobals.LoggedIn = 1;
-    AppGlobals.grantAllRights();
-}
-
 void openFrame(MainFrame& frame, const FrameServices& services)
 {
     if (services.login)
@@ -114,6 +108,9 @@ void Main(const FrameServices& services)
         framework::setWindowArea(frame.workspace());
         framework::ThreadEventQueue& events = framework::currentThread().events();
         events.forward(&frame, &MainFrame::closed, kFrameClosed);
+        // The frame closed while the login still waits for a code: the login must end too, or
+        // the program would go on running with no window shown.
+        QObject::connect(&frame, &MainFrame::closed, frame.workspace(), &QMdiArea::closeAllSubWindows);
         QObject::connect(&frame, &MainFrame::commandChosen, &events, [&events, &frame](int control) {
             events.post(framework::ThreadEvent { control, &frame, {} });
         });

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shell/FrameServices.h"
+#include "shell/ProgramGlobals.h"
 
 #include <ostream>
 #include <string>
@@ -19,11 +20,19 @@ inline void PrintTo(const Ran& ran, std::ostream* os)
     *os << ran.procedure << " on " << ran.thread;
 }
 
+// Stands in for the login window where a test is about the frame: every right is granted.
+inline void logInWithAllRights()
+{
+    AppGlobals.LoggedIn = 1;
+    AppGlobals.grantAllRights();
+}
+
 // Frame services whose every window procedure is a fake that notes which thread it ran on, and
 // whose starter notes the stack each start asked for.
 inline FrameServices recordingServices(std::vector<Ran>& ran, std::vector<std::size_t>& stacks)
 {
     FrameServices services;
+    services.login = logInWithAllRights;
     for (const char* name : { "BrowseUSUARIOS", "BrowseMEDICOS", "PantallaCopia", "PantallaRestaurar",
              "Informes", "Graficos", "HelpAbout", "BrowsePACIENTES", "BrowseMADRES", "BrowsePADRES", "Tablas",
              "BrowseAGENDA", "Biblioteca", "PantallaFondo" }) {

@@ -264,7 +264,9 @@ TEST_F(ProgramTest, ClosingTheFrameEndsTheProgramWithZero)
     closer.start(10);
     int exitCode = -1;
     {
-        Program program({ loggingHooks(log), [] { Main(FrameServices {}); } });
+        FrameServices services;
+        services.login = [] { AppGlobals.LoggedIn = 1; };
+        Program program({ loggingHooks(log), [services] { Main(services); } });
         exitCode = program.run();
     }
     EXPECT_TRUE(closedFrame);
