@@ -24,7 +24,8 @@ bool ReportPass::step()
     // The filter is applied here rather than by the read, so that a step reads a bounded
     // number of records however few of them pass.
     std::vector<ViewRow> rows;
-    const ViewRead result = readRows(access_, order_, {}, position_, data::Direction::Forward, kRecordsPerStep, rows);
+    const ViewRead result
+        = readRows(access_, order_, {}, position_, data::Direction::Forward, kRecordsPerStep, rows);
     read_ += result.seen;
     for (const ViewRow& row : rows) {
         if (filter_ && !filter_(*row.record))
@@ -50,7 +51,7 @@ int ReportPass::percent() const
     return int(std::min<std::int64_t>(read_ * 100 / total_, 99));
 }
 
-Response ReportPass::finish(ReportPreviewer& previewer)
+Response ReportPass::finish(ReportPreviewer& previewer, const PreviewOptions& options)
 {
     if (cancelled_ || failed_)
         return Cancelled;
@@ -58,7 +59,7 @@ Response ReportPass::finish(ReportPreviewer& previewer)
         access_.errors().raise(25, { .file = access_.desc().label });
         return Cancelled;
     }
-    return previewer.preview(bands_.closePages());
+    return previewer.preview(bands_.closePages(), options);
 }
 
 } // namespace nidora::views

@@ -5,6 +5,7 @@
 #include "views/ViewRows.h"
 
 #include <QPicture>
+#include <QString>
 
 #include <chrono>
 #include <vector>
@@ -33,11 +34,17 @@ public:
     virtual std::vector<ReportPage> closePages() = 0;
 };
 
+// How the previewer opens: its zoom caption and the report's title (no report has one yet).
+struct PreviewOptions {
+    QString zoom = QStringLiteral("Zoom (100%)");
+    QString title {};
+};
+
 class ReportPreviewer {
 public:
     virtual ~ReportPreviewer() = default;
     // Shows the pages until the user closes the preview; the answer goes to the caller.
-    virtual Response preview(std::vector<ReportPage> pages) = 0;
+    virtual Response preview(std::vector<ReportPage> pages, const PreviewOptions& options) = 0;
 };
 
 class ReportPass {
@@ -61,7 +68,7 @@ public:
 
     // After the pass: nothing printed shows message 25 and answers 2 without a preview; a
     // cancelled or failed pass answers 2; otherwise the previewer's answer.
-    Response finish(ReportPreviewer& previewer);
+    Response finish(ReportPreviewer& previewer, const PreviewOptions& options = {});
 
 private:
     data::AccessObject& access_;

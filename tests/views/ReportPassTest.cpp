@@ -1,6 +1,4 @@
-#include "views/ReportPass.h"
-
-#include "data/AccessTestFixture.h"
+#include "ReportTestSupport.h"
 
 #include <gmock/gmock.h>
 
@@ -11,64 +9,29 @@ using data::CONSULTAS;
 using data::FileId;
 using testing::ElementsAre;
 
-// A layout of three consultations a page that notes what it printed.
-class NotingBands : public ReportBands {
-public:
-    void detail(const data::Record& record) override
-    {
-        if (printed.size() % 3 == 0)
-            ++pages;
-        printed.push_back(static_cast<const CONSULTAS&>(record).CODIGO);
-    }
-    int pageCount() const override { return pages; }
-    std::vector<ReportPage> closePages() override { return std::vector<ReportPage>(std::size_t(pages)); }
-
-    std::vector<std::int32_t> printed;
-    int pages = 0;
-};
-
-class PreviewSink : public ReportPreviewer {
-public:
-    Response preview(std::vector<ReportPage> pages) override
-    {
-        previewed.push_back(int(pages.size()));
-        return Completed;
-    }
-    std::vector<int> previewed;
-};
-
 class ReportPassTest : public data::test::AccessTest {
 protected:
     void SetUp() override
     {
         ASSERT_EQ(access(FileId::CONSULTAS).open(), data::AccessResult::Ok);
-        ASSERT_TRUE(disk(FileId::CONSULTAS).beginBuffered().ok());
-        // Patient 2 has consultations 1 to 120, dated backwards; patients 1 and 3 one each.
-        store(data::test::consultation(500, 1));
-        for (std::int32_t code = 1; code <= 120; ++code) {
-            CONSULTAS c = data::test::consultation(code, 2);
-            c.FECHA = 90000 - code;
-            store(c);
-        }
-        store(data::test::consultation(501, 3));
-        ASSERT_TRUE(disk(FileId::CONSULTAS).flush().ok());
+        test::storeConsultations(disk(FileId::CONSULTAS));
     }
 
     ReportPass pass(std::int64_t patientCode, RecordFilter filter = {})
     {
         return ReportPass(access(FileId::CONSULTAS),
-            { &key(FileId::CONSULTAS, "CON:KPACIENTE"), LocatorKind::None, {},
-                [patientCode] { return std::vector<data::FieldValue> { patientCode }; } },
-            std::move(filter), bands);
+            test::consultationsOf(key(FileId::CONSULTAS, "CON:KPACIENTE"), patientCode), std::move(filter),
+            bands);
     }
 
-    NotingBands bands;
-    PreviewSink previewer;
+    test::NotingBands bands;
+    test::PreviewSink previewer;
 };
 
 TEST_F(ReportPassTest, PrintsTheRangeInKeyOrderInStepsAndHandsThePagesOver)
 {
-    ReportPass report = pass(2, [](const data::Record& r) { return static_cast<const CONSULTAS&>(r).CODIGO > 110; });
+    ReportPass report
+        = pass(2, [](const data::Record& r) { return static_cast<const CONSULTAS&>(r).CODIGO > 110; });
     std::vector<int> percents;
     while (report.step())
         percents.push_back(report.percent());
