@@ -1,5 +1,6 @@
 #include "shell/ProgramEntry.h"
 
+#include "shell/BrowseUSUARIOS.h"
 #include "shell/FrameCommands.h"
 #include "shell/Main.h"
 #include "shell/ProductWindows.h"
@@ -17,6 +18,7 @@ int ProgramEntry(int argc, char** argv, ProcedureTable procedures)
     frame.procedures = std::move(procedures);
     frame.procedures.try_emplace(QString::fromUtf8(kSplashProcedure), PantallaFondo);
     frame.procedures.try_emplace(QStringLiteral("HelpAbout"), HelpAbout);
+    frame.procedures.try_emplace(QStringLiteral("BrowseUSUARIOS"), BrowseUSUARIOS);
     Program program(ProgramServices { {}, [frame] { Main(frame); } });
     return program.run();
 }

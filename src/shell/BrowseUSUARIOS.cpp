@@ -1,0 +1,63 @@
+#include "shell/BrowseUSUARIOS.h"
+
+#include "shell/ProgramGlobals.h"
+#include "shell/USUARIOS_Ficha.h"
+#include "shell/UserRules.h"
+
+#include "data/ReferenceRecords.h"
+#include "views/ListWindow.h"
+
+#include <QApplication>
+
+namespace nidora::shell {
+namespace {
+
+using views::ListButton;
+
+class UserList final : public views::ListWindow {
+public:
+    UserList()
+        : ListWindow(QStringLiteral("BrowseUSUARIOS"), data::FileId::ACCESOS)
+    {
+        setCaption(QStringLiteral("Usuarios"));
+        setSize(180, 170);
+        // The rows follow the users' codes although only their names are shown; a typed
+        // character moves to the first code at or after it.
+        addList(QStringLiteral("?BROWSE:1"), { 8, 20, 164, 110 },
+            { { &key("ACC:KCLAVE"), views::LocatorKind::Incremental, QStringLiteral("Usuarios") } },
+            { views::fieldColumn(field("ACC:NOMBRE"), QStringLiteral("Usuario"), QStringLiteral("@s30")).sized(120) });
+        addButton(ListButton::Insert, QStringLiteral("?INSERT:2"), { 8, 136, 50, 14 },
+            QStringLiteral("&Agregar"), QStringLiteral("new.ico"));
+        addButton(ListButton::Change, QStringLiteral("?CHANGE:2"), { 65, 136, 50, 14 },
+            QStringLiteral("&Cambiar"), QStringLiteral("cambiar.ico"));
+        addButton(ListButton::Delete, QStringLiteral("?DELETE:2"), { 122, 136, 50, 14 },
+            QStringLiteral("&Borrar"), QStringLiteral("borrar.ico"));
+        addTabs(QStringLiteral("?CURRENTTAB"), { 4, 4, 172, 152 });
+        withoutEditKeys();
+        setForm(USUARIOS_Ficha);
+    }
+
+protected:
+    // Runs after every read of the rows (the opening and each return of the form) and on each
+    // move of the highlight; the file holds a handful of users, so counting each time is cheap
+    // and the count never lags the rows shown. A read error leaves the last count.
+    void onRowChanged() override
+    {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        data::AccessObject& users = access();
+        users.saveBuffer();
+        if (const std::optional<int> count = countAdministrators(users))
+            AppGlobals.AdministratorCount = std::uint8_t(*count);
+        users.restoreBuffer();
+        QApplication::restoreOverrideCursor();
+    }
+};
+
+} // namespace
+
+void BrowseUSUARIOS()
+{
+    UserList().run();
+}
+
+} // namespace nidora::shell

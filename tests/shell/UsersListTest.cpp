@@ -1,0 +1,97 @@
+#include "views/RecordWindowsTest.h"
+
+#include "shell/BrowseUSUARIOS.h"
+#include "shell/ProgramGlobals.h"
+#include "shell/UserRules.h"
+#include "shell/UsersFile.h"
+
+#include "framework/KeyCodes.h"
+
+#include <QAbstractItemView>
+
+namespace nidora::shell {
+namespace {
+
+constexpr const char* kList = "Usuarios";
+constexpr const char* kDeleting = "Borrando un Registro de USUARIOS";
+
+class UsersListTest : public views::test::RecordWindowsTest {
+protected:
+    UsersListTest() { AppGlobals.AdministratorCount = 0; }
+
+    void startList()
+    {
+        driver.start([this] {
+            BrowseUSUARIOS();
+            ended = true;
+        });
+        ASSERT_NE(driver.window(QString::fromUtf8(kList)), nullptr);
+    }
+    void closeList()
+    {
+        driver.close(QString::fromUtf8(kList));
+        ASSERT_TRUE(driver.runUntil([this] { return ended; }));
+    }
+    QAbstractItemModel* rows()
+    {
+        return static_cast<QAbstractItemView*>(driver.find(QStringLiteral("?BROWSE:1")))->model();
+    }
+    QString shownName(int row) { return rows()->index(row, 0).data().toString().trimmed(); }
+
+    bool ended = false;
+};
+
+TEST_F(UsersListTest, ShowsNamesInCodeOrderAndCountsTheAdministratorsAsItOpens)
+{
+    test::addUser("zeta", "Ana", { 30 });
+    test::addUser("alfa", "Zulema", { 1, 2 });
+    test::addUser("Medio", "Marta", { 30 });
+    startList();
+    ASSERT_EQ(rows()->columnCount(), 1);
+    EXPECT_EQ(rows()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Usuario"));
+    ASSERT_EQ(rows()->rowCount(), 3);
+    EXPECT_EQ(shownName(0), QStringLiteral("Zulema"));
+    EXPECT_EQ(shownName(1), QStringLiteral("Marta"));
+    EXPECT_EQ(shownName(2), QStringLiteral("Ana"));
+    EXPECT_EQ(AppGlobals.AdministratorCount, 2);
+    closeList();
+}
+
+TEST_F(UsersListTest, HasNoDeleteKeyAndItsButtonCallsTheUserForm)
+{
+    test::addUser("alfa", "Ana", { 30 });
+    startList();
+    driver.pressKey(QStringLiteral("?BROWSE:1"), keys::Delete);
+    EXPECT_EQ(driver.window(QString::fromUtf8(kDeleting)), nullptr);
+    driver.click(QStringLiteral("?DELETE:2"));
+    EXPECT_NE(driver.window(QString::fromUtf8(kDeleting)), nullptr);
+    ASSERT_TRUE(driver.answer(QString::fromUtf8(kKeepLastAdministratorOnDelete), QStringLiteral("OK")));
+    EXPECT_FALSE(driver.find(QStringLiteral("?OK"))->isEnabled()) << "the only administrator";
+    driver.click(QStringLiteral("?CANCEL"));
+    closeList();
+}
+
+TEST_F(UsersListTest, DeletingOneOfTwoAdministratorsProtectsTheOtherAfterTheRefresh)
+{
+    test::addUser("alfa", "Ana", { 30 });
+    test::addUser("beta", "Berta", { 30 });
+    startList();
+    ASSERT_EQ(AppGlobals.AdministratorCount, 2);
+    driver.click(QStringLiteral("?DELETE:2"));
+    ASSERT_NE(driver.window(QString::fromUtf8(kDeleting)), nullptr);
+    ASSERT_TRUE(driver.find(QStringLiteral("?OK"))->isEnabled());
+    driver.click(QStringLiteral("?OK"));
+    ASSERT_TRUE(driver.runUntil([this] { return driver.window(QString::fromUtf8(kDeleting)) == nullptr; }));
+    ASSERT_EQ(rows()->rowCount(), 1);
+    EXPECT_EQ(shownName(0), QStringLiteral("Berta"));
+    EXPECT_EQ(AppGlobals.AdministratorCount, 1);
+
+    driver.click(QStringLiteral("?DELETE:2"));
+    ASSERT_TRUE(driver.answer(QString::fromUtf8(kKeepLastAdministratorOnDelete), QStringLiteral("OK")));
+    EXPECT_FALSE(driver.find(QStringLiteral("?OK"))->isEnabled());
+    driver.click(QStringLiteral("?CANCEL"));
+    closeList();
+}
+
+} // namespace
+} // namespace nidora::shell
