@@ -2,11 +2,13 @@
 
 #include "data/Schema.h"
 
+#include <QIcon>
 #include <QString>
 #include <Qt>
 
 #include <cstdint>
 #include <functional>
+#include <utility>
 
 // What a list shows of each row: its columns, each formatted through a picture, and the
 // colours of a row chosen from its record.
@@ -21,11 +23,19 @@ struct ListColumn {
     Qt::Alignment alignment = Qt::AlignLeft;
     // In dialog units, as a list's format gives it; 0: the list's own choice.
     int width = 0;
+    // The icon in front of the text, chosen from the row's record; none when not set.
+    std::function<QIcon(const data::Record&)> icon {};
 
     ListColumn sized(int dialogUnits) const
     {
         ListColumn column = *this;
         column.width = dialogUnits;
+        return column;
+    }
+    ListColumn withIcon(std::function<QIcon(const data::Record&)> choose) const
+    {
+        ListColumn column = *this;
+        column.icon = std::move(choose);
         return column;
     }
 };

@@ -35,6 +35,8 @@ QVariant ListModel::data(const QModelIndex& index, int role) const
     switch (role) {
     case Qt::DisplayRole:
         return column.text ? column.text(record) : QString();
+    case Qt::DecorationRole:
+        return column.icon ? QVariant(column.icon(record)) : QVariant();
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(column.alignment | Qt::AlignVCenter);
     case HighlightedRole:

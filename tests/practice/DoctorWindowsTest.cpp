@@ -3,6 +3,9 @@
 #include "framework/KeyCodes.h"
 #include "practice/BrowseMEDICOS.h"
 #include "practice/Procedures.h"
+#include "controls/ProgramIcon.h"
+#include "platform/PracticeSettings.h"
+#include "shell/ProgramGlobals.h"
 #include "shell/FrameRules.h"
 #include "shell/Main.h"
 #include "shell/MainFrame.h"
@@ -128,6 +131,49 @@ TEST_F(DoctorWindowsTest, FormTakesTheCaptionOfTheButtonThatCalledIt)
         driver.click(QStringLiteral("?CANCEL"));
     }
     EXPECT_EQ(all<MEDICOS>().size(), 2u);
+    closeList();
+}
+
+class CurrentDoctorTest : public DoctorWindowsTest {
+protected:
+    CurrentDoctorTest() { shell::AppGlobals.CurrentPhysician = 1; }
+    ~CurrentDoctorTest() override { shell::AppGlobals.CurrentPhysician = 0; }
+
+    static QImage picture(const QIcon& icon) { return icon.pixmap(16, 16).toImage(); }
+    // Whether each row carries the tick of the current doctor or the empty mark.
+    std::vector<bool> ticked()
+    {
+        const QImage tick = picture(controls::programIcon(QStringLiteral("~si.ico")));
+        std::vector<bool> marks;
+        for (int row = 0; row < list()->model()->rowCount(); ++row)
+            marks.push_back(
+                picture(list()->model()->index(row, 0).data(Qt::DecorationRole).value<QIcon>()) == tick);
+        return marks;
+    }
+};
+
+TEST_F(CurrentDoctorTest, SeleccMakesTheHighlightedDoctorCurrentAndStoresHimInTheSettings)
+{
+    store(doctor(1, "Pérez"));
+    store(doctor(2, "Gómez"));
+    store(doctor(3, "Núñez"));
+    startList();
+    EXPECT_THAT(ticked(), ElementsAre(true, false, false));
+    driver.pressKey(QStringLiteral("?BROWSE:1"), keys::Down);
+    driver.pressKey(QStringLiteral("?BROWSE:1"), keys::Down);
+    driver.click(QStringLiteral("?BUTTON4"));
+    EXPECT_EQ(shell::AppGlobals.CurrentPhysician, 3);
+    EXPECT_EQ(platform::PracticeSettings::read(QStringLiteral("medico")), QStringLiteral("3"));
+    EXPECT_THAT(ticked(), ElementsAre(false, false, true));
+    closeList();
+}
+
+TEST_F(CurrentDoctorTest, SeleccOnAnEmptyListWritesNothing)
+{
+    startList();
+    driver.click(QStringLiteral("?BUTTON4"));
+    EXPECT_EQ(shell::AppGlobals.CurrentPhysician, 1);
+    EXPECT_FALSE(QFileInfo::exists(platform::PracticeSettings::filePath()));
     closeList();
 }
 
