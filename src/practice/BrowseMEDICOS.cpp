@@ -34,12 +34,7 @@ public:
                     .sized(120)
                     .withIcon(currentDoctorMark) });
         list().setRowHeight(11);
-        addButton(ListButton::Insert, QStringLiteral("?INSERT:2"), { 8, 136, 50, 14 },
-            QStringLiteral("&Agregar"), QStringLiteral("new.ico"));
-        addButton(ListButton::Change, QStringLiteral("?CHANGE:2"), { 65, 136, 50, 14 },
-            QStringLiteral("&Cambiar"), QStringLiteral("cambiar.ico"));
-        addButton(ListButton::Delete, QStringLiteral("?DELETE:2"), { 122, 136, 50, 14 },
-            QStringLiteral("&Borrar"), QStringLiteral("borrar.ico"));
+        addEditButtons({ 8, 136, 50, 14 }, 57);
         addTabs(QStringLiteral("?CURRENTTAB"), { 4, 4, 172, 152 }, framework::SheetControl::Style::Wizard);
         choose_ = &add<framework::ButtonControl>(QStringLiteral("?BUTTON4"), framework::DialogRect { 122, 159, 50, 14 },
             QStringLiteral("Selecc."), QStringLiteral("button_ok.ico"));

@@ -12,8 +12,6 @@
 namespace nidora::shell {
 namespace {
 
-using views::ListButton;
-
 class UserList final : public views::ListWindow {
 public:
     UserList()
@@ -26,12 +24,7 @@ public:
         addList(QStringLiteral("?BROWSE:1"), { 8, 20, 164, 110 },
             { { &key("ACC:KCLAVE"), views::LocatorKind::Incremental, QStringLiteral("Usuarios") } },
             { views::fieldColumn(field("ACC:NOMBRE"), QStringLiteral("Usuario"), QStringLiteral("@s30")).sized(120) });
-        addButton(ListButton::Insert, QStringLiteral("?INSERT:2"), { 8, 136, 50, 14 },
-            QStringLiteral("&Agregar"), QStringLiteral("new.ico"));
-        addButton(ListButton::Change, QStringLiteral("?CHANGE:2"), { 65, 136, 50, 14 },
-            QStringLiteral("&Cambiar"), QStringLiteral("cambiar.ico"));
-        addButton(ListButton::Delete, QStringLiteral("?DELETE:2"), { 122, 136, 50, 14 },
-            QStringLiteral("&Borrar"), QStringLiteral("borrar.ico"));
+        addEditButtons({ 8, 136, 50, 14 }, 57);
         addTabs(QStringLiteral("?CURRENTTAB"), { 4, 4, 172, 152 });
         withoutEditKeys();
         setForm(USUARIOS_Ficha);

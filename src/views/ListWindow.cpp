@@ -46,6 +46,25 @@ BrowseControl& ListWindow::addList(const QString& name, const framework::DialogR
     return *list_;
 }
 
+void ListWindow::addEditButtons(const framework::DialogRect& first, int step)
+{
+    struct Usual {
+        ListButton role;
+        const char* name;
+        const char* text;
+        const char* icon;
+    };
+    static constexpr Usual usual[] = { { ListButton::Insert, "?INSERT:2", "&Agregar", "new.ico" },
+        { ListButton::Change, "?CHANGE:2", "&Cambiar", "cambiar.ico" },
+        { ListButton::Delete, "?DELETE:2", "&Borrar", "borrar.ico" } };
+    framework::DialogRect at = first;
+    for (const Usual& button : usual) {
+        addButton(button.role, QString::fromUtf8(button.name), at, QString::fromUtf8(button.text),
+            QString::fromUtf8(button.icon));
+        at.x += step;
+    }
+}
+
 framework::ButtonControl& ListWindow::addButton(ListButton role, const QString& name,
     const framework::DialogRect& at, const QString& text, const QString& icon)
 {

@@ -51,6 +51,10 @@ public:
         std::vector<SortOrder> orders, std::vector<ListColumn> columns);
     framework::ButtonControl& addButton(ListButton role, const QString& name, const framework::DialogRect& at,
         const QString& text, const QString& icon = {});
+    // The program's usual three buttons in a row, "&Agregar", "&Cambiar" and "&Borrar" with
+    // their icons, named "?INSERT:2", "?CHANGE:2" and "?DELETE:2"; `first` places the first,
+    // the others follow `step` dialog units to the right.
+    void addEditButtons(const framework::DialogRect& first, int step);
     // The sheet whose tabs choose the list's sort order, one tab per order with its caption
     // (named "?TAB1", "?TAB2"...), placed behind the list; after addList.
     framework::SheetControl& addTabs(const QString& name, const framework::DialogRect& at,
