@@ -93,5 +93,35 @@ TEST_F(UsersListTest, DeletingOneOfTwoAdministratorsProtectsTheOtherAfterTheRefr
     closeList();
 }
 
+TEST_F(UsersListTest, TheFirstAdministratorIsCreatedFromAnEmptyList)
+{
+    startList();
+    EXPECT_EQ(rows()->rowCount(), 0);
+    EXPECT_EQ(AppGlobals.AdministratorCount, 0);
+    driver.click(QStringLiteral("?INSERT:2"));
+    ASSERT_NE(driver.window(QStringLiteral("Agregando un Registro a USUARIOS")), nullptr);
+    driver.type(QStringLiteral("?ACC:CLAVE"), QStringLiteral("jefa"));
+    driver.type(QStringLiteral("?ACC:NOMBRE"), QStringLiteral("Dra. Núñez"));
+    driver.click(QStringLiteral("?ACC:PUERTAS_30"));
+    driver.click(QStringLiteral("?OK"));
+    ASSERT_TRUE(driver.runUntil(
+        [this] { return driver.window(QStringLiteral("Agregando un Registro a USUARIOS")) == nullptr; }));
+    ASSERT_EQ(rows()->rowCount(), 1);
+    EXPECT_EQ(shownName(0), QStringLiteral("Dra. Núñez"));
+    EXPECT_EQ(AppGlobals.AdministratorCount, 1) << "counted again when the form returned";
+    closeList();
+
+    data::Dictionary data;
+    auto& users = data.access<data::ACCESOS>();
+    ASSERT_EQ(users.open(), data::AccessResult::Ok);
+    data.buffer<data::ACCESOS>().CLAVE = QStringLiteral("JEFA");
+    ASSERT_EQ(users.fetch(users.key("ACC:KCLAVE")), data::AccessResult::Ok);
+    const data::ACCESOS& stored = data.buffer<data::ACCESOS>();
+    EXPECT_EQ(stored.NOMBRE, QStringLiteral("Dra. Núñez"));
+    for (int right = 1; right <= 30; ++right)
+        EXPECT_EQ(stored.PUERTAS[std::size_t(right - 1)], 1) << "right " << right;
+    users.close();
+}
+
 } // namespace
 } // namespace nidora::shell

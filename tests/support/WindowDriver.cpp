@@ -93,8 +93,15 @@ void WindowDriver::accept(const QString& name)
 
 void WindowDriver::click(const QString& name)
 {
-    if (auto* button = qobject_cast<QAbstractButton*>(find(name)))
+    if (auto* button = qobject_cast<QAbstractButton*>(find(name))) {
+        // A mouse click takes the focus first, so an entry being typed in is accepted before
+        // the button acts, as on the desktop.
+        if (button->focusPolicy() & Qt::ClickFocus) {
+            button->setFocus(Qt::MouseFocusReason);
+            settle();
+        }
         button->click();
+    }
     settle();
 }
 
