@@ -31,10 +31,9 @@ public:
     }
 
 protected:
-    // Runs after every read of the rows (the opening and each return of the form) and on each
-    // move of the highlight; the file holds a handful of users, so counting each time is cheap
-    // and the count never lags the rows shown. A read error leaves the last count.
-    void onRowChanged() override
+    // The count follows the file as the rows last read it: at the opening and on each return
+    // of the form. A read error leaves the last count.
+    void onRowsRead() override
     {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         data::AccessObject& users = access();

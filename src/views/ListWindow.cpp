@@ -109,7 +109,7 @@ void ListWindow::onOpened()
         select->setVisible(request() == SelectRecord);
     list_->view().open();
     list_->showHighlight();
-    rowChanged();
+    rowsRead();
 }
 
 void ListWindow::closeFiles()
@@ -152,6 +152,12 @@ void ListWindow::updateButtons()
             buttons_[role]->setEnabled(enabled(ListButton(role)));
 }
 
+void ListWindow::rowsRead()
+{
+    onRowsRead();
+    rowChanged();
+}
+
 void ListWindow::rowChanged()
 {
     updateButtons();
@@ -162,7 +168,7 @@ void ListWindow::refreshList()
 {
     list_->view().refresh();
     list_->showHighlight();
-    rowChanged();
+    rowsRead();
 }
 
 int ListWindow::act(ListButton role)
@@ -191,7 +197,7 @@ int ListWindow::act(ListButton role)
         return EndLoop;
     }
     list_->showHighlight();
-    rowChanged();
+    rowsRead();
     select(*list_);
     return Consumed;
 }
@@ -236,7 +242,7 @@ int ListWindow::onFieldEvent(framework::Control& control, const framework::Threa
     if (&control == tabs_ && event.code == framework::event::NewSelection) {
         list_->view().switchOrder(tabs_->currentPage());
         list_->showHighlight();
-        rowChanged();
+        rowsRead();
         return GoOn;
     }
     if (&control != list_)

@@ -92,9 +92,13 @@ protected:
     // After the common handling, each time the highlight moved to another row, the list was
     // read again, or it first showed its rows.
     virtual void onRowChanged() { }
+    // Before onRowChanged, each time the rows were read from the file again: the opening, the
+    // return of a form, a new tab, refreshList(). Not on a mere move of the highlight.
+    virtual void onRowsRead() { }
 
 private:
     void rowChanged();
+    void rowsRead();
     void updateButtons();
     void showMenu(const QPoint& at);
     int actOnKey(int code);
