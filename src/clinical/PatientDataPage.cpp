@@ -82,7 +82,7 @@ void PatientForm::addDataPage(framework::SheetControl& sheet)
         QStringLiteral("@s40"), entryValue(patient_.DOMICILIO));
     entry(QStringLiteral("Ciudad:"), QStringLiteral("?PAC:CIUDAD"), { kFieldX, 118, 110, 11 }, QStringLiteral("@s25"),
         entryValue(patient_.CIUDAD));
-    entry(QStringLiteral("Teléfono:"), QStringLiteral("?PAC:TELEFONO"), { kFieldX, 132, 150, 11 },
+    auto& phone = entry(QStringLiteral("Teléfono:"), QStringLiteral("?PAC:TELEFONO"), { kFieldX, 132, 150, 11 },
         QStringLiteral("@s30"), entryValue(patient_.TELEFONO));
 
     // The camera window is not part of the program yet: the button is there, unusable.
@@ -114,6 +114,7 @@ void PatientForm::addDataPage(framework::SheetControl& sheet)
     notes_[1] = &entry({}, QStringLiteral("?AUXNOTA2"), { kFieldX, 218, 150, 11 }, QStringLiteral("@s30"),
         entryValue(extras_.note2));
 
+    mothersValues_ = { &address, &phone, coverage_ };
     mother_ = Parent { &mother, &motherLookup, &PatientFormLookups::mothers, &patient_.MADRE,
         &data().buffer<data::MADRES>().NOMBRE, data::FileId::MADRES, "MAD:KNOMBRE", &father };
     father_ = Parent { &father, &fatherLookup, &PatientFormLookups::fathers, &patient_.PADRE,

@@ -161,15 +161,23 @@ void PatientForm::takeFromMother(const Parent& parent)
         copyFromMother(patient_, data().buffer<data::MADRES>());
 }
 
+void PatientForm::showParent(const Parent& parent)
+{
+    // Only what the parent's handling changed: another entry may hold text typed meanwhile,
+    // whose own acceptance is still to come.
+    parent.name->display();
+    if (&parent == &mother_)
+        for (Control* field : mothersValues_)
+            field->display();
+}
+
 int PatientForm::acceptParentName(Parent& parent)
 {
     if (!parent.named->trimmed().isEmpty()) {
         if (!parentOnFile(parent)) {
             // With no lookup to choose from, the name stays as typed and the form goes on.
-            if (!(patientFormLookups().*parent.procedure)) {
-                display();
+            if (!(patientFormLookups().*parent.procedure))
                 return GoOn;
-            }
             if (callLookup(parent) != framework::response::Completed) {
                 select(*parent.name);
                 return Consumed;
@@ -180,7 +188,7 @@ int PatientForm::acceptParentName(Parent& parent)
     }
     // Shown at once, also during OK's pass over the controls: the controls after this one
     // take what they show, and must not take back the blanks the mother's values filled.
-    display();
+    showParent(parent);
     return GoOn;
 }
 
@@ -201,7 +209,7 @@ int PatientForm::lookUpParent(Parent& parent)
     *parent.named = *parent.onFile;
     select(*parent.afterChoice);
     takeFromMother(parent);
-    display();
+    showParent(parent);
     return Consumed;
 }
 
@@ -216,7 +224,7 @@ int PatientForm::choosePhotoFile()
     if (!chosen)
         return Consumed;
     extras_.photo = *chosen;
-    display();
+    photoName_->display();
     showPhoto();
     select(*photoLookup_);
     return Consumed;

@@ -61,6 +61,7 @@ private:
     int callLookup(const Parent& parent);
     // The mother's address, telephone and coverage where the patient's qualify.
     void takeFromMother(const Parent& parent);
+    void showParent(const Parent& parent);
     int choosePhotoFile();
 
     data::PACIENTES& patient_;
@@ -71,6 +72,8 @@ private:
     framework::EntryControl* photoName_ = nullptr;
     framework::ButtonControl* photoLookup_ = nullptr;
     framework::ComboControl* coverage_ = nullptr;
+    // The address, telephone and coverage controls, which may take the mother's values.
+    std::array<framework::Control*, 3> mothersValues_ {};
     std::array<framework::EntryControl*, 2> notes_ {};
 };
 

@@ -1,0 +1,173 @@
+#include "PatientFormFixture.h"
+#include "shell/CaseName.h"
+
+#include <gmock/gmock.h>
+
+namespace nidora::clinical {
+namespace {
+
+using data::MADRES;
+using data::NOTASIMPO;
+using data::PACIENTES;
+using data::PADRES;
+using framework::request::Change;
+using framework::response::Completed;
+using test::patient;
+using test::ScriptedLookup;
+
+MADRES mother(const char* name)
+{
+    MADRES made;
+    made.NOMBRE = QString::fromUtf8(name);
+    made.DOMICILIO = QStringLiteral("Calle de la Madre 1");
+    made.TELEFONO = QStringLiteral("4321-0000");
+    made.OBRASOCIAL = QStringLiteral("Alfa Salud");
+    return made;
+}
+
+class PatientFormParentsTest : public test::PatientFormTest {
+protected:
+    void installLookups() { setPatientFormLookups({ mothers.procedure(), fathers.procedure() }); }
+
+    ScriptedLookup mothers;
+    ScriptedLookup fathers;
+};
+
+// What the patient has before his mother's name is accepted, and what he has after.
+struct CopyCase {
+    const char* name;
+    const char* address;
+    const char* phone;
+    const char* addressAfter;
+    const char* phoneAfter;
+};
+
+void PrintTo(const CopyCase& c, std::ostream* out) { *out << c.name; }
+
+class MothersValuesOnTheForm : public PatientFormParentsTest, public testing::WithParamInterface<CopyCase> { };
+
+TEST_P(MothersValuesOnTheForm, AcceptingHerNameFillsWhatThePatientLacks)
+{
+    store(mother("Gómez, Marta"));
+    PACIENTES child = patient(1, "Pérez, Ana");
+    child.DOMICILIO = QString::fromUtf8(GetParam().address);
+    child.TELEFONO = QString::fromUtf8(GetParam().phone);
+    store(child);
+    openForm(Change, 1);
+    driver.type(QStringLiteral("?PAC:MADRE"), QStringLiteral("gómez, marta"));
+    driver.accept(QStringLiteral("?PAC:MADRE"));
+    EXPECT_EQ(shown("?PAC:DOMICILIO"), QString::fromUtf8(GetParam().addressAfter));
+    EXPECT_EQ(shown("?PAC:TELEFONO"), QString::fromUtf8(GetParam().phoneAfter));
+    pressOk();
+    const PACIENTES saved = storedPatient(1);
+    EXPECT_EQ(saved.MADRE, "gómez, marta"); // found as typed: no lookup was needed
+    EXPECT_EQ(saved.DOMICILIO, QString::fromUtf8(GetParam().addressAfter));
+    EXPECT_EQ(saved.TELEFONO, QString::fromUtf8(GetParam().phoneAfter));
+    EXPECT_EQ(saved.OBRASOCIAL, "Alfa Salud");
+}
+
+INSTANTIATE_TEST_SUITE_P(PatientsAddressAndPhone, MothersValuesOnTheForm,
+    testing::Values(CopyCase { "BlankAddressAndPhone", "", "", "Calle de la Madre 1", "4321-0000" },
+        CopyCase { "PhoneWithAreaCodeInParentheses", "San Martín 5", "(011) 4555-1234", "San Martín 5", "4321-0000" },
+        CopyCase { "PhoneStartingWithADigit", "San Martín 5", "4555-1234", "San Martín 5", "4555-1234" }),
+    shell::test::CaseName());
+
+TEST_F(PatientFormParentsTest, NameNotOnFileWithNoLookupInstalledIsKeptAsTyped)
+{
+    store(patient(1, "Pérez, Ana"));
+    openForm(Change, 1);
+    EXPECT_FALSE(driver.find(QStringLiteral("?FLDLOOKUP"))->isEnabled());
+    driver.type(QStringLiteral("?PAC:MADRE"), QStringLiteral("Nadie, Marta"));
+    driver.type(QStringLiteral("?PAC:PADRE"), QStringLiteral("Nadie, Juan"));
+    pressOk();
+    EXPECT_EQ(answer, Completed);
+    EXPECT_EQ(storedPatient(1).MADRE, "Nadie, Marta");
+    EXPECT_EQ(storedPatient(1).PADRE, "Nadie, Juan");
+}
+
+TEST_F(PatientFormParentsTest, MotherNotOnFileWhoseLookupIsClosedDuringOkLeavesTheFormOpenWithTheNotesStored)
+{
+    installLookups();
+    store(patient(1, "Pérez, Ana"));
+    openForm(Change, 1);
+    driver.type(QStringLiteral("?AUXNOTA1"), QStringLiteral("Alergia"));
+    driver.type(QStringLiteral("?PAC:MADRE"), QStringLiteral("Nadie, Marta"));
+    driver.click(QStringLiteral("?OK"));
+    EXPECT_GE(mothers.calls, 1);
+    EXPECT_NE(driver.window(QStringLiteral("Edición de Paciente")), nullptr);
+    EXPECT_FALSE(ended);
+    EXPECT_EQ(driver.find(QStringLiteral("?PAC:MADRE")), QApplication::focusWidget());
+    EXPECT_EQ(storedPatient(1).MADRE, QString());
+    ASSERT_EQ(all<NOTASIMPO>().size(), 1u);
+    EXPECT_EQ(all<NOTASIMPO>()[0].NOTA1, "Alergia");
+    pressCancel();
+}
+
+TEST_F(PatientFormParentsTest, MotherChosenInHerLookupIsTheOneTheFormKeeps)
+{
+    store(mother("Gómez, Marta"));
+    mothers.response = Completed;
+    mothers.choose = [] {
+        data::threadDictionary().buffer<MADRES>() = mother("Gómez, Marta");
+    };
+    installLookups();
+    store(patient(1, "Pérez, Ana"));
+    openForm(Change, 1);
+    driver.type(QStringLiteral("?PAC:MADRE"), QStringLiteral("Gomes"));
+    driver.accept(QStringLiteral("?PAC:MADRE"));
+    EXPECT_EQ(mothers.calls, 1);
+    EXPECT_EQ(shown("?PAC:MADRE"), "Gómez, Marta");
+    EXPECT_EQ(shown("?PAC:DOMICILIO"), "Calle de la Madre 1");
+    pressOk();
+    EXPECT_EQ(mothers.calls, 1); // found on file by OK's pass
+    EXPECT_EQ(storedPatient(1).MADRE, "Gómez, Marta");
+}
+
+TEST_F(PatientFormParentsTest, LookupButtonsFillTheNameAndMoveTheFocusOn)
+{
+    store(mother("Gómez, Marta"));
+    store(mother("Luna, Rosa"));
+    PADRES dad;
+    dad.NOMBRE = QStringLiteral("Pérez, Juan");
+    store(dad);
+    QString nearTypedName;
+    mothers.response = fathers.response = Completed;
+    mothers.choose = [&nearTypedName] {
+        MADRES& buffer = data::threadDictionary().buffer<MADRES>();
+        nearTypedName = buffer.NOMBRE;
+        buffer = mother("Luna, Rosa");
+    };
+    fathers.choose = [] { data::threadDictionary().buffer<PADRES>().NOMBRE = QStringLiteral("Pérez, Juan"); };
+    installLookups();
+    store(patient(1, "Pérez, Ana"));
+    openForm(Change, 1);
+    driver.type(QStringLiteral("?PAC:MADRE"), QStringLiteral("H"));
+    driver.click(QStringLiteral("?FLDLOOKUP"));
+    EXPECT_EQ(nearTypedName, "Luna, Rosa"); // the first mother after the typed name
+    EXPECT_EQ(shown("?PAC:MADRE"), "Luna, Rosa");
+    EXPECT_EQ(shown("?PAC:DOMICILIO"), "Calle de la Madre 1");
+    EXPECT_EQ(QApplication::focusWidget(), driver.find(QStringLiteral("?PAC:PADRE")));
+    driver.click(QStringLiteral("?FLDLOOKUP:2"));
+    EXPECT_EQ(shown("?PAC:PADRE"), "Pérez, Juan");
+    EXPECT_EQ(QApplication::focusWidget(), driver.find(QStringLiteral("?PAC:DOMICILIO")));
+    pressOk();
+    EXPECT_EQ(storedPatient(1).MADRE, "Luna, Rosa");
+    EXPECT_EQ(storedPatient(1).PADRE, "Pérez, Juan");
+}
+
+TEST_F(PatientFormParentsTest, FatherNotOnFileWhoseLookupIsClosedPutsTheFocusBackOnHisName)
+{
+    installLookups();
+    store(patient(1, "Pérez, Ana"));
+    openForm(Change, 1);
+    driver.type(QStringLiteral("?PAC:PADRE"), QStringLiteral("Nadie, Juan"));
+    driver.accept(QStringLiteral("?PAC:PADRE"));
+    EXPECT_EQ(fathers.calls, 1);
+    EXPECT_EQ(mothers.calls, 0);
+    EXPECT_EQ(QApplication::focusWidget(), driver.find(QStringLiteral("?PAC:PADRE")));
+    EXPECT_EQ(shown("?PAC:PADRE"), "Nadie, Juan");
+    pressCancel();
+}
+
+} // namespace
+} // namespace nidora::clinical
