@@ -35,7 +35,8 @@ void PatientForm::addDataPage(framework::SheetControl& sheet)
 {
     auto& page = addIn<framework::TabControl>(sheet, QStringLiteral("?TAB9"), {}, QStringLiteral("Tab 9"));
     const auto prompt = [&](const QString& name, const QString& text, int x, int y) {
-        addIn<PromptControl>(page, name + QStringLiteral(":Prompt"), { x, y + 1, kFieldX - kPromptX - 2, 10 }, text);
+        addIn<PromptControl>(
+            page, name + QStringLiteral(":Prompt"), { x, y + 1, kFieldX - kPromptX - 2, 10 }, text);
     };
     // An entry with its prompt at the start of its line.
     const auto entry = [&](const QString& text, const QString& name, const DialogRect& at,
@@ -50,21 +51,21 @@ void PatientForm::addDataPage(framework::SheetControl& sheet)
     };
 
     // The code is the one priming gave: shown, and passed over by the Tab key.
-    entry(QStringLiteral("Código:"), QStringLiteral("?PAC:CODIGO"), { kFieldX, 8, 40, 11 }, QStringLiteral("@n7"),
-        entryValue(patient_.CODIGO))
+    entry(QStringLiteral("Código:"), QStringLiteral("?PAC:CODIGO"), { kFieldX, 8, 40, 11 },
+        QStringLiteral("@n7"), entryValue(patient_.CODIGO))
         .widget()
         ->setFocusPolicy(Qt::ClickFocus);
     prompt(QStringLiteral("?PAC:GRUPO"), QStringLiteral("Grupo Sanguineo:"), 122, 8);
-    addIn<framework::DropListControl>(
-        page, QStringLiteral("?PAC:GRUPO"), { 184, 7, 40, 12 }, bloodGroups(), framework::bindTo(patient_.GRUPO));
-    entry(QStringLiteral("Nombre:"), QStringLiteral("?PAC:NOMBRE"), { kFieldX, 22, 150, 11 }, QStringLiteral("@s30"),
-        entryValue(patient_.NOMBRE));
-    auto& sex = addIn<framework::OptionControl>(
-        page, QStringLiteral("?PAC:SEXO"), { kPromptX, 35, 218, 22 }, QStringLiteral("Sexo"), framework::bindTo(patient_.SEXO));
-    addIn<framework::RadioControl>(
-        sex, QStringLiteral("?PAC:SEXO:Radio1"), { kFieldX - kPromptX, 9, 50, 10 }, QStringLiteral("Niño"), QStringLiteral("M"));
-    addIn<framework::RadioControl>(
-        sex, QStringLiteral("?PAC:SEXO:Radio2"), { kFieldX + 50, 9, 50, 10 }, QStringLiteral("Niña"), QStringLiteral("F"));
+    addIn<framework::DropListControl>(page, QStringLiteral("?PAC:GRUPO"), { 184, 7, 40, 12 }, bloodGroups(),
+        framework::bindTo(patient_.GRUPO));
+    entry(QStringLiteral("Nombre:"), QStringLiteral("?PAC:NOMBRE"), { kFieldX, 22, 150, 11 },
+        QStringLiteral("@s30"), entryValue(patient_.NOMBRE));
+    auto& sex = addIn<framework::OptionControl>(page, QStringLiteral("?PAC:SEXO"), { kPromptX, 35, 218, 22 },
+        QStringLiteral("Sexo"), framework::bindTo(patient_.SEXO));
+    addIn<framework::RadioControl>(sex, QStringLiteral("?PAC:SEXO:Radio1"), { kFieldX - kPromptX, 9, 50, 10 },
+        QStringLiteral("Niño"), QStringLiteral("M"));
+    addIn<framework::RadioControl>(sex, QStringLiteral("?PAC:SEXO:Radio2"), { kFieldX + 50, 9, 50, 10 },
+        QStringLiteral("Niña"), QStringLiteral("F"));
     entry(QStringLiteral("Fecha Nacimiento:"), QStringLiteral("?PAC:FNACIMIENTO"), { kFieldX, 62, 52, 11 },
         QStringLiteral("@d6"), entryValue(patient_.FNACIMIENTO));
 
@@ -78,39 +79,39 @@ void PatientForm::addDataPage(framework::SheetControl& sheet)
     photo_ = &addIn<framework::ImageControl>(page, QStringLiteral("?IMAGE5"), { 252, 8, 70, 80 });
     addIn<framework::PanelControl>(page, QStringLiteral("?PANEL2"), { 250, 6, 74, 84 });
 
-    auto& address = entry(QStringLiteral("Domicilio:"), QStringLiteral("?PAC:DOMICILIO"), { kFieldX, 104, 170, 11 },
-        QStringLiteral("@s40"), entryValue(patient_.DOMICILIO));
-    entry(QStringLiteral("Ciudad:"), QStringLiteral("?PAC:CIUDAD"), { kFieldX, 118, 110, 11 }, QStringLiteral("@s25"),
-        entryValue(patient_.CIUDAD));
-    auto& phone = entry(QStringLiteral("Teléfono:"), QStringLiteral("?PAC:TELEFONO"), { kFieldX, 132, 150, 11 },
-        QStringLiteral("@s30"), entryValue(patient_.TELEFONO));
+    auto& address = entry(QStringLiteral("Domicilio:"), QStringLiteral("?PAC:DOMICILIO"),
+        { kFieldX, 104, 170, 11 }, QStringLiteral("@s40"), entryValue(patient_.DOMICILIO));
+    entry(QStringLiteral("Ciudad:"), QStringLiteral("?PAC:CIUDAD"), { kFieldX, 118, 110, 11 },
+        QStringLiteral("@s25"), entryValue(patient_.CIUDAD));
+    auto& phone = entry(QStringLiteral("Teléfono:"), QStringLiteral("?PAC:TELEFONO"),
+        { kFieldX, 132, 150, 11 }, QStringLiteral("@s30"), entryValue(patient_.TELEFONO));
 
     // The camera window is not part of the program yet: the button is there, unusable.
-    auto& camera = addIn<framework::ButtonControl>(
-        page, QStringLiteral("?BUTTON21"), { 252, 94, 70, 14 }, QStringLiteral("Obtener Foto"), QStringLiteral("foto.ico"));
+    auto& camera = addIn<framework::ButtonControl>(page, QStringLiteral("?BUTTON21"), { 252, 94, 70, 14 },
+        QStringLiteral("Obtener Foto"), QStringLiteral("foto.ico"));
     camera.setTip(QStringLiteral("Capturar foto de webcam"));
     camera.setEnabled(false);
 
-    photoName_ = &entry(QStringLiteral("Archivo Foto:"), QStringLiteral("?AUXFOTO"), { kFieldX, 146, 236, 11 },
-        QStringLiteral("@s160"), entryValue(extras_.photo));
-    photoLookup_ = &addIn<framework::ButtonControl>(
-        page, QStringLiteral("?LOOKUPFILE"), { 310, 145, 14, 13 }, QStringLiteral("..."), QStringLiteral("buscar.ico"));
+    photoName_ = &entry(QStringLiteral("Archivo Foto:"), QStringLiteral("?AUXFOTO"),
+        { kFieldX, 146, 236, 11 }, QStringLiteral("@s160"), entryValue(extras_.photo));
+    photoLookup_ = &addIn<framework::ButtonControl>(page, QStringLiteral("?LOOKUPFILE"), { 310, 145, 14, 13 },
+        QStringLiteral("..."), QStringLiteral("buscar.ico"));
 
     entry(QStringLiteral("Documento:"), QStringLiteral("?PAC:TIPODOCUMENTO"), { kFieldX, 160, 22, 11 },
         QStringLiteral("@s3"), entryValue(patient_.TIPODOCUMENTO));
     entry({}, QStringLiteral("?PAC:DOCUMENTO"), { kFieldX + 26, 160, 60, 11 }, QStringLiteral("@n11"),
         entryValue(patient_.DOCUMENTO));
     prompt(QStringLiteral("?PAC:OBRASOCIAL"), QStringLiteral("Cobertura Social:"), kPromptX, 174);
-    coverage_ = &addIn<framework::ComboControl>(
-        page, QStringLiteral("?PAC:OBRASOCIAL"), { kFieldX, 173, 110, 12 }, 20, 5, framework::bindTo(patient_.OBRASOCIAL));
+    coverage_ = &addIn<framework::ComboControl>(page, QStringLiteral("?PAC:OBRASOCIAL"),
+        { kFieldX, 173, 110, 12 }, 20, 5, framework::bindTo(patient_.OBRASOCIAL));
     prompt(QStringLiteral("?PAC:NROOBRASOCIAL"), QStringLiteral("N°"), 188, 174);
-    addIn<EntryControl>(page, QStringLiteral("?PAC:NROOBRASOCIAL"), { 202, 174, 80, 11 }, QStringLiteral("@s15"),
-        entryValue(patient_.NROOBRASOCIAL));
+    addIn<EntryControl>(page, QStringLiteral("?PAC:NROOBRASOCIAL"), { 202, 174, 80, 11 },
+        QStringLiteral("@s15"), entryValue(patient_.NROOBRASOCIAL));
     // Only stored here: the planned vaccinations it stands for are generated elsewhere.
     entry(QStringLiteral("Plan Vacunación:"), QStringLiteral("?PAC:PLANVACUNACION"), { kFieldX, 190, 14, 11 },
         QStringLiteral("@s1"), entryValue(patient_.PLANVACUNACION));
-    notes_[0] = &entry(QStringLiteral("Notas Importantes:"), QStringLiteral("?AUXNOTA1"), { kFieldX, 204, 150, 11 },
-        QStringLiteral("@s30"), entryValue(extras_.note1));
+    notes_[0] = &entry(QStringLiteral("Notas Importantes:"), QStringLiteral("?AUXNOTA1"),
+        { kFieldX, 204, 150, 11 }, QStringLiteral("@s30"), entryValue(extras_.note1));
     notes_[1] = &entry({}, QStringLiteral("?AUXNOTA2"), { kFieldX, 218, 150, 11 }, QStringLiteral("@s30"),
         entryValue(extras_.note2));
 

@@ -33,7 +33,8 @@ std::optional<QString> awaitPhotoFile(QWidget* parent)
     auto wait = std::make_shared<Wait>();
     wait->thread = &framework::currentThread();
     platform::FileChooserService::current().choose(parent, QStringLiteral("Buscar archivo imagen"),
-        { QStringLiteral("Archivos de imágenes"), { "*.jpg", "*.bmp", "*.gif" } }, [wait](const QString& file) {
+        { QStringLiteral("Archivos de imágenes"), { "*.jpg", "*.bmp", "*.gif" } },
+        [wait](const QString& file) {
             wait->file = file;
             if (wait->thread)
                 framework::wake(*wait->thread);
@@ -47,8 +48,8 @@ std::optional<QString> awaitPhotoFile(QWidget* parent)
 
 PatientForm::PatientForm()
     : FormWindow(QStringLiteral("UpdatePACIENTES"), data::FileId::PACIENTES,
-        { QStringLiteral("Nuevo Paciente"), QStringLiteral("Edición de Paciente"), QStringLiteral("Borrar Paciente"),
-            QStringLiteral("Pacientes") })
+        { QStringLiteral("Nuevo Paciente"), QStringLiteral("Edición de Paciente"),
+            QStringLiteral("Borrar Paciente"), QStringLiteral("Pacientes") })
     , patient_(record<data::PACIENTES>())
 {
     // The patient's relations open his family, notes, photo and coverage files with his own.
@@ -58,7 +59,8 @@ PatientForm::PatientForm()
         QStringLiteral("?SHEET2"), { 104, 4, 334, 244 }, framework::SheetControl::Style::Wizard);
     addDataPage(sheet);
     addOk(QStringLiteral("?OK"), { 404, 252, 54, 16 }, QStringLiteral("OK"), QStringLiteral("si.bmp"));
-    addCancel(QStringLiteral("?CANCEL"), { 462, 252, 54, 16 }, QStringLiteral("Cancelar"), QStringLiteral("no.bmp"));
+    addCancel(QStringLiteral("?CANCEL"), { 462, 252, 54, 16 }, QStringLiteral("Cancelar"),
+        QStringLiteral("no.bmp"));
     paintFields();
     setFirstControl(control(QStringLiteral("?PAC:GRUPO"))->number());
 }

@@ -7,7 +7,8 @@
 
 namespace nidora::platform {
 
-void DialogFileChooser::choose(QWidget* parent, const QString& title, const FileFilter& filter, Completion done)
+void DialogFileChooser::choose(
+    QWidget* parent, const QString& title, const FileFilter& filter, Completion done)
 {
     const QString workingDirectory = QDir::currentPath();
     auto* dialog = new QFileDialog(parent, title, workingDirectory);

@@ -27,7 +27,13 @@ MADRES mother(const char* name)
 
 class PatientFormParentsTest : public test::PatientFormTest {
 protected:
-    void installLookups() { setPatientFormLookups({ mothers.procedure(), fathers.procedure() }); }
+    // Patient 1 in a change form whose parents' lookups are the scripted ones.
+    void changeWithLookups()
+    {
+        setPatientFormLookups({ mothers.procedure(), fathers.procedure() });
+        store(patient(1, "Pérez, Ana"));
+        openForm(Change, 1);
+    }
 
     ScriptedLookup mothers;
     ScriptedLookup fathers;
@@ -42,9 +48,13 @@ struct CopyCase {
     const char* phoneAfter;
 };
 
-void PrintTo(const CopyCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const CopyCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
 
-class MothersValuesOnTheForm : public PatientFormParentsTest, public testing::WithParamInterface<CopyCase> { };
+class MothersValuesOnTheForm : public PatientFormParentsTest,
+                               public testing::WithParamInterface<CopyCase> { };
 
 TEST_P(MothersValuesOnTheForm, AcceptingHerNameFillsWhatThePatientLacks)
 {
@@ -68,7 +78,8 @@ TEST_P(MothersValuesOnTheForm, AcceptingHerNameFillsWhatThePatientLacks)
 
 INSTANTIATE_TEST_SUITE_P(PatientsAddressAndPhone, MothersValuesOnTheForm,
     testing::Values(CopyCase { "BlankAddressAndPhone", "", "", "Calle de la Madre 1", "4321-0000" },
-        CopyCase { "PhoneWithAreaCodeInParentheses", "San Martín 5", "(011) 4555-1234", "San Martín 5", "4321-0000" },
+        CopyCase { "PhoneWithAreaCodeInParentheses", "San Martín 5", "(011) 4555-1234", "San Martín 5",
+            "4321-0000" },
         CopyCase { "PhoneStartingWithADigit", "San Martín 5", "4555-1234", "San Martín 5", "4555-1234" }),
     shell::test::CaseName());
 
@@ -87,9 +98,7 @@ TEST_F(PatientFormParentsTest, NameNotOnFileWithNoLookupInstalledIsKeptAsTyped)
 
 TEST_F(PatientFormParentsTest, MotherNotOnFileWhoseLookupIsClosedDuringOkLeavesTheFormOpenWithTheNotesStored)
 {
-    installLookups();
-    store(patient(1, "Pérez, Ana"));
-    openForm(Change, 1);
+    changeWithLookups();
     driver.type(QStringLiteral("?AUXNOTA1"), QStringLiteral("Alergia"));
     driver.type(QStringLiteral("?PAC:MADRE"), QStringLiteral("Nadie, Marta"));
     driver.click(QStringLiteral("?OK"));
@@ -107,12 +116,8 @@ TEST_F(PatientFormParentsTest, MotherChosenInHerLookupIsTheOneTheFormKeeps)
 {
     store(mother("Gómez, Marta"));
     mothers.response = Completed;
-    mothers.choose = [] {
-        data::threadDictionary().buffer<MADRES>() = mother("Gómez, Marta");
-    };
-    installLookups();
-    store(patient(1, "Pérez, Ana"));
-    openForm(Change, 1);
+    mothers.choose = [] { data::threadDictionary().buffer<MADRES>() = mother("Gómez, Marta"); };
+    changeWithLookups();
     driver.type(QStringLiteral("?PAC:MADRE"), QStringLiteral("Gomes"));
     driver.accept(QStringLiteral("?PAC:MADRE"));
     EXPECT_EQ(mothers.calls, 1);
@@ -138,9 +143,7 @@ TEST_F(PatientFormParentsTest, LookupButtonsFillTheNameAndMoveTheFocusOn)
         buffer = mother("Luna, Rosa");
     };
     fathers.choose = [] { data::threadDictionary().buffer<PADRES>().NOMBRE = QStringLiteral("Pérez, Juan"); };
-    installLookups();
-    store(patient(1, "Pérez, Ana"));
-    openForm(Change, 1);
+    changeWithLookups();
     driver.type(QStringLiteral("?PAC:MADRE"), QStringLiteral("H"));
     driver.click(QStringLiteral("?FLDLOOKUP"));
     EXPECT_EQ(nearTypedName, "Luna, Rosa"); // the first mother after the typed name
@@ -157,9 +160,7 @@ TEST_F(PatientFormParentsTest, LookupButtonsFillTheNameAndMoveTheFocusOn)
 
 TEST_F(PatientFormParentsTest, FatherNotOnFileWhoseLookupIsClosedPutsTheFocusBackOnHisName)
 {
-    installLookups();
-    store(patient(1, "Pérez, Ana"));
-    openForm(Change, 1);
+    changeWithLookups();
     driver.type(QStringLiteral("?PAC:PADRE"), QStringLiteral("Nadie, Juan"));
     driver.accept(QStringLiteral("?PAC:PADRE"));
     EXPECT_EQ(fathers.calls, 1);

@@ -46,9 +46,9 @@ class PatientFormTest : public test::PatientFormTest { };
 TEST_F(PatientFormTest, TakesTheCaptionOfItsRequest)
 {
     store(patient(1, "Pérez, Ana"));
-    for (const auto& [request, caption] : { std::pair { Insert, "Nuevo Paciente" },
-             std::pair { Change, "Edición de Paciente" }, std::pair { Delete, "Borrar Paciente" },
-             std::pair { View, "Pacientes" } }) {
+    for (const auto& [request, caption] :
+        { std::pair { Insert, "Nuevo Paciente" }, std::pair { Change, "Edición de Paciente" },
+            std::pair { Delete, "Borrar Paciente" }, std::pair { View, "Pacientes" } }) {
         openForm(request, 1);
         EXPECT_NE(driver.window(QString::fromUtf8(caption)), nullptr) << request;
         pressCancel();
@@ -64,9 +64,9 @@ TEST_F(PatientFormTest, ChangeTypedOnTheDataPageIsSavedOnOk)
     EXPECT_EQ(shown("?PAC:CODIGO"), "1");
     EXPECT_EQ(shown("?PAC:NOMBRE"), "Pérez, Ana");
     const std::pair<const char*, const char*> typed[] = { { "?PAC:NOMBRE", "Pérez, Ana María" },
-        { "?PAC:FNACIMIENTO", "15/03/2020" }, { "?PAC:DOMICILIO", "San Martín 5" }, { "?PAC:CIUDAD", "Rosario" },
-        { "?PAC:TELEFONO", "4555-1234" }, { "?PAC:TIPODOCUMENTO", "DNI" }, { "?PAC:DOCUMENTO", "45123456" },
-        { "?PAC:NROOBRASOCIAL", "A-77" }, { "?PAC:PLANVACUNACION", "B" } };
+        { "?PAC:FNACIMIENTO", "15/03/2020" }, { "?PAC:DOMICILIO", "San Martín 5" },
+        { "?PAC:CIUDAD", "Rosario" }, { "?PAC:TELEFONO", "4555-1234" }, { "?PAC:TIPODOCUMENTO", "DNI" },
+        { "?PAC:DOCUMENTO", "45123456" }, { "?PAC:NROOBRASOCIAL", "A-77" }, { "?PAC:PLANVACUNACION", "B" } };
     for (const auto& [name, text] : typed)
         driver.type(QString::fromUtf8(name), QString::fromUtf8(text));
     driver.click(QStringLiteral("?PAC:SEXO:Radio2"));
@@ -79,7 +79,8 @@ TEST_F(PatientFormTest, ChangeTypedOnTheDataPageIsSavedOnOk)
     const PACIENTES saved = storedPatient(1);
     EXPECT_THAT((std::vector<QString> { saved.NOMBRE, saved.SEXO, saved.GRUPO, saved.DOMICILIO, saved.CIUDAD,
                     saved.TELEFONO, saved.TIPODOCUMENTO, saved.NROOBRASOCIAL, saved.PLANVACUNACION }),
-        ElementsAre("Pérez, Ana María", "F", "AB-", "San Martín 5", "Rosario", "4555-1234", "DNI", "A-77", "B"));
+        ElementsAre(
+            "Pérez, Ana María", "F", "AB-", "San Martín 5", "Rosario", "4555-1234", "DNI", "A-77", "B"));
     EXPECT_EQ(saved.DOCUMENTO, 45123456);
     EXPECT_EQ(saved.FNACIMIENTO, makeDate(2020, 3, 15));
 }

@@ -20,7 +20,8 @@ protected:
     QFileDialog* startChoice()
     {
         chooser.choose(parent.get(), "Buscar archivo imagen",
-            FileFilter { "Archivos de imágenes", { "*.jpg", "*.bmp", "*.gif" } }, [this](const QString& file) {
+            FileFilter { "Archivos de imágenes", { "*.jpg", "*.bmp", "*.gif" } },
+            [this](const QString& file) {
                 ++answers;
                 chosen = file;
                 directoryOnAnswer = QDir::currentPath();
