@@ -15,7 +15,7 @@ using framework::entryValue;
 using framework::PromptControl;
 
 constexpr int kPromptX = 6;
-constexpr int kFieldX = 72;
+constexpr int kFieldX = 78;
 
 // Light yellow for the data fields, pink for the note lines.
 constexpr quint32 kFieldColour = 0x80FFFF;
@@ -47,7 +47,7 @@ void PatientForm::addDataPage(framework::SheetControl& sheet)
     };
     const auto lookupButton = [&](const QString& name, int y) -> framework::ButtonControl& {
         return addIn<framework::ButtonControl>(
-            page, name, { 224, y - 1, 14, 13 }, QStringLiteral("..."), QStringLiteral("buscar.ico"));
+            page, name, { 230, y - 1, 14, 13 }, QStringLiteral("..."), QStringLiteral("buscar.ico"));
     };
 
     // The code is the one priming gave: shown, and passed over by the Tab key.
@@ -55,8 +55,8 @@ void PatientForm::addDataPage(framework::SheetControl& sheet)
         QStringLiteral("@n7"), entryValue(patient_.CODIGO))
         .widget()
         ->setFocusPolicy(Qt::ClickFocus);
-    prompt(QStringLiteral("?PAC:GRUPO"), QStringLiteral("Grupo Sanguineo:"), 122, 8);
-    addIn<framework::DropListControl>(page, QStringLiteral("?PAC:GRUPO"), { 184, 7, 40, 12 }, bloodGroups(),
+    prompt(QStringLiteral("?PAC:GRUPO"), QStringLiteral("Grupo Sanguineo:"), 128, 8);
+    addIn<framework::DropListControl>(page, QStringLiteral("?PAC:GRUPO"), { 192, 7, 40, 12 }, bloodGroups(),
         framework::bindTo(patient_.GRUPO));
     entry(QStringLiteral("Nombre:"), QStringLiteral("?PAC:NOMBRE"), { kFieldX, 22, 150, 11 },
         QStringLiteral("@s30"), entryValue(patient_.NOMBRE));
@@ -80,7 +80,7 @@ void PatientForm::addDataPage(framework::SheetControl& sheet)
     addIn<framework::PanelControl>(page, QStringLiteral("?PANEL2"), { 250, 6, 74, 84 });
 
     auto& address = entry(QStringLiteral("Domicilio:"), QStringLiteral("?PAC:DOMICILIO"),
-        { kFieldX, 104, 170, 11 }, QStringLiteral("@s40"), entryValue(patient_.DOMICILIO));
+        { kFieldX, 104, 166, 11 }, QStringLiteral("@s40"), entryValue(patient_.DOMICILIO));
     entry(QStringLiteral("Ciudad:"), QStringLiteral("?PAC:CIUDAD"), { kFieldX, 118, 110, 11 },
         QStringLiteral("@s25"), entryValue(patient_.CIUDAD));
     auto& phone = entry(QStringLiteral("Teléfono:"), QStringLiteral("?PAC:TELEFONO"),
@@ -93,8 +93,8 @@ void PatientForm::addDataPage(framework::SheetControl& sheet)
     camera.setEnabled(false);
 
     photoName_ = &entry(QStringLiteral("Archivo Foto:"), QStringLiteral("?AUXFOTO"),
-        { kFieldX, 146, 236, 11 }, QStringLiteral("@s160"), entryValue(extras_.photo));
-    photoLookup_ = &addIn<framework::ButtonControl>(page, QStringLiteral("?LOOKUPFILE"), { 310, 145, 14, 13 },
+        { kFieldX, 146, 226, 11 }, QStringLiteral("@s160"), entryValue(extras_.photo));
+    photoLookup_ = &addIn<framework::ButtonControl>(page, QStringLiteral("?LOOKUPFILE"), { 306, 145, 14, 13 },
         QStringLiteral("..."), QStringLiteral("buscar.ico"));
 
     entry(QStringLiteral("Documento:"), QStringLiteral("?PAC:TIPODOCUMENTO"), { kFieldX, 160, 22, 11 },
@@ -104,8 +104,8 @@ void PatientForm::addDataPage(framework::SheetControl& sheet)
     prompt(QStringLiteral("?PAC:OBRASOCIAL"), QStringLiteral("Cobertura Social:"), kPromptX, 174);
     coverage_ = &addIn<framework::ComboControl>(page, QStringLiteral("?PAC:OBRASOCIAL"),
         { kFieldX, 173, 110, 12 }, 20, 5, framework::bindTo(patient_.OBRASOCIAL));
-    prompt(QStringLiteral("?PAC:NROOBRASOCIAL"), QStringLiteral("N°"), 188, 174);
-    addIn<EntryControl>(page, QStringLiteral("?PAC:NROOBRASOCIAL"), { 202, 174, 80, 11 },
+    prompt(QStringLiteral("?PAC:NROOBRASOCIAL"), QStringLiteral("N°"), 194, 174);
+    addIn<EntryControl>(page, QStringLiteral("?PAC:NROOBRASOCIAL"), { 208, 174, 80, 11 },
         QStringLiteral("@s15"), entryValue(patient_.NROOBRASOCIAL));
     // Only stored here: the planned vaccinations it stands for are generated elsewhere.
     entry(QStringLiteral("Plan Vacunación:"), QStringLiteral("?PAC:PLANVACUNACION"), { kFieldX, 190, 14, 11 },
