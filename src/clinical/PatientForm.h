@@ -35,11 +35,11 @@ private:
     struct Parent {
         framework::EntryControl* name = nullptr;
         framework::ButtonControl* lookup = nullptr;
-        std::function<void()> PatientFormLookups::*procedure;
-        QString* named; // PAC:MADRE or PAC:PADRE
-        QString* onFile; // the name in the parent file's buffer
-        data::FileId file;
-        const char* key;
+        std::function<void()> PatientFormLookups::*procedure = nullptr;
+        QString* named = nullptr; // PAC:MADRE or PAC:PADRE
+        QString* onFile = nullptr; // the name in the parent file's buffer
+        data::FileId file {};
+        const char* key = nullptr;
         // Where the focus goes when the lookup button brought a choice.
         framework::Control* afterChoice = nullptr;
     };
