@@ -1,6 +1,9 @@
 #include "framework/Control.h"
 
+#include "framework/Colour.h"
 #include "framework/Window.h"
+
+#include <QPalette>
 
 namespace nidora::framework {
 
@@ -39,6 +42,15 @@ void Control::setFont(const QFont& font)
 {
     if (widget_)
         widget_->setFont(font);
+}
+
+void Control::setBackground(quint32 colour)
+{
+    if (!widget_)
+        return;
+    QPalette palette = widget_->palette();
+    palette.setColor(QPalette::Base, colour::toQColor(colour));
+    widget_->setPalette(palette);
 }
 
 void Control::post(int code, const QVariant& value) const

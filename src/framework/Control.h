@@ -47,6 +47,8 @@ public:
     void setVisible(bool visible);
     void setTip(const QString& tip);
     void setFont(const QFont& font);
+    // What the control's field is filled with, a stored colour (0x00BBGGRR).
+    void setBackground(quint32 colour);
 
     // Keys that raise an alert-key event on this control instead of their usual effect.
     void addAlertKey(int code) { alertKeys_.insert(code); }

@@ -1,9 +1,8 @@
 #include "framework/ControlEntry.h"
 
+#include "framework/LeavingAfterChange.h"
 #include "framework/PictureFormat.h"
 #include "framework/WindowEvent.h"
-
-#include <QFocusEvent>
 
 #include <stdexcept>
 
@@ -24,34 +23,6 @@ template <class T> InputError storeParsed(const Parsed<T>& parsed, T& variable)
         variable = parsed.value;
     return parsed.error;
 }
-
-// Leaving an entry after changing it finishes it, as Enter does; losing the focus to another
-// window (a message box shown meanwhile) does not, or a refused text would be refused again
-// by the very message that says so.
-class LeavingAfterChange final : public QObject {
-public:
-    LeavingAfterChange(QLineEdit* edit, std::function<void()> finished)
-        : QObject(edit)
-        , edit_(edit)
-        , finished_(std::move(finished))
-    {
-        edit->installEventFilter(this);
-    }
-
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::FocusOut && edit_->isModified()) {
-            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-                finished_();
-        }
-        return false;
-    }
-
-private:
-    QLineEdit* edit_;
-    std::function<void()> finished_;
-};
 
 } // namespace
 

@@ -74,7 +74,12 @@ ImageControl::ImageControl(const QString& fileName)
 
 bool ImageControl::setPicture(const QString& fileName)
 {
-    const QPixmap picture(findPictureFile(fileName));
+    return setFile(findPictureFile(fileName));
+}
+
+bool ImageControl::setFile(const QString& path)
+{
+    const QPixmap picture = path.isEmpty() ? QPixmap() : QPixmap(path);
     label_->setPixmap(picture);
     return !picture.isNull();
 }

@@ -41,6 +41,10 @@ public:
     explicit ImageControl(const QString& fileName = {});
     // False when the file cannot be read; the control then shows nothing.
     bool setPicture(const QString& fileName);
+    // An image file by its path only, never one of the program's own pictures (a photo named
+    // like one of them is still a photo); false, showing nothing, when it is missing or
+    // cannot be read.
+    bool setFile(const QString& path);
     bool hasPicture() const;
 
 private:

@@ -8,6 +8,14 @@ BoxControl::BoxControl()
     static_cast<QFrame*>(widget())->setFrameShape(QFrame::Box);
 }
 
+PanelControl::PanelControl()
+    : Control(ControlKind::Panel, new QFrame)
+{
+    auto* panel = static_cast<QFrame*>(widget());
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel->setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
 LineControl::LineControl()
     : Control(ControlKind::Line, new QFrame)
 {

@@ -13,6 +13,13 @@ public:
     BoxControl();
 };
 
+// A sunken panel framing the controls beneath it (a picture's frame); it fills nothing, so
+// what it frames shows through.
+class PanelControl final : public Control {
+public:
+    PanelControl();
+};
+
 // A line across or down, by the longer side of its place.
 class LineControl final : public Control {
 public:

@@ -145,6 +145,7 @@ void Window::select(int number)
 
 void Window::select(Control& target)
 {
+    ++selections_;
     target.widget()->setFocus(Qt::OtherFocusReason);
 }
 
@@ -183,6 +184,13 @@ void Window::display()
         each->display();
 }
 
+void Window::updateFields()
+{
+    for (const auto& each : controls_)
+        if (each->holdsData())
+            each->commit();
+}
+
 bool Window::acceptAll()
 {
     for (const auto& each : controls_) {
@@ -194,8 +202,12 @@ bool Window::acceptAll()
             onRejected(target, error);
             return false;
         }
+        // A handler that puts the focus back on its own control (a lookup closed without a
+        // choice) stops the pass as surely as one that moves it elsewhere.
+        const int selectedBefore = selections_;
         const int result = onAccepted(target);
-        if (result == handled::EndLoop || !holdsFocusOf(widget_->focusWidget(), target))
+        if (result == handled::EndLoop || selections_ != selectedBefore
+            || !holdsFocusOf(widget_->focusWidget(), target))
             return false;
     }
     return true;

@@ -125,8 +125,12 @@ public:
     bool isAlertKey(const Control* control, int code) const;
     // Every data control shows its bound value again.
     void display();
+    // Every data control's shown value taken into its variable, with no handler run; a refused
+    // text leaves its variable as it was.
+    void updateFields();
     // Takes every data control once more, in window order, as its own acceptance would; false
-    // when one refused its text or its handler moved the focus away (the pass ended there).
+    // when one refused its text or its handler moved the focus (selected a control, its own
+    // included, or the focus went elsewhere): the pass ended there.
     bool acceptAll();
 
     KeyboardNavigator& navigator() { return *navigator_; }
@@ -190,6 +194,7 @@ private:
     bool filesOpened_ = false;
     bool named_ = false;
     int timerHundredths_ = 0;
+    int selections_ = 0; // select() calls, so the accept-all pass sees a handler's
 };
 
 template <class C, class... Args> C& Window::add(const QString& name, const DialogRect& at, Args&&... args)

@@ -42,10 +42,6 @@ struct ProgramGlobals {
     QString DLETRA = QStringLiteral("A");
     QString HLETRA = QStringLiteral("Z");
 
-    // The patient form's two note lines.
-    QString AUXNOTA1 = blankText(30);
-    QString AUXNOTA2 = blankText(30);
-
     // Right 1 to 30 granted; any other number is never granted.
     bool hasRight(int right) const;
     void grantAllRights();

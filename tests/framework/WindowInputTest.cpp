@@ -24,6 +24,7 @@ public:
 
     QString text;
     bool movesFocusAway = false;
+    bool putsFocusBack = false;
     std::optional<bool> passCompleted;
 
 protected:
@@ -38,6 +39,8 @@ protected:
     {
         if (&control == second_ && movesFocusAway)
             select(1);
+        if (&control == second_ && putsFocusBack)
+            select(control);
         return SampleWindow::onAccepted(control);
     }
     int onTimer() override
@@ -128,6 +131,16 @@ TEST_F(WindowInputTest, AcceptAllTakesEveryEntryInWindowOrder)
 TEST_F(WindowInputTest, AcceptAllEndsWhereAHandlerMovesTheFocusAway)
 {
     startWindow([](InputWindow& input) { input.movesFocusAway = true; });
+    window->post(InputWindow::kAcceptAll);
+    driver.settle();
+    ASSERT_TRUE(window->passCompleted.has_value());
+    EXPECT_FALSE(*window->passCompleted);
+    finish();
+}
+
+TEST_F(WindowInputTest, AcceptAllEndsWhereAHandlerPutsTheFocusBackOnItsOwnControl)
+{
+    startWindow([](InputWindow& input) { input.putsFocusBack = true; });
     window->post(InputWindow::kAcceptAll);
     driver.settle();
     ASSERT_TRUE(window->passCompleted.has_value());

@@ -90,7 +90,6 @@ TEST_F(ProgramTest, GlobalSetUpBlanksTheTextsAndStartsTheLettersAtAAndZ)
     EXPECT_EQ(AppGlobals.CurrentUserName, QString(30, u' '));
     EXPECT_EQ(AppGlobals.SELECTGRUPO, QString(3, u' '));
     EXPECT_EQ(AppGlobals.SELECTMOTIVO, QString(25, u' '));
-    EXPECT_EQ(AppGlobals.AUXNOTA2, QString(30, u' '));
     EXPECT_EQ(AppGlobals.DLETRA, QStringLiteral("A"));
     EXPECT_EQ(AppGlobals.HLETRA, QStringLiteral("Z"));
     EXPECT_TRUE(log.empty()) << "the main thread's data waits for the program's entry";
