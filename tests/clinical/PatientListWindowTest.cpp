@@ -4,6 +4,7 @@
 #include "clinical/PatientListSlot.h"
 #include "clinical/Procedures.h"
 
+#include "data/ClinicalRecords.h"
 #include "data/PatientRecords.h"
 #include "framework/KeyCodes.h"
 #include "framework/WindowArea.h"
@@ -13,6 +14,7 @@
 #include "shell/ProgramGlobals.h"
 
 #include <QAbstractItemView>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTabWidget>
@@ -169,6 +171,74 @@ TEST_F(PatientListWindowTest, HasNoInsertChangeOrDeleteKeysNorMenuEntries)
     for (const char* button : { "?INSERT:2", "?CHANGE:2", "?DELETE:2" })
         EXPECT_TRUE(driver.find(QString::fromUtf8(button))->isEnabled()) << button;
     closeList();
+}
+
+// The patient form through the list's buttons, writing for real.
+class PatientListFormsTest : public PatientListWindowTest {
+protected:
+    void SetUp() override
+    {
+        store(patient(1, "Pérez, Ana"));
+        startList();
+        ASSERT_NE(driver.window(kCaption), nullptr);
+    }
+    void TearDown() override { closeList(); }
+
+    // Presses a button of the list and waits for the form of that caption.
+    QWidget* openForm(const char* button, const char* caption)
+    {
+        driver.click(QString::fromUtf8(button));
+        return driver.window(QString::fromUtf8(caption));
+    }
+    QString shownCode() const
+    {
+        return static_cast<QLineEdit*>(driver.find(QStringLiteral("?PAC:CODIGO")))->text().trimmed();
+    }
+    void finish(const char* button, const char* caption)
+    {
+        driver.click(QString::fromUtf8(button));
+        ASSERT_TRUE(driver.runUntil([&] { return driver.window(QString::fromUtf8(caption)) == nullptr; }));
+    }
+};
+
+TEST_F(PatientListFormsTest, AnInsertCancelledLeavesNoPatientAndTheNextTakesTheSameCode)
+{
+    ASSERT_NE(openForm("?INSERT:2", "Nuevo Paciente"), nullptr);
+    EXPECT_EQ(shownCode(), QStringLiteral("2"));
+    finish("?CANCEL", "Nuevo Paciente");
+    EXPECT_THAT(all<PACIENTES>(), testing::SizeIs(1));
+    EXPECT_THAT(names(), ElementsAre("Pérez, Ana"));
+
+    ASSERT_NE(openForm("?INSERT:2", "Nuevo Paciente"), nullptr);
+    EXPECT_EQ(shownCode(), QStringLiteral("2"));
+    driver.type(QStringLiteral("?PAC:NOMBRE"), QStringLiteral("Gómez, Luis"));
+    finish("?OK", "Nuevo Paciente");
+    const std::vector<PACIENTES> stored = all<PACIENTES>();
+    ASSERT_THAT(stored, testing::SizeIs(2));
+    EXPECT_EQ(stored[1].CODIGO, 2);
+    EXPECT_EQ(stored[1].NOMBRE.trimmed(), QStringLiteral("Gómez, Luis"));
+    EXPECT_THAT(names(), ElementsAre("Gómez, Luis", "Pérez, Ana"));
+}
+
+TEST_F(PatientListFormsTest, ChangeAndDeleteActOnTheHighlightedPatient)
+{
+    ASSERT_NE(openForm("?CHANGE:2", "Edición de Paciente"), nullptr);
+    EXPECT_EQ(shownCode(), QStringLiteral("1"));
+    driver.type(QStringLiteral("?PAC:NOMBRE"), QStringLiteral("Pérez, Ana María"));
+    finish("?OK", "Edición de Paciente");
+    ASSERT_THAT(all<PACIENTES>(), testing::SizeIs(1));
+    EXPECT_EQ(all<PACIENTES>()[0].NOMBRE.trimmed(), QStringLiteral("Pérez, Ana María"));
+    EXPECT_THAT(names(), ElementsAre("Pérez, Ana María"));
+
+    data::CONSULTAS visit;
+    visit.CODIGO = 1;
+    visit.PACIENTE = 1;
+    store(visit);
+    ASSERT_NE(openForm("?DELETE:2", "Borrar Paciente"), nullptr);
+    finish("?OK", "Borrar Paciente");
+    EXPECT_THAT(all<PACIENTES>(), testing::IsEmpty());
+    EXPECT_THAT(all<data::CONSULTAS>(), testing::IsEmpty()); // the patient's history goes with him
+    EXPECT_THAT(names(), testing::IsEmpty());
 }
 
 TEST_F(PatientListWindowTest, ASecondStartBringsTheOpenListBackAndOpensNothing)
