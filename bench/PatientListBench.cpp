@@ -4,10 +4,9 @@
 // painted, from a tab clicked to the new order painted, and from a key pressed to the moved
 // highlight painted.
 #include "GeneratedPractice.h"
+#include "WindowBench.h"
 
 #include "clinical/BrowsePACIENTES.h"
-#include "data/DictionarySetup.h"
-#include "framework/ErrorManager.h"
 #include "framework/Scheduler.h"
 #include "framework/ThreadContext.h"
 
@@ -18,12 +17,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
-
 namespace {
 
 using namespace nidora;
-using Clock = std::chrono::steady_clock;
 
 // The generated files, and the one file a practice always has that is never made when missing.
 struct ListPractice {
@@ -92,18 +88,13 @@ struct OpenList {
     QAbstractItemView* table = nullptr;
 };
 
-void seconds(benchmark::State& state, Clock::time_point since)
-{
-    state.SetIterationTime(std::chrono::duration<double>(Clock::now() - since).count());
-}
-
 void PatientListToFirstPage(benchmark::State& state)
 {
     practice();
     for (auto _ : state) {
-        const Clock::time_point start = Clock::now();
+        const bench::Clock::time_point start = bench::Clock::now();
         OpenList list;
-        seconds(state, start);
+        bench::seconds(state, start);
     }
 }
 BENCHMARK(PatientListToFirstPage)->UseManualTime()->Unit(benchmark::kMillisecond);
@@ -116,9 +107,9 @@ void PatientListTabSwitch(benchmark::State& state)
     int tab = 0;
     for (auto _ : state) {
         tab = (tab + 1) % 5;
-        const Clock::time_point start = Clock::now();
+        const bench::Clock::time_point start = bench::Clock::now();
         list.chooseTab(tab);
-        seconds(state, start);
+        bench::seconds(state, start);
     }
 }
 BENCHMARK(PatientListTabSwitch)->UseManualTime()->Unit(benchmark::kMillisecond);
@@ -129,33 +120,14 @@ void PatientListLocatorKeystroke(benchmark::State& state)
 {
     practice();
     OpenList list;
-    bool typing = true;
-    for (auto _ : state) {
-        const Clock::time_point start = Clock::now();
-        if (typing)
-            list.press(Qt::Key_G, QStringLiteral("g"));
-        else
-            list.press(Qt::Key_Backspace, QString());
-        seconds(state, start);
-        typing = !typing;
-    }
+    bench::typeAndTakeBack(state, Qt::Key_G, QStringLiteral("g"),
+        [&](Qt::Key key, const QString& text) { list.press(key, text); });
 }
 BENCHMARK(PatientListLocatorKeystroke)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-// Windows need the application and the logical threads' scheduler, whose threads get their
-// data as the program gives it; offscreen unless told otherwise.
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    framework::Scheduler scheduler;
-    scheduler.setThreadStartHook([](framework::ThreadContext& thread) { data::DictionarySetup(thread); });
-    scheduler.setThreadEndHook([](framework::ThreadContext& thread) { data::DictionaryShutdown(thread); });
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return nidora::bench::runWindowBenchmarks(argc, argv);
 }
