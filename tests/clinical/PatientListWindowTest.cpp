@@ -126,16 +126,17 @@ TEST_F(PatientListWindowTest, TheTabInFrontChoosesTheOrder)
 
 TEST_F(PatientListWindowTest, TypingMovesTheHighlightByTheLocatorOfTheTabInFront)
 {
-    PACIENTES alvarez = patient(1, "Alvarez");
-    alvarez.GRUPO = "0+";
-    PACIENTES garcia = patient(2, "García");
-    garcia.GRUPO = "B+";
-    PACIENTES garrido = patient(3, "Garrido");
-    garrido.GRUPO = "AB-";
-    PACIENTES perez = patient(4, "Pérez");
-    perez.GRUPO = "A+";
-    for (const PACIENTES& each : { alvarez, garcia, garrido, perez })
+    struct Row {
+        std::int32_t code;
+        const char* name;
+        const char* group;
+    };
+    for (const Row& row : { Row { 1, "Alvarez", "0+" }, Row { 2, "García", "B+" },
+             Row { 3, "Garrido", "AB-" }, Row { 4, "Pérez", "A+" } }) {
+        PACIENTES each = patient(row.code, row.name);
+        each.GRUPO = QString::fromUtf8(row.group);
         store(each);
+    }
     startList();
     ASSERT_NE(driver.window(kCaption), nullptr);
     const auto type = [&](char upper) { driver.pressKey(QStringLiteral("?BROWSE:1"), keys::letter(upper)); };
@@ -273,9 +274,8 @@ TEST_F(PatientListWindowTest, TheFramesPatientsButtonOpensOneListOnAThreadOfItsO
     framework::setWindowArea(frame.workspace());
     shell::FrameServices services;
     services.procedures = procedures();
-    const auto press = [&] {
-        framework::StartOnNewThread([&] { shell::runFrameCommand(-20, frame, services); }, 0);
-    };
+    const auto press
+        = [&] { framework::StartOnNewThread([&] { shell::runFrameCommand(-20, frame, services); }, 0); };
     press();
     ASSERT_TRUE(driver.runUntil([&] { return frame.workspace()->subWindowList().size() == 1; }));
     QMdiSubWindow* open = frame.workspace()->subWindowList().front();
