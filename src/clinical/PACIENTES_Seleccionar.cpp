@@ -15,7 +15,8 @@ public:
     {
         setCaption(QStringLiteral("Seleccionar un registro de tabla PACIENTES"));
         setSize(260, 180);
-        addList(QStringLiteral("?BROWSE:1"), { 8, 20, 244, 130 }, patientLookupOrders(), patientLookupColumns());
+        addList(
+            QStringLiteral("?BROWSE:1"), { 8, 20, 244, 130 }, patientLookupOrders(), patientLookupColumns());
         list().model().setRowColouring(patientRowColours);
         addButton(views::ListButton::Select, QStringLiteral("?SELECT:2"), { 202, 158, 50, 14 },
             QStringLiteral("&Seleccionar"));
