@@ -3,6 +3,8 @@
 // locator keystroke under 30 ms, both for the data side alone and through a list window (from
 // the start of its procedure to its first page painted; from a key press to the moved
 // highlight painted).
+#include "WindowBench.h"
+
 #include "data/ClinicalRecords.h"
 #include "data/Dictionary.h"
 #include "framework/ErrorManager.h"
@@ -19,7 +21,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <memory>
 
 namespace {
@@ -196,20 +197,13 @@ struct OpenList {
     ConsultationList* window = nullptr;
 };
 
-using Clock = std::chrono::steady_clock;
-
-void seconds(benchmark::State& state, Clock::time_point since)
-{
-    state.SetIterationTime(std::chrono::duration<double>(Clock::now() - since).count());
-}
-
 void ListWindowToFirstPage(benchmark::State& state)
 {
     practice();
     for (auto _ : state) {
-        const Clock::time_point start = Clock::now();
+        const bench::Clock::time_point start = bench::Clock::now();
         OpenList list;
-        seconds(state, start);
+        bench::seconds(state, start);
     }
 }
 BENCHMARK(ListWindowToFirstPage)->UseManualTime()->Unit(benchmark::kMillisecond);
@@ -221,32 +215,14 @@ void ListWindowLocatorKeystroke(benchmark::State& state)
     list.chooseTab(1);
     list.press(Qt::Key_G, QStringLiteral("g"));
     list.press(Qt::Key_R, QStringLiteral("r"));
-    bool typing = true;
-    for (auto _ : state) {
-        // One keystroke each: a character typed, then taken back.
-        const Clock::time_point start = Clock::now();
-        if (typing)
-            list.press(Qt::Key_I, QStringLiteral("i"));
-        else
-            list.press(Qt::Key_Backspace, QString());
-        seconds(state, start);
-        typing = !typing;
-    }
+    bench::typeAndTakeBack(state, Qt::Key_I, QStringLiteral("i"),
+        [&](Qt::Key key, const QString& text) { list.press(key, text); });
 }
 BENCHMARK(ListWindowLocatorKeystroke)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-// Windows need the application and the logical threads' scheduler; offscreen unless told
-// otherwise, so the benchmark runs without a display.
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    framework::Scheduler scheduler;
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return nidora::bench::runWindowBenchmarks(argc, argv);
 }

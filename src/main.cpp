@@ -1,9 +1,11 @@
+#include "clinical/Procedures.h"
 #include "practice/Procedures.h"
 #include "shell/ProgramEntry.h"
 
 int main(int argc, char** argv)
 {
     nidora::shell::ProcedureTable procedures;
+    procedures.merge(nidora::clinical::procedures());
     procedures.merge(nidora::practice::procedures());
     return nidora::shell::ProgramEntry(argc, argv, std::move(procedures));
 }

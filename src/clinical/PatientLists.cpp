@@ -8,7 +8,10 @@ namespace {
 using data::PACIENTES;
 using views::LocatorKind;
 
-const data::FileDesc& patients() { return data::fileDesc<PACIENTES>(); }
+const data::FileDesc& patients()
+{
+    return data::fileDesc<PACIENTES>();
+}
 
 views::SortOrder order(const char* key, LocatorKind locator, const char* caption)
 {
@@ -17,8 +20,8 @@ views::SortOrder order(const char* key, LocatorKind locator, const char* caption
 
 views::ListColumn column(const char* field, const char* heading, const char* group = "")
 {
-    return views::fieldColumn(
-        *patients().field(QString::fromUtf8(field)), QString::fromUtf8(heading), {}, QString::fromUtf8(group));
+    return views::fieldColumn(*patients().field(QString::fromUtf8(field)), QString::fromUtf8(heading), {},
+        QString::fromUtf8(group));
 }
 
 constexpr std::uint32_t kWhite = 0xFFFFFF;

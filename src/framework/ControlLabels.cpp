@@ -2,8 +2,11 @@
 
 #include "framework/PictureFormat.h"
 
+#include "ProgramResources.h"
+
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QHash>
 #include <QPixmap>
 
 namespace nidora::framework {
@@ -86,19 +89,41 @@ bool ImageControl::hasPicture() const
     return !label_->pixmap().isNull();
 }
 
+namespace {
+
+// The key of a program picture: the name in lower case with "_" for ".", as the resource
+// aliases spell them (":/icons/stethoscope_ico.svg" is "Stethoscope.ICO").
+QString pictureKey(const QString& name)
+{
+    return name.trimmed().toLower().replace(QLatin1Char('.'), QLatin1Char('_'));
+}
+
+// The program's pictures by key, read once.
+const QHash<QString, QString>& programPictures()
+{
+    static const QHash<QString, QString> paths = [] {
+        registerProgramResources();
+        QHash<QString, QString> found;
+        QDirIterator each(QStringLiteral(":/icons"), QDir::Files, QDirIterator::Subdirectories);
+        while (each.hasNext()) {
+            const QString path = each.next();
+            found.insert(pictureKey(QFileInfo(path).completeBaseName()), path);
+        }
+        return found;
+    }();
+    return paths;
+}
+
+} // namespace
+
 QString findPictureFile(const QString& fileName)
 {
-    if (fileName.isEmpty())
+    if (fileName.trimmed().isEmpty())
         return {};
-    if (QFileInfo::exists(fileName))
+    if (const auto own = programPictures().find(pictureKey(fileName)); own != programPictures().end())
+        return *own;
+    if (QFileInfo(fileName).isFile())
         return fileName;
-    const QString wanted = QFileInfo(fileName).fileName();
-    QDirIterator resources(QStringLiteral(":/"), QDir::Files, QDirIterator::Subdirectories);
-    while (resources.hasNext()) {
-        const QString candidate = resources.next();
-        if (QFileInfo(candidate).fileName().compare(wanted, Qt::CaseInsensitive) == 0)
-            return candidate;
-    }
     return {};
 }
 

@@ -51,9 +51,10 @@ private:
     QLabel* label_;
 };
 
-// Finds one of the program's own pictures or icons ("doctor.ico", "barra1.bmp") without regard
-// to case, as the windows spell some names in several cases; a path to an existing file is
-// taken as it stands. Empty when there is none.
+// Finds one of the program's own pictures or icons ("doctor.ico", "Stethoscope.ICO") without
+// regard to case, "." standing for the "_" of the resource name, as the windows spell some
+// names in several cases; otherwise a path to an existing file is taken as it stands. Empty
+// when there is neither.
 QString findPictureFile(const QString& fileName);
 
 } // namespace nidora::framework

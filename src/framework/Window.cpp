@@ -164,6 +164,12 @@ void Window::requestClose()
     post(event::CloseWindow);
 }
 
+void Window::bringToFront()
+{
+    if (frame_ && frame_->isVisible())
+        framework::bringToFront(frame_);
+}
+
 void Window::setTimer(int hundredths)
 {
     timerHundredths_ = hundredths;

@@ -117,6 +117,8 @@ public:
     void post(int code, const QVariant& value = {});
     void post(int code, QObject* source, const QVariant& value);
     void requestClose();
+    // Once the window is open: restores it when minimised and makes it the active window.
+    void bringToFront();
     // Raises a timer event every so many hundredths of a second; 0 stops it.
     void setTimer(int hundredths);
     int timer() const { return timerHundredths_; }

@@ -38,4 +38,20 @@ QWidget* showInWindowArea(QWidget* window)
     return window;
 }
 
+void bringToFront(QWidget* frame)
+{
+    if (frame->isMinimized())
+        frame->showNormal();
+    auto* inWorkspace = qobject_cast<QMdiSubWindow*>(frame);
+    if (QMdiArea* workspace = inWorkspace ? inWorkspace->mdiArea() : nullptr) {
+        if (workspace->activeSubWindow() != inWorkspace)
+            workspace->setActiveSubWindow(inWorkspace);
+        return;
+    }
+    if (!frame->isActiveWindow()) {
+        frame->raise();
+        frame->activateWindow();
+    }
+}
+
 } // namespace nidora::framework

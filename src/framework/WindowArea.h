@@ -14,4 +14,8 @@ QMdiArea* windowArea();
 // frames it there (the workspace's sub-window, or the window itself).
 QWidget* showInWindowArea(QWidget* window);
 
+// Restores a window's frame when it is minimised and makes it the active window, in the
+// workspace or on its own.
+void bringToFront(QWidget* frame);
+
 } // namespace nidora::framework

@@ -86,5 +86,25 @@ TEST_F(PatientLookupTest, ClosingWithoutAChoiceAnswersTwo)
     EXPECT_EQ(answer, framework::response::Cancelled);
 }
 
+TEST_F(PatientLookupTest, ResizingTheWindowLaysTheListAndTheButtonOutAgain)
+{
+    startLookup();
+    QWidget* window = driver.window(QString::fromUtf8(kCaption));
+    QWidget* table = driver.find(QStringLiteral("?BROWSE:1"));
+    QWidget* choose = driver.find(QStringLiteral("?SELECT:2"));
+    const QSize before = window->size();
+    const int rightMargin = before.width() - choose->geometry().right();
+    const int bottomMargin = before.height() - choose->geometry().bottom();
+    const QSize listBefore = table->size();
+
+    window->resize(before + QSize(200, 100));
+    driver.settle();
+    EXPECT_EQ(table->size(), listBefore + QSize(200, 100));
+    EXPECT_EQ(window->width() - choose->geometry().right(), rightMargin);
+    EXPECT_EQ(window->height() - choose->geometry().bottom(), bottomMargin);
+    driver.close(QString::fromUtf8(kCaption));
+    ASSERT_TRUE(driver.runUntil([this] { return ended; }));
+}
+
 } // namespace
 } // namespace nidora::clinical

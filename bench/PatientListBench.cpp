@@ -1,0 +1,133 @@
+// The patient list over a large practice (bench/GeneratedPractice.h: 100,000 patients) must
+// open, change tabs and follow a locator keystroke each in under 100 ms, measured through the
+// real window on its own logical thread: from the start of its procedure to its first page
+// painted, from a tab clicked to the new order painted, and from a key pressed to the moved
+// highlight painted.
+#include "GeneratedPractice.h"
+#include "WindowBench.h"
+
+#include "clinical/BrowsePACIENTES.h"
+#include "framework/Scheduler.h"
+#include "framework/ThreadContext.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QTabWidget>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+using namespace nidora;
+
+// The generated files, and the one file a practice always has that is never made when missing.
+struct ListPractice {
+    ListPractice() { data::DataFile::createEmpty(data::fileDesc(data::FileId::TABENFERMED)); }
+    bench::GeneratedPractice generated;
+};
+
+ListPractice& practice()
+{
+    static ListPractice shared;
+    return shared;
+}
+
+QWidget* shownWidget(const QString& name)
+{
+    for (QWidget* each : QApplication::allWidgets())
+        if (each->objectName() == name && each->isVisible() && each->window()->windowTitle() == "Pacientes")
+            return each;
+    return nullptr;
+}
+
+// One patient list on a logical thread of its own, for as long as the object lives.
+struct OpenList {
+    OpenList()
+    {
+        thread = framework::StartOnNewThread(
+            [this] {
+                clinical::BrowsePACIENTES();
+                ended = true;
+            },
+            50'000);
+        while (!(table = static_cast<QAbstractItemView*>(shownWidget(QStringLiteral("?BROWSE:1"))))
+            || table->model()->rowCount() == 0)
+            QCoreApplication::processEvents();
+        table->repaint();
+    }
+    ~OpenList()
+    {
+        table->window()->close();
+        while (!ended)
+            QCoreApplication::processEvents();
+    }
+    // Until the list's thread has taken everything it was sent; its handlers run to their end
+    // before the thread waits again, so the list shows the outcome then.
+    void settle()
+    {
+        framework::ThreadContext* context = framework::Scheduler::instance()->find(thread);
+        while (context && !context->events().empty())
+            QCoreApplication::processEvents();
+        table->repaint();
+    }
+    void press(Qt::Key key, const QString& text)
+    {
+        QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier, text);
+        QApplication::sendEvent(table, &down);
+        settle();
+    }
+    void chooseTab(int tab)
+    {
+        static_cast<QTabWidget*>(shownWidget(QStringLiteral("?CURRENTTAB")))->setCurrentIndex(tab);
+        settle();
+    }
+
+    int thread = 0;
+    bool ended = false;
+    QAbstractItemView* table = nullptr;
+};
+
+void PatientListToFirstPage(benchmark::State& state)
+{
+    practice();
+    for (auto _ : state) {
+        const bench::Clock::time_point start = bench::Clock::now();
+        OpenList list;
+        bench::seconds(state, start);
+    }
+}
+BENCHMARK(PatientListToFirstPage)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// Round the five tabs, one switch an iteration.
+void PatientListTabSwitch(benchmark::State& state)
+{
+    practice();
+    OpenList list;
+    int tab = 0;
+    for (auto _ : state) {
+        tab = (tab + 1) % 5;
+        const bench::Clock::time_point start = bench::Clock::now();
+        list.chooseTab(tab);
+        bench::seconds(state, start);
+    }
+}
+BENCHMARK(PatientListTabSwitch)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// Under "Indice x Nombre": a letter typed, then taken back, each a keystroke that moves the
+// highlight.
+void PatientListLocatorKeystroke(benchmark::State& state)
+{
+    practice();
+    OpenList list;
+    bench::typeAndTakeBack(state, Qt::Key_G, QStringLiteral("g"),
+        [&](Qt::Key key, const QString& text) { list.press(key, text); });
+}
+BENCHMARK(PatientListLocatorKeystroke)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    return nidora::bench::runWindowBenchmarks(argc, argv);
+}

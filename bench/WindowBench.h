@@ -1,0 +1,58 @@
+#pragma once
+
+// What the benchmarks of windows share: the time of one iteration as the window shows its
+// outcome, a keystroke loop, and a main() with the application and the logical threads'
+// scheduler, whose threads get their data as the program gives it.
+#include "data/DictionarySetup.h"
+#include "framework/Scheduler.h"
+#include "framework/ThreadContext.h"
+
+#include <QApplication>
+#include <QString>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+
+namespace nidora::bench {
+
+using Clock = std::chrono::steady_clock;
+
+inline void seconds(benchmark::State& state, Clock::time_point since)
+{
+    state.SetIterationTime(std::chrono::duration<double>(Clock::now() - since).count());
+}
+
+// One keystroke an iteration, from the key pressed to the list painted again: a letter typed,
+// then taken back with Backspace. press(key, text) presses it and waits for the list.
+template <class Press>
+void typeAndTakeBack(benchmark::State& state, Qt::Key key, const QString& text, Press press)
+{
+    bool typing = true;
+    for (auto _ : state) {
+        const Clock::time_point start = Clock::now();
+        if (typing)
+            press(key, text);
+        else
+            press(Qt::Key_Backspace, QString());
+        seconds(state, start);
+        typing = !typing;
+    }
+}
+
+// Offscreen unless told otherwise, so the benchmarks run without a display.
+inline int runWindowBenchmarks(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    framework::Scheduler scheduler;
+    scheduler.setThreadStartHook([](framework::ThreadContext& thread) { data::DictionarySetup(thread); });
+    scheduler.setThreadEndHook([](framework::ThreadContext& thread) { data::DictionaryShutdown(thread); });
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
+
+} // namespace nidora::bench

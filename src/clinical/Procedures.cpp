@@ -1,0 +1,12 @@
+#include "clinical/Procedures.h"
+
+#include "clinical/BrowsePACIENTES.h"
+
+namespace nidora::clinical {
+
+shell::ProcedureTable procedures()
+{
+    return { { QStringLiteral("BrowsePACIENTES"), BrowsePACIENTES } };
+}
+
+} // namespace nidora::clinical
