@@ -47,7 +47,7 @@ void PatientForm::addDataPage(framework::SheetControl& sheet)
     };
     const auto lookupButton = [&](const QString& name, int y) -> framework::ButtonControl& {
         return addIn<framework::ButtonControl>(
-            page, name, { 230, y - 1, 14, 13 }, QStringLiteral("..."), QStringLiteral("buscar.ico"));
+            page, name, { 230, y - 1, 14, 13 }, QString(), QStringLiteral("buscar.ico"));
     };
 
     // The code is the one priming gave: shown, and passed over by the Tab key.
@@ -94,8 +94,8 @@ void PatientForm::addDataPage(framework::SheetControl& sheet)
 
     photoName_ = &entry(QStringLiteral("Archivo Foto:"), QStringLiteral("?AUXFOTO"),
         { kFieldX, 146, 226, 11 }, QStringLiteral("@s160"), entryValue(extras_.photo));
-    photoLookup_ = &addIn<framework::ButtonControl>(page, QStringLiteral("?LOOKUPFILE"), { 306, 145, 14, 13 },
-        QStringLiteral("..."), QStringLiteral("buscar.ico"));
+    photoLookup_ = &addIn<framework::ButtonControl>(
+        page, QStringLiteral("?LOOKUPFILE"), { 306, 145, 14, 13 }, QString(), QStringLiteral("buscar.ico"));
 
     entry(QStringLiteral("Documento:"), QStringLiteral("?PAC:TIPODOCUMENTO"), { kFieldX, 160, 22, 11 },
         QStringLiteral("@s3"), entryValue(patient_.TIPODOCUMENTO));
