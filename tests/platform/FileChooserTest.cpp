@@ -1,6 +1,6 @@
 #include "platform/FileChooser.h"
 
-#include "support/ScratchDirectory.h"
+#include "platform/FileDialogTest.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,28 +15,20 @@
 namespace nidora::platform {
 namespace {
 
-class DialogFileChooserTest : public ::testing::Test {
+class DialogFileChooserTest : public test::FileDialogTest {
 protected:
     QFileDialog* startChoice()
     {
         chooser.choose(parent.get(), "Buscar archivo imagen",
             FileFilter { "Archivos de imágenes", { "*.jpg", "*.bmp", "*.gif" } },
             [this](const QString& file) {
-                ++answers;
-                chosen = file;
+                answered(file);
                 directoryOnAnswer = QDir::currentPath();
             });
-        EXPECT_EQ(answers, 0);
-        auto* dialog = parent->findChild<QFileDialog*>();
-        EXPECT_NE(dialog, nullptr);
-        return dialog;
+        return shownDialog();
     }
 
-    test::ScratchDirectory scratch;
-    std::unique_ptr<QWidget> parent = std::make_unique<QWidget>();
     DialogFileChooser chooser;
-    int answers = 0;
-    std::optional<QString> chosen;
     QString directoryOnAnswer;
 };
 

@@ -1,7 +1,7 @@
 #include "platform/FolderChooser.h"
 
+#include "platform/FileDialogTest.h"
 #include "platform/FolderChooserDouble.h"
-#include "support/ScratchDirectory.h"
 
 #include <QApplication>
 #include <QDir>
@@ -16,26 +16,17 @@
 namespace nidora::platform {
 namespace {
 
-class DialogFolderChooserTest : public ::testing::Test {
+class DialogFolderChooserTest : public test::FileDialogTest {
 protected:
     // Starts a choice and checks it has not been answered by the time choose() returns.
     QFileDialog* startChoice()
     {
-        chooser.choose(parent.get(), "Select A File", scratch.path(), [this](const QString& folder) {
-            ++answers;
-            chosen = folder;
-        });
-        EXPECT_EQ(answers, 0);
-        auto* dialog = parent->findChild<QFileDialog*>();
-        EXPECT_NE(dialog, nullptr);
-        return dialog;
+        chooser.choose(parent.get(), "Select A File", scratch.path(),
+            [this](const QString& folder) { answered(folder); });
+        return shownDialog();
     }
 
-    test::ScratchDirectory scratch;
-    std::unique_ptr<QWidget> parent = std::make_unique<QWidget>();
     DialogFolderChooser chooser;
-    int answers = 0;
-    std::optional<QString> chosen;
 };
 
 TEST_F(DialogFolderChooserTest, AnswersWithTheChosenFolderAfterReturning)
