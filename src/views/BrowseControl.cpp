@@ -2,6 +2,8 @@
 
 #include "framework/Window.h"
 #include "framework/WindowEvent.h"
+#include "views/ListHeader.h"
+#include "views/ListRowDelegate.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -59,6 +61,8 @@ public:
         setTabKeyNavigation(false);
         setContextMenuPolicy(Qt::DefaultContextMenu);
         verticalHeader()->hide();
+        setHorizontalHeader(new ListHeader(this));
+        setItemDelegate(new ListRowDelegate(this));
         horizontalHeader()->setStretchLastSection(true);
         horizontalHeader()->setHighlightSections(false);
     }
