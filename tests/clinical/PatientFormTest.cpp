@@ -4,6 +4,7 @@
 #include "framework/Date.h"
 
 #include <QComboBox>
+#include <QPushButton>
 
 #include <gmock/gmock.h>
 
@@ -216,6 +217,44 @@ TEST_F(PatientFormTest, CoverageComboListsTheCoveragesByNameAndChoosingOneSetsTh
     pressOk();
     EXPECT_EQ(storedPatient(1).OBRASOCIAL, "Media Cobertura");
     EXPECT_EQ(all<data::OBRASSOCIALES>().size(), 3u);
+}
+
+TEST_F(PatientFormTest, TwoFormsOnTwoThreadsKeepTheirOwnNoteLines)
+{
+    store(patient(1, "Pérez, Ana"));
+    store(patient(2, "García, Luis"));
+    store(notes(1, "Alergia", "", ""));
+    store(notes(2, "Asma", "", ""));
+    openForm(Change, 1);
+    QWidget* first = driver.window(QStringLiteral("Edición de Paciente"));
+    ASSERT_NE(first, nullptr);
+    const auto line = [](QWidget* form) { return form->findChild<QLineEdit*>(QStringLiteral("?AUXNOTA1")); };
+    line(first)->setText(QStringLiteral("Alergia grave"));
+
+    bool secondEnded = false;
+    driver.start([&secondEnded] {
+        data::Dictionary& data = data::threadDictionary();
+        data.relation<PACIENTES>().open();
+        data.buffer<PACIENTES>().CODIGO = 2;
+        data.access<PACIENTES>().fetch(data.access<PACIENTES>().key("PAC:KCODIGO"));
+        framework::callWithRequest(View, UpdatePACIENTES);
+        data.relation<PACIENTES>().close();
+        secondEnded = true;
+    });
+    QWidget* second = driver.window(QStringLiteral("Pacientes"));
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(line(second)->text(), "Asma");
+    EXPECT_EQ(line(first)->text(), "Alergia grave");
+
+    first->findChild<QPushButton*>(QStringLiteral("?OK"))->click();
+    ASSERT_TRUE(driver.runUntil([this] { return ended; }));
+    EXPECT_EQ(line(second)->text(), "Asma");
+    second->close();
+    ASSERT_TRUE(driver.runUntil([&secondEnded] { return secondEnded; }));
+    std::vector<QString> stored;
+    for (const NOTASIMPO& each : all<NOTASIMPO>())
+        stored.push_back(each.NOTA1);
+    EXPECT_THAT(stored, ElementsAre("Alergia grave", "Asma"));
 }
 
 } // namespace

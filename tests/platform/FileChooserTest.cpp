@@ -5,12 +5,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
-#include <QWidget>
 
 #include <gtest/gtest.h>
-
-#include <memory>
-#include <optional>
 
 namespace nidora::platform {
 namespace {
