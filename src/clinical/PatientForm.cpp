@@ -136,6 +136,7 @@ void PatientForm::hideNotes()
         line->setVisible(false);
         line->setEnabled(false);
     }
+    control(QStringLiteral("?AUXNOTA1:Prompt"))->setVisible(false);
 }
 
 void PatientForm::showPhoto()

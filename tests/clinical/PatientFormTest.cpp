@@ -181,7 +181,7 @@ TEST_F(PatientFormTest, UserWithoutTheClinicalRightSeesNoNoteLinesAndStillSaves)
     store(patient(1, "Pérez, Ana"));
     store(notes(1, "Alergia", "Asma", ""));
     openForm(Change, 1);
-    for (const char* line : { "?AUXNOTA1", "?AUXNOTA2" }) {
+    for (const char* line : { "?AUXNOTA1", "?AUXNOTA2", "?AUXNOTA1:Prompt" }) {
         QWidget* shownLine = driver.find(QString::fromUtf8(line));
         ASSERT_NE(shownLine, nullptr);
         EXPECT_FALSE(shownLine->isVisible()) << line;
