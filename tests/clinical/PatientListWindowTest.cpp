@@ -4,6 +4,7 @@
 #include "clinical/PatientListSlot.h"
 #include "clinical/Procedures.h"
 
+#include "data/AccessTestFixture.h"
 #include "data/ClinicalRecords.h"
 #include "data/PatientRecords.h"
 #include "framework/KeyCodes.h"
@@ -31,10 +32,7 @@ const QString kCaption = QStringLiteral("Pacientes");
 
 PACIENTES patient(std::int32_t code, const char* name, const char* mother = "", std::int32_t born = 0)
 {
-    PACIENTES made;
-    made.CODIGO = code;
-    made.NOMBRE = QString::fromUtf8(name);
-    made.MADRE = QString::fromUtf8(mother);
+    PACIENTES made = data::test::patient(code, name, "", mother);
     made.FNACIMIENTO = born;
     return made;
 }
