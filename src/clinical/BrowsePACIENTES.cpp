@@ -4,7 +4,6 @@
 #include "clinical/PatientLists.h"
 #include "clinical/UpdatePACIENTES.h"
 
-#include "framework/WindowEvent.h"
 #include "views/ListWindow.h"
 
 namespace nidora::clinical {
@@ -32,17 +31,10 @@ public:
 
 protected:
     // The slot is checked before any file opens: a second list ends here, answering 2, and the
-    // first has been asked to come to the front. It is freed when this list's procedure ends.
+    // first list's thread has been sent a focus-gained event, which brings its window in front
+    // (the list, or the form open over it) forward. The slot is freed when this list's
+    // procedure ends.
     bool onSetUp() override { return slot_.claim(request()) && ListWindow::onSetUp(); }
-
-    // The focus-gained event is also what a second start sends the open list.
-    int onWindowEvent(const framework::ThreadEvent& event) override
-    {
-        const int handled = ListWindow::onWindowEvent(event);
-        if (event.code == framework::event::GainFocus)
-            bringToFront();
-        return handled;
-    }
 
     std::vector<framework::Control*> themedControls() const override { return {}; }
 

@@ -313,6 +313,12 @@ int Window::onWindowEvent(const ThreadEvent& event)
         return handled::EndLoop;
     case event::Timer:
         return onTimer();
+    case event::GainFocus:
+        // Posted with no source, from another thread: whichever window runs this thread's
+        // loop now (a list asked to show itself again, or a form open over it) comes forward.
+        if (!event.source)
+            bringToFront();
+        return handled::GoOn;
     default:
         return handled::GoOn;
     }

@@ -117,7 +117,9 @@ public:
     void post(int code, const QVariant& value = {});
     void post(int code, QObject* source, const QVariant& value);
     void requestClose();
-    // Once the window is open: restores it when minimised and makes it the active window.
+    // Once the window is open: restores it when minimised and makes it the active window. A
+    // focus-gained event posted to the thread without a source does this to the window whose
+    // loop takes it.
     void bringToFront();
     // Raises a timer event every so many hundredths of a second; 0 stops it.
     void setTimer(int hundredths);

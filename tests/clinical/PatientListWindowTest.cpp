@@ -240,6 +240,24 @@ TEST_F(PatientListFormsTest, ChangeAndDeleteActOnTheHighlightedPatient)
     EXPECT_THAT(names(), testing::IsEmpty());
 }
 
+// With a patient's form open over the list, that form is what comes back.
+TEST_F(PatientListFormsTest, ASecondStartBringsBackTheFormOpenOverTheList)
+{
+    QWidget* form = openForm("?INSERT:2", "Nuevo Paciente");
+    ASSERT_NE(form, nullptr);
+    form->showMinimized();
+    QWidget elsewhere;
+    elsewhere.show();
+    elsewhere.activateWindow();
+    driver.settle();
+
+    startList();
+    ASSERT_TRUE(driver.runUntil([&] { return ended == 1; }));
+    EXPECT_TRUE(driver.runUntil([&] { return !form->isMinimized() && form->isActiveWindow(); }));
+    EXPECT_EQ(listWindows(), 1);
+    finish("?CANCEL", "Nuevo Paciente");
+}
+
 TEST_F(PatientListWindowTest, ASecondStartBringsTheOpenListBackAndOpensNothing)
 {
     const int first = startList();
