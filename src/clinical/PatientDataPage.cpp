@@ -63,9 +63,9 @@ void PatientForm::addDataPage(framework::SheetControl& sheet)
     auto& sex = addIn<framework::OptionControl>(page, QStringLiteral("?PAC:SEXO"), { kPromptX, 35, 218, 22 },
         QStringLiteral("Sexo"), framework::bindTo(patient_.SEXO));
     addIn<framework::RadioControl>(sex, QStringLiteral("?PAC:SEXO:Radio1"), { kFieldX - kPromptX, 9, 50, 10 },
-        QStringLiteral("Niño"), QStringLiteral("M"));
+        QStringLiteral("Niño"), QStringLiteral("M"), QStringLiteral("boy.ico"));
     addIn<framework::RadioControl>(sex, QStringLiteral("?PAC:SEXO:Radio2"), { kFieldX + 50, 9, 50, 10 },
-        QStringLiteral("Niña"), QStringLiteral("F"));
+        QStringLiteral("Niña"), QStringLiteral("F"), QStringLiteral("girl.ico"));
     entry(QStringLiteral("Fecha Nacimiento:"), QStringLiteral("?PAC:FNACIMIENTO"), { kFieldX, 62, 52, 11 },
         QStringLiteral("@d6"), entryValue(patient_.FNACIMIENTO));
 

@@ -1,5 +1,6 @@
 #include "framework/ControlChoices.h"
 
+#include "framework/ControlLabels.h"
 #include "framework/WindowEvent.h"
 
 namespace nidora::framework {
@@ -38,11 +39,13 @@ bool CheckControl::isChecked() const
     return box_->isChecked();
 }
 
-RadioControl::RadioControl(const QString& text, QVariant value)
+RadioControl::RadioControl(const QString& text, QVariant value, const QString& icon)
     : Control(ControlKind::Radio, new QRadioButton(text))
     , button_(static_cast<QRadioButton*>(widget()))
     , value_(std::move(value))
 {
+    if (const QString found = findPictureFile(icon); !found.isEmpty())
+        button_->setIcon(QIcon(found));
 }
 
 bool RadioControl::isChecked() const

@@ -37,7 +37,8 @@ private:
 // One radio button of an option group, storing its letter there when chosen.
 class RadioControl final : public Control {
 public:
-    RadioControl(const QString& text, QVariant value);
+    // icon: one of the program's pictures or a file, shown before the text (none when empty).
+    RadioControl(const QString& text, QVariant value, const QString& icon = {});
 
     const QVariant& value() const { return value_; }
     bool isChecked() const;

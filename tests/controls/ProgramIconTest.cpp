@@ -14,7 +14,7 @@ TEST(ProgramIcon, FoundWhateverTheCaseAndTheWayTheExtensionIsWritten)
 {
     for (const char* name : { "Doctor.ICO", "doctor.ico", "DOCTOR_ICO", "  doctor.Ico  ", "TASKXPC_ICO",
              "taskxpesw_ico", "Hospital Nurse.ico", "people2.ICO", "new.ico", "cambiar.ico", "borrar.ico",
-             "si.bmp", "no.bmp", "button_ok.ico", "buscar.ico", "foto.ico" }) {
+             "si.bmp", "no.bmp", "button_ok.ico", "buscar.ico", "foto.ico", "boy.ico", "girl.ico" }) {
         const QIcon icon = programIcon(QString::fromUtf8(name));
         EXPECT_FALSE(icon.isNull()) << name;
         EXPECT_FALSE(icon.pixmap(24, 24).isNull()) << name;
