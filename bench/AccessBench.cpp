@@ -27,7 +27,6 @@ constexpr std::int32_t kStudiesPerConsultation = 2;
 struct AccessPractice {
     AccessPractice()
     {
-        data::DataFile::createEmpty(data::fileDesc(FileId::TABENFERMED));
         fill(
             FileId::MADRES, kMothers,
             [](std::int32_t i) {

@@ -2,7 +2,8 @@
 
 // The data files of a large practice, shared by the benchmarks: 100,000 patients (every tenth
 // covered by "COBERTURA A"), 1,000,000 consultations and 500,000 pathologies, generated once
-// in buffered mode in a scratch folder made the working directory.
+// in buffered mode in a scratch folder made the working directory, with an empty pathology
+// table.
 #include "data/Catalogue.h"
 #include "data/ClinicalRecords.h"
 #include "data/DataFile.h"
@@ -97,6 +98,8 @@ struct GeneratedPractice {
         patients = fill(data::FileId::PACIENTES, kPatients, patient, "patients");
         consultations = fill(data::FileId::CONSULTAS, kConsultations, consultation, "consultations");
         pathologies = fill(data::FileId::ENFERMEDADES, kPathologies, pathology, "pathologies");
+        // The one file a practice always has, which is never made when missing.
+        data::DataFile::createEmpty(data::fileDesc(data::FileId::TABENFERMED));
     }
     ~GeneratedPractice() { QDir::setCurrent(previous); }
     GeneratedPractice(const GeneratedPractice&) = delete;

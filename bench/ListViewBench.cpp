@@ -3,6 +3,7 @@
 // locator keystroke under 30 ms, both for the data side alone and through a list window (from
 // the start of its procedure to its first page painted; from a key press to the moved
 // highlight painted).
+#include "GeneratedPractice.h"
 #include "WindowBench.h"
 
 #include "data/ClinicalRecords.h"
@@ -14,10 +15,8 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
-#include <QDir>
 #include <QKeyEvent>
 #include <QTabWidget>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -26,40 +25,14 @@
 namespace {
 
 using namespace nidora;
-using data::CONSULTAS;
 using data::FileId;
 
-constexpr std::int32_t kRows = 1'000'000;
-const char* const kReasons[] = { "CONTROL", "GRIPE", "FIEBRE", "ANGINAS", "BRONQUITIS", "OTITIS", "VACUNA" };
-
-// One practice for every benchmark: the scratch folder and its million consultations are made
-// once, in buffered mode (one transaction).
+// The generated practice, with the consultations open through an access object of its own.
 struct Practice {
     Practice()
     {
-        previous = QDir::currentPath();
-        QDir::setCurrent(folder.path());
-        auto opened = data::DataFile::open(data::fileDesc(FileId::CONSULTAS));
-        data::DataFile& file = *opened.file;
-        file.beginBuffered();
-        for (std::int32_t code = 1; code <= kRows; ++code) {
-            CONSULTAS c;
-            c.CODIGO = code;
-            c.PACIENTE = 1 + code % 20'000;
-            c.FECHA = 70'000 + code % 9'000;
-            c.MOTIVO = QString::fromLatin1(kReasons[code % 7]) + QString::number(code % 1000);
-            c.MEDICO = std::uint8_t(1 + code % 4);
-            file.add(c);
-        }
-        file.flush();
-        data::DataFile::createEmpty(data::fileDesc(FileId::TABENFERMED));
         dictionary = std::make_unique<data::Dictionary>(errors);
         dictionary->access(FileId::CONSULTAS).open();
-    }
-    ~Practice()
-    {
-        dictionary.reset();
-        QDir::setCurrent(previous);
     }
     std::vector<views::SortOrder> orders()
     {
@@ -68,8 +41,7 @@ struct Practice {
             { &access.key("CON:KMOTIVO"), views::LocatorKind::Incremental, "Motivo" } };
     }
 
-    QTemporaryDir folder;
-    QString previous;
+    bench::GeneratedPractice generated;
     framework::ErrorManager errors;
     std::unique_ptr<data::Dictionary> dictionary;
 };

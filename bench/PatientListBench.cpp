@@ -21,15 +21,9 @@ namespace {
 
 using namespace nidora;
 
-// The generated files, and the one file a practice always has that is never made when missing.
-struct ListPractice {
-    ListPractice() { data::DataFile::createEmpty(data::fileDesc(data::FileId::TABENFERMED)); }
-    bench::GeneratedPractice generated;
-};
-
-ListPractice& practice()
+bench::GeneratedPractice& practice()
 {
-    static ListPractice shared;
+    static bench::GeneratedPractice shared;
     return shared;
 }
 
