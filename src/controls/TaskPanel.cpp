@@ -158,8 +158,8 @@ qint32 TaskPanel::AddTask(const QString& title, const QString& icon, const QStri
         return 0;
     TaskRecord t;
     t.ID = newId([h](qint32 id) {
-        return std::any_of(
-            h->TASKQUEUE.begin(), h->TASKQUEUE.end(), [id](const TaskRecord& other) { return other.ID == id; });
+        return std::any_of(h->TASKQUEUE.begin(), h->TASKQUEUE.end(),
+            [id](const TaskRecord& other) { return other.ID == id; });
     });
     t.TITLE = clipped(title);
     t.ICONNAME = icon.startsWith(QLatin1Char('~')) ? icon.mid(1) : icon;

@@ -25,8 +25,8 @@ TaskRowLayout layOutRow(const TaskPanel& panel, const HeaderRecord& h, const Tas
     int measureWidth = (right - left) - measureInset;
     if (keepsIconRoom)
         measureWidth -= row.iconBox + iconGap;
-    const int measured
-        = textHeight(t.TITLE, panel.taskFont(t.ISBOLD, t.ISHOVERED), std::max(measureWidth, 1), panel.wordWrap());
+    const int measured = textHeight(
+        t.TITLE, panel.taskFont(t.ISBOLD, t.ISHOVERED), std::max(measureWidth, 1), panel.wordWrap());
     row.wrapped = measured > row.iconBox && h.WORDWRAP && panel.wordWrap();
     row.height = row.wrapped ? measured + 6 : row.iconBox;
 

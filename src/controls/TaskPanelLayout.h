@@ -55,7 +55,8 @@ constexpr int groupFrameDepth = 5; // the frame drawn under a group's last row
 using TextHeight = std::function<int(const QString& text, const QFont& font, int width, bool wrap)>;
 int fontTextHeight(const QString& text, const QFont& font, int width, bool wrap);
 
-TaskPanelLayout layOutTaskPanel(const TaskPanel& panel, int width, const TextHeight& textHeight = fontTextHeight);
+TaskPanelLayout layOutTaskPanel(
+    const TaskPanel& panel, int width, const TextHeight& textHeight = fontTextHeight);
 
 // The furthest the panel scrolls, and a position held within 0 and that (0 when all fits).
 int maxScrollPosition(int contentHeight, int viewHeight);

@@ -77,7 +77,8 @@ void paintHeaderBand(QPainter& p, const HeaderRecord& h, const ColourPart& part,
     if (!h.ICONNAME.trimmed().isEmpty())
         programIcon(h.ICONNAME).paint(&p, QRect(left, top - 8, 32, 32));
     if (!h.ISALWAYSEXPANDED)
-        programIcon(glyphIconName(h.ISEXPANDED, h.ISHOVERED, h.STYLE)).paint(&p, QRect(right - 24, top + 4, 24, 24));
+        programIcon(glyphIconName(h.ISEXPANDED, h.ISHOVERED, h.STYLE))
+            .paint(&p, QRect(right - 24, top + 4, 24, 24));
 }
 
 void paintHeaderTitle(QPainter& p, const TaskPanel& panel, const HeaderRecord& h, const ColourPart& part,
@@ -122,7 +123,8 @@ void paintTaskRow(QPainter& p, const TaskPanel& panel, const HeaderRecord& h, co
 }
 
 // The frame around a group's rows: a strip above the first and a closing edge under the last.
-void paintTaskFrame(QPainter& p, const TaskPanel& panel, const GroupLayout& group, const TaskPanelLayout& layout)
+void paintTaskFrame(
+    QPainter& p, const TaskPanel& panel, const GroupLayout& group, const TaskPanelLayout& layout)
 {
     const QColor background = toColour(panel.colours().TASKS.BACKGROUND);
     const int left = layout.left;

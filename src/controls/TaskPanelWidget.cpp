@@ -27,7 +27,9 @@ QString tooltipText(const QString& text, int maxWidth)
 {
     if (maxWidth <= 0 || QFontMetrics(QToolTip::font()).horizontalAdvance(text) <= maxWidth)
         return text;
-    return QStringLiteral("<table width=\"%1\"><tr><td>%2</td></tr></table>").arg(maxWidth).arg(text.toHtmlEscaped());
+    return QStringLiteral("<table width=\"%1\"><tr><td>%2</td></tr></table>")
+        .arg(maxWidth)
+        .arg(text.toHtmlEscaped());
 }
 
 } // namespace
@@ -175,8 +177,10 @@ void TaskPanelWidget::showTooltip(const QHelpEvent& help)
         return;
     }
     const MouseRect& area = t->MOUSERECT;
-    const QRect visibleArea(area.LEFT, area.TOP - panel_->scrollPos(), area.RIGHT - area.LEFT, area.BOTTOM - area.TOP);
-    QToolTip::showText(help.globalPos(), tooltipText(t->TOOLTIP, panel_->tooltipMaxWidth()), this, visibleArea);
+    const QRect visibleArea(
+        area.LEFT, area.TOP - panel_->scrollPos(), area.RIGHT - area.LEFT, area.BOTTOM - area.TOP);
+    QToolTip::showText(
+        help.globalPos(), tooltipText(t->TOOLTIP, panel_->tooltipMaxWidth()), this, visibleArea);
 }
 
 bool TaskPanelWidget::eventFilter(QObject* watched, QEvent* event)

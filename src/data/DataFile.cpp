@@ -67,9 +67,10 @@ template <typename Work> Outcome inTransaction(sql::Connection& connection, Work
 // The objects of the database, by type and name; an error when it cannot be read (a
 // damaged or foreign file fails here, with SQLITE_NOTADB or SQLITE_CORRUPT).
 Outcome readSchema(sql::Connection& connection, std::map<QByteArray, QByteArray>& tables,
-                   std::map<QByteArray, QByteArray>& indexes)
+    std::map<QByteArray, QByteArray>& indexes)
 {
-    sql::Statement* statement = connection.prepare("SELECT type, name, sql FROM sqlite_schema WHERE sql IS NOT NULL");
+    sql::Statement* statement
+        = connection.prepare("SELECT type, name, sql FROM sqlite_schema WHERE sql IS NOT NULL");
     if (!statement)
         return failure(connection.error());
     sql::Connection::Use use(statement);
@@ -100,12 +101,13 @@ Outcome verifySchema(sql::Connection& connection, const RecordStore& store)
         auto found = tables.find(table.name);
         if (found == tables.end() || found->second != table.sql)
             return failure(Status::Damaged,
-                           QStringLiteral("the table %1 is not as the file is described").arg(QString(table.name)));
+                QStringLiteral("the table %1 is not as the file is described").arg(QString(table.name)));
     }
     for (const SchemaObject& index : expected.indexes) {
         auto found = indexes.find(index.name);
         if (found == indexes.end() || found->second != index.sql)
-            return failure(Status::KeysDamaged, QStringLiteral("the key %1 is missing or differs").arg(QString(index.name)));
+            return failure(Status::KeysDamaged,
+                QStringLiteral("the key %1 is missing or differs").arg(QString(index.name)));
     }
     return {};
 }
@@ -142,7 +144,8 @@ Outcome createFile(const QString& path, const FileDesc& desc, const OpenOptions&
         sql::Connection connection(path, false, true);
         outcome = configure(connection, options.lockWait);
         if (outcome.ok())
-            outcome = inTransaction(connection, [&] { return buildSchema(connection, *store, options.password); });
+            outcome = inTransaction(
+                connection, [&] { return buildSchema(connection, *store, options.password); });
     }
     if (!outcome.ok())
         QFile::remove(path);
@@ -157,8 +160,9 @@ bool writableOnDisk(const QString& path)
 
 } // namespace
 
-DataFile::DataFile(const FileDesc& desc, QString path, bool readOnly, std::unique_ptr<sql::Connection> connection,
-                   std::unique_ptr<RecordStore> store, std::chrono::milliseconds lockWait)
+DataFile::DataFile(const FileDesc& desc, QString path, bool readOnly,
+    std::unique_ptr<sql::Connection> connection, std::unique_ptr<RecordStore> store,
+    std::chrono::milliseconds lockWait)
     : desc_(desc)
     , path_(std::move(path))
     , readOnly_(readOnly)
@@ -290,7 +294,10 @@ TableRoute DataFile::route() const
     return TableRoute { connection_.get(), "main" };
 }
 
-int DataFile::keyIndex(const KeyDesc& key) const { return store_->schema().keyIndex(key); }
+int DataFile::keyIndex(const KeyDesc& key) const
+{
+    return store_->schema().keyIndex(key);
+}
 
 Outcome DataFile::writable() const
 {
@@ -306,7 +313,8 @@ Outcome unknownKey(const KeyDesc& key, const FileDesc& desc)
 }
 } // namespace
 
-Outcome DataFile::fetch(const KeyDesc& key, const std::vector<FieldValue>& values, Record& record, RecordRef* ref)
+Outcome DataFile::fetch(
+    const KeyDesc& key, const std::vector<FieldValue>& values, Record& record, RecordRef* ref)
 {
     const int k = keyIndex(key);
     if (k < 0)
@@ -314,9 +322,13 @@ Outcome DataFile::fetch(const KeyDesc& key, const std::vector<FieldValue>& value
     return store_->fetch(route(), k, values, record, ref);
 }
 
-Outcome DataFile::read(std::int64_t id, Record& record, RecordRef* ref) { return store_->read(route(), id, record, ref); }
+Outcome DataFile::read(std::int64_t id, Record& record, RecordRef* ref)
+{
+    return store_->read(route(), id, record, ref);
+}
 
-Outcome DataFile::page(const KeyDesc* key, const Position& from, Direction direction, int n, const RowVisitor& visit)
+Outcome DataFile::page(
+    const KeyDesc* key, const Position& from, Direction direction, int n, const RowVisitor& visit)
 {
     if (n <= 0)
         return {};
@@ -328,7 +340,8 @@ Outcome DataFile::page(const KeyDesc* key, const Position& from, Direction direc
     return store_->pageByKey(route(), k, from, direction, n, visit);
 }
 
-Outcome DataFile::step(const KeyDesc* key, const Position& from, Direction direction, Record& record, RecordRef* ref)
+Outcome DataFile::step(
+    const KeyDesc* key, const Position& from, Direction direction, Record& record, RecordRef* ref)
 {
     bool found = false;
     Outcome outcome = page(key, from, direction, 1, [&](const RecordRef& row, const Record& read) {
@@ -358,7 +371,10 @@ Outcome DataFile::highest(const KeyDesc& key, std::int64_t& value)
     return store_->highest(route(), k, value);
 }
 
-Outcome DataFile::count(std::int64_t& records) { return store_->count(route(), records); }
+Outcome DataFile::count(std::int64_t& records)
+{
+    return store_->count(route(), records);
+}
 
 Outcome DataFile::add(const Record& record, RecordRef* added)
 {
@@ -417,7 +433,7 @@ Outcome DataFile::checkIntegrity()
     if (problems.isEmpty())
         return {};
     const bool keysOnly = std::all_of(problems.begin(), problems.end(),
-                                      [](const QString& line) { return line.contains(QLatin1String("index")); });
+        [](const QString& line) { return line.contains(QLatin1String("index")); });
     return failure(keysOnly ? Status::KeysDamaged : Status::Damaged, problems.join(QLatin1Char('\n')));
 }
 

@@ -88,7 +88,8 @@ public:
     // and the mode is ReadWrite; otherwise it is NotFound. AccessDenied: the file cannot be
     // written (open it ReadOnly instead). KeysDamaged: the records are sound and
     // rebuildKeys() repairs the keys. The FileDesc must outlive the DataFile.
-    static Opened open(const FileDesc& file, OpenMode mode = OpenMode::ReadWrite, const OpenOptions& options = {});
+    static Opened open(
+        const FileDesc& file, OpenMode mode = OpenMode::ReadWrite, const OpenOptions& options = {});
 
     // Replaces the disk file's contents with an empty file of the description (a scratch
     // file before a fill). Other connections to the file see it empty from then on.
@@ -114,18 +115,19 @@ public:
     // The first record, in key order, whose leading components equal values (all of the
     // key's components for an exact match). NotFound when there is none; a key that
     // leaves blank entries out never finds all-blank values.
-    Outcome fetch(const KeyDesc& key, const std::vector<FieldValue>& values, Record& record,
-                  RecordRef* ref = nullptr);
+    Outcome fetch(
+        const KeyDesc& key, const std::vector<FieldValue>& values, Record& record, RecordRef* ref = nullptr);
     // The record with this identity.
     Outcome read(std::int64_t id, Record& record, RecordRef* ref = nullptr);
     // Up to n records from a position in key order (key null: in record order), in the
     // direction given; visit is called for each, in reading order. Fewer than n (possibly
     // none) means the start or end of the key was reached; that is not a failure.
-    Outcome page(const KeyDesc* key, const Position& from, Direction direction, int n, const RowVisitor& visit);
+    Outcome page(
+        const KeyDesc* key, const Position& from, Direction direction, int n, const RowVisitor& visit);
     // One record: the first (Forward) or last (Backward) from the position; NotFound past
     // the end.
     Outcome step(const KeyDesc* key, const Position& from, Direction direction, Record& record,
-                 RecordRef* ref = nullptr);
+        RecordRef* ref = nullptr);
     // The position just at a record read in key order, to resume from or to re-read it.
     Position positionOf(const KeyDesc& key, const Record& record, std::int64_t id) const;
     // The highest value of a numeric key's first component (for automatic numbering);
@@ -161,7 +163,7 @@ private:
     friend class FileTransaction;
 
     DataFile(const FileDesc& desc, QString path, bool readOnly, std::unique_ptr<sql::Connection> connection,
-             std::unique_ptr<RecordStore> store, std::chrono::milliseconds lockWait);
+        std::unique_ptr<RecordStore> store, std::chrono::milliseconds lockWait);
 
     TableRoute route() const;
     int keyIndex(const KeyDesc& key) const;

@@ -22,7 +22,10 @@ constexpr const char* kKdfContext = "NIDOUSER";
 constexpr std::uint64_t kSealSubkey = 1;
 constexpr std::uint64_t kHashSubkey = 2;
 
-QByteArray hashColumn(int key) { return "\"_key_" + QByteArray::number(key) + '"'; }
+QByteArray hashColumn(int key)
+{
+    return "\"_key_" + QByteArray::number(key) + '"';
+}
 
 QByteArray identityBytes(std::int64_t id)
 {
@@ -31,8 +34,14 @@ QByteArray identityBytes(std::int64_t id)
     return bytes;
 }
 
-const unsigned char* bytesOf(const QByteArray& bytes) { return reinterpret_cast<const unsigned char*>(bytes.constData()); }
-unsigned char* bytesOf(QByteArray& bytes) { return reinterpret_cast<unsigned char*>(bytes.data()); }
+const unsigned char* bytesOf(const QByteArray& bytes)
+{
+    return reinterpret_cast<const unsigned char*>(bytes.constData());
+}
+unsigned char* bytesOf(QByteArray& bytes)
+{
+    return reinterpret_cast<unsigned char*>(bytes.data());
+}
 
 } // namespace
 
@@ -55,20 +64,20 @@ SchemaDefinition EncipheredStore::definition() const
 {
     SchemaDefinition definition;
     QByteArray records = QByteArray("CREATE TABLE ") + kRecordTable + " (" + kIdColumn
-        + " INTEGER PRIMARY KEY AUTOINCREMENT, " + kVersionColumn + " INTEGER NOT NULL DEFAULT 1, " + kSealedColumn
-        + " BLOB NOT NULL";
+        + " INTEGER PRIMARY KEY AUTOINCREMENT, " + kVersionColumn + " INTEGER NOT NULL DEFAULT 1, "
+        + kSealedColumn + " BLOB NOT NULL";
     for (int key : hashedKeys_)
         records += ", " + hashColumn(key) + " BLOB";
     definition.tables.push_back({ "records", records + ") STRICT" });
     definition.tables.push_back({ "cipher",
-                                  QByteArray("CREATE TABLE ") + kCipherTable
-                                      + " (salt BLOB NOT NULL, opslimit INTEGER NOT NULL, memlimit INTEGER NOT "
-                                        "NULL, proof BLOB NOT NULL) STRICT" });
+        QByteArray("CREATE TABLE ") + kCipherTable
+            + " (salt BLOB NOT NULL, opslimit INTEGER NOT NULL, memlimit INTEGER NOT "
+              "NULL, proof BLOB NOT NULL) STRICT" });
     // A record without an entry has a NULL hash, and NULLs never collide on a unique index.
     for (int key : hashedKeys_) {
         definition.indexes.push_back({ schema_.file().keys[std::size_t(key)].name.toUtf8(),
-                                       "CREATE UNIQUE INDEX " + sql::quoted(schema_.file().keys[std::size_t(key)].name)
-                                           + " ON " + kRecordTable + " (" + hashColumn(key) + ")" });
+            "CREATE UNIQUE INDEX " + sql::quoted(schema_.file().keys[std::size_t(key)].name) + " ON "
+                + kRecordTable + " (" + hashColumn(key) + ")" });
     }
     return definition;
 }
@@ -78,7 +87,8 @@ Outcome EncipheredStore::prepare(sql::Connection& connection, bool fresh, const 
     if (sodium_init() < 0)
         return failure(Status::Error, QStringLiteral("the cipher library could not start"));
     if (password.isEmpty())
-        return failure(Status::Damaged, QStringLiteral("%1 opens only with its password").arg(schema_.file().label));
+        return failure(
+            Status::Damaged, QStringLiteral("%1 opens only with its password").arg(schema_.file().label));
     QByteArray salt(crypto_pwhash_SALTBYTES, '\0');
     std::int64_t ops = std::int64_t(kOpsLimit);
     std::int64_t mem = std::int64_t(kMemLimit);
@@ -92,8 +102,9 @@ Outcome EncipheredStore::prepare(sql::Connection& connection, bool fresh, const 
             return failure(connection.error());
         sql::Connection::Use use(statement);
         if (!statement->step())
-            return statement->ok() ? failure(Status::Damaged, QStringLiteral("the file has no cipher settings"))
-                                   : failure(connection.error());
+            return statement->ok()
+                ? failure(Status::Damaged, QStringLiteral("the file has no cipher settings"))
+                : failure(connection.error());
         salt = statement->blob(0);
         ops = statement->int64(1);
         mem = statement->int64(2);
@@ -105,7 +116,7 @@ Outcome EncipheredStore::prepare(sql::Connection& connection, bool fresh, const 
         return failure(Status::Damaged, QStringLiteral("the cipher settings are not valid"));
     std::array<unsigned char, 32> master {};
     if (crypto_pwhash(master.data(), master.size(), password.constData(), std::size_t(password.size()),
-                      bytesOf(salt), std::uint64_t(ops), std::size_t(mem), crypto_pwhash_ALG_ARGON2ID13)
+            bytesOf(salt), std::uint64_t(ops), std::size_t(mem), crypto_pwhash_ALG_ARGON2ID13)
         != 0)
         return failure(Status::Error, QStringLiteral("the key could not be derived (out of memory)"));
     crypto_kdf_derive_from_key(sealKey_.data(), sealKey_.size(), kSealSubkey, kKdfContext, master.data());
@@ -117,13 +128,13 @@ Outcome EncipheredStore::prepare(sql::Connection& connection, bool fresh, const 
         QByteArray plain;
         if (!open(proof, 0, plain) || plain != kProof) {
             keyed_ = false;
-            return failure(Status::Damaged,
-                           QStringLiteral("the password does not open %1").arg(schema_.file().label));
+            return failure(
+                Status::Damaged, QStringLiteral("the password does not open %1").arg(schema_.file().label));
         }
         return {};
     }
-    sql::Statement* insert = connection.prepare(QByteArray("INSERT INTO ") + kCipherTable
-                                                + " (salt, opslimit, memlimit, proof) VALUES (?, ?, ?, ?)");
+    sql::Statement* insert = connection.prepare(
+        QByteArray("INSERT INTO ") + kCipherTable + " (salt, opslimit, memlimit, proof) VALUES (?, ?, ?, ?)");
     if (!insert)
         return failure(connection.error());
     sql::Connection::Use use(insert);
@@ -143,8 +154,8 @@ QByteArray EncipheredStore::seal(const QByteArray& plain, std::int64_t id) const
     randombytes_buf(sealed.data(), nonceBytes);
     unsigned long long length = 0;
     crypto_aead_xchacha20poly1305_ietf_encrypt(bytesOf(sealed) + nonceBytes, &length, bytesOf(plain),
-                                               std::uint64_t(plain.size()), bytesOf(extra), std::uint64_t(extra.size()),
-                                               nullptr, bytesOf(sealed), sealKey_.data());
+        std::uint64_t(plain.size()), bytesOf(extra), std::uint64_t(extra.size()), nullptr, bytesOf(sealed),
+        sealKey_.data());
     sealed.resize(nonceBytes + qsizetype(length));
     return sealed;
 }
@@ -158,9 +169,9 @@ bool EncipheredStore::open(const QByteArray& sealed, std::int64_t id, QByteArray
     const QByteArray extra = identityBytes(id);
     plain.resize(sealed.size() - nonceBytes - tagBytes);
     unsigned long long length = 0;
-    if (crypto_aead_xchacha20poly1305_ietf_decrypt(bytesOf(plain), &length, nullptr, bytesOf(sealed) + nonceBytes,
-                                                   std::uint64_t(sealed.size() - nonceBytes), bytesOf(extra),
-                                                   std::uint64_t(extra.size()), bytesOf(sealed), sealKey_.data())
+    if (crypto_aead_xchacha20poly1305_ietf_decrypt(bytesOf(plain), &length, nullptr,
+            bytesOf(sealed) + nonceBytes, std::uint64_t(sealed.size() - nonceBytes), bytesOf(extra),
+            std::uint64_t(extra.size()), bytesOf(sealed), sealKey_.data())
         != 0)
         return false;
     plain.resize(qsizetype(length));
@@ -190,11 +201,14 @@ QByteArray EncipheredStore::keyHash(int key, const std::vector<FieldValue>& valu
         return {};
     QByteArray hash(crypto_generichash_BYTES, '\0');
     crypto_generichash(bytesOf(hash), std::size_t(hash.size()), bytesOf(input), std::uint64_t(input.size()),
-                       hashKey_.data(), hashKey_.size());
+        hashKey_.data(), hashKey_.size());
     return hash;
 }
 
-QByteArray EncipheredStore::rowColumns() const { return kSealedColumn; }
+QByteArray EncipheredStore::rowColumns() const
+{
+    return kSealedColumn;
+}
 
 bool EncipheredStore::decodeRow(const sql::Statement& statement, int first, Record& record)
 {
@@ -236,8 +250,8 @@ Outcome EncipheredStore::add(const TableRoute& route, const Record& record, Reco
     RecordRef ref;
     Outcome outcome = RecordStore::add(route, record, &ref);
     if (outcome.ok()) {
-        sql::Statement* statement = route.connection->prepare("UPDATE " + route.records() + " SET " + kSealedColumn
-                                                              + " = ? WHERE " + kIdColumn + " = ?");
+        sql::Statement* statement = route.connection->prepare(
+            "UPDATE " + route.records() + " SET " + kSealedColumn + " = ? WHERE " + kIdColumn + " = ?");
         sql::Connection::Use use(statement);
         if (statement) {
             statement->bindBlob(1, seal(encodeRecord(schema_, record), ref.id));
@@ -255,15 +269,15 @@ Outcome EncipheredStore::add(const TableRoute& route, const Record& record, Reco
     return outcome;
 }
 
-const KeyDesc* EncipheredStore::duplicatedKey(const TableRoute& route, const Record& record, std::int64_t exceptId)
+const KeyDesc* EncipheredStore::duplicatedKey(
+    const TableRoute& route, const Record& record, std::int64_t exceptId)
 {
     for (int key : hashedKeys_) {
         const QByteArray hash = keyHash(key, keyValues(schema_, key, record));
         if (hash.isNull())
             continue;
         sql::Statement* statement = route.connection->prepare("SELECT 1 FROM " + route.records() + " WHERE "
-                                                              + hashColumn(key) + " = ? AND " + kIdColumn
-                                                              + " <> ? LIMIT 1");
+            + hashColumn(key) + " = ? AND " + kIdColumn + " <> ? LIMIT 1");
         if (!statement)
             continue;
         sql::Connection::Use use(statement);
@@ -279,7 +293,7 @@ namespace {
 
 // Compares a record's key values with the leading `count` values of a position.
 int comparePrefix(const SqlSchema& schema, int key, const std::vector<FieldValue>& row,
-                  const std::vector<FieldValue>& values, std::size_t count)
+    const std::vector<FieldValue>& values, std::size_t count)
 {
     const KeyDesc& desc = schema.file().keys[std::size_t(key)];
     for (std::size_t c = 0; c < count; ++c) {
@@ -294,8 +308,8 @@ int comparePrefix(const SqlSchema& schema, int key, const std::vector<FieldValue
 
 Outcome EncipheredStore::sorted(const TableRoute& route, int key, std::vector<Row>& rows)
 {
-    sql::Statement* statement = route.connection->prepare("SELECT " + QByteArray(kIdColumn) + ", " + kVersionColumn
-                                                          + ", " + rowColumns() + " FROM " + route.records());
+    sql::Statement* statement = route.connection->prepare("SELECT " + QByteArray(kIdColumn) + ", "
+        + kVersionColumn + ", " + rowColumns() + " FROM " + route.records());
     std::vector<Row> all;
     const Outcome outcome = collect(statement, route, all);
     if (!outcome.ok())
@@ -319,8 +333,8 @@ Outcome EncipheredStore::sorted(const TableRoute& route, int key, std::vector<Ro
     return {};
 }
 
-Outcome EncipheredStore::fetch(const TableRoute& route, int key, const std::vector<FieldValue>& values,
-                               Record& record, RecordRef* ref)
+Outcome EncipheredStore::fetch(
+    const TableRoute& route, int key, const std::vector<FieldValue>& values, Record& record, RecordRef* ref)
 {
     const KeyDesc& desc = schema_.file().keys[std::size_t(key)];
     const QString notFound = QStringLiteral("no record for the key %1").arg(desc.name);
@@ -331,7 +345,7 @@ Outcome EncipheredStore::fetch(const TableRoute& route, int key, const std::vect
             return failure(Status::NotFound, notFound);
         sql::Statement* statement
             = route.connection->prepare("SELECT " + QByteArray(kIdColumn) + ", " + kVersionColumn + ", "
-                                        + rowColumns() + " FROM " + route.records() + " WHERE " + hashColumn(key) + " = ?");
+                + rowColumns() + " FROM " + route.records() + " WHERE " + hashColumn(key) + " = ?");
         if (statement)
             statement->bindBlob(1, hash);
         return readOne(statement, route, record, ref, notFound);
@@ -351,8 +365,8 @@ Outcome EncipheredStore::fetch(const TableRoute& route, int key, const std::vect
     return failure(Status::NotFound, notFound);
 }
 
-Outcome EncipheredStore::pageByKey(const TableRoute& route, int key, const Position& from, Direction direction,
-                                   int n, const RowVisitor& visit)
+Outcome EncipheredStore::pageByKey(const TableRoute& route, int key, const Position& from,
+    Direction direction, int n, const RowVisitor& visit)
 {
     std::vector<Row> rows;
     const Outcome outcome = sorted(route, key, rows);
@@ -395,7 +409,7 @@ Outcome EncipheredStore::highest(const TableRoute& route, int key, std::int64_t&
         return outcome;
     if (rows.empty())
         return failure(Status::NotFound,
-                       QStringLiteral("the key %1 is empty").arg(schema_.file().keys[std::size_t(key)].name));
+            QStringLiteral("the key %1 is empty").arg(schema_.file().keys[std::size_t(key)].name));
     const FieldValue first = keyValues(schema_, key, *rows.back().record).front();
     const std::int64_t* number = std::get_if<std::int64_t>(&first);
     value = number ? *number : 0;

@@ -29,9 +29,9 @@ public:
     Outcome prepare(sql::Connection& connection, bool fresh, const QByteArray& password) override;
 
     Outcome fetch(const TableRoute& route, int key, const std::vector<FieldValue>& values, Record& record,
-                  RecordRef* ref) override;
+        RecordRef* ref) override;
     Outcome pageByKey(const TableRoute& route, int key, const Position& from, Direction direction, int n,
-                      const RowVisitor& visit) override;
+        const RowVisitor& visit) override;
     Outcome highest(const TableRoute& route, int key, std::int64_t& value) override;
     // The sealed blob needs the identity, which SQLite gives only on insert: the row is
     // inserted with its key hashes and sealed right after, both under one savepoint.
@@ -43,7 +43,8 @@ protected:
     bool decodeRow(const sql::Statement& statement, int first, Record& record) override;
     std::vector<QByteArray> writeColumns() const override;
     void bindRow(sql::Statement& statement, int first, const Record& record, std::int64_t id) override;
-    const KeyDesc* duplicatedKey(const TableRoute& route, const Record& record, std::int64_t exceptId) override;
+    const KeyDesc* duplicatedKey(
+        const TableRoute& route, const Record& record, std::int64_t exceptId) override;
 
 private:
     QByteArray seal(const QByteArray& plain, std::int64_t id) const;

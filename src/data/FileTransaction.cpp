@@ -54,7 +54,7 @@ Outcome FileTransaction::attach()
         const QByteArray schema = "f" + QByteArray::number(qulonglong(k));
         const QByteArray name = sql::quoted(QString::fromUtf8(schema));
         if (!host.exec("ATTACH DATABASE " + literal(file.path()) + " AS " + name + "; PRAGMA " + name
-                       + ".journal_mode = DELETE; PRAGMA " + name + ".synchronous = FULL")) {
+                + ".journal_mode = DELETE; PRAGMA " + name + ".synchronous = FULL")) {
             const Outcome outcome = failure(host.error());
             detach();
             return outcome;

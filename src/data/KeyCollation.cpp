@@ -88,7 +88,8 @@ int compareKeyText(const char* a, int aBytes, const char* b, int bBytes)
 
 bool registerKeyCollation(sqlite3* db)
 {
-    return sqlite3_create_collation_v2(db, kKeyCollation, SQLITE_UTF8, nullptr, collate, nullptr) == SQLITE_OK;
+    return sqlite3_create_collation_v2(db, kKeyCollation, SQLITE_UTF8, nullptr, collate, nullptr)
+        == SQLITE_OK;
 }
 
 } // namespace nidora::data

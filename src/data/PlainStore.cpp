@@ -35,8 +35,8 @@ void PlainStore::bindRow(sql::Statement& statement, int first, const Record& rec
 
 QByteArray PlainStore::keyedSelect(const TableRoute& route, int key) const
 {
-    QByteArray sql = "SELECT " + QByteArray(kIdColumn) + ", " + kVersionColumn + ", " + rowColumns() + " FROM "
-        + route.records() + " WHERE ";
+    QByteArray sql = "SELECT " + QByteArray(kIdColumn) + ", " + kVersionColumn + ", " + rowColumns()
+        + " FROM " + route.records() + " WHERE ";
     const QByteArray blank = schema_.blankCondition(key);
     sql += blank.isEmpty() ? QByteArray("1") : blank;
     return sql + " AND ";
@@ -52,21 +52,22 @@ QByteArray PlainStore::componentTuple(int key, std::size_t count) const
 }
 
 void PlainStore::bindComponents(sql::Statement& statement, int& parameter, int key,
-                                const std::vector<FieldValue>& values, std::size_t count) const
+    const std::vector<FieldValue>& values, std::size_t count) const
 {
     const KeyDesc& desc = schema_.file().keys[std::size_t(key)];
     for (std::size_t c = 0; c < count; ++c)
         bindValue(statement, parameter++, schema_.componentColumn(desc.components[c]), values[c]);
 }
 
-Outcome PlainStore::fetch(const TableRoute& route, int key, const std::vector<FieldValue>& values, Record& record,
-                          RecordRef* ref)
+Outcome PlainStore::fetch(
+    const TableRoute& route, int key, const std::vector<FieldValue>& values, Record& record, RecordRef* ref)
 {
     const KeyDesc& desc = schema_.file().keys[std::size_t(key)];
     const std::size_t count = std::min(values.size(), desc.components.size());
     QByteArray sql = keyedSelect(route, key);
     for (std::size_t c = 0; c < count; ++c)
-        sql += (c == 0 ? "" : " AND ") + sql::quoted(schema_.componentColumn(desc.components[c]).name) + " = ?";
+        sql += (c == 0 ? "" : " AND ") + sql::quoted(schema_.componentColumn(desc.components[c]).name)
+            + " = ?";
     if (count == 0)
         sql += "1";
     // A unique key matched on every component has one record at most, and asking SQLite
@@ -82,8 +83,8 @@ Outcome PlainStore::fetch(const TableRoute& route, int key, const std::vector<Fi
     return readOne(statement, route, record, ref, QStringLiteral("no record for the key %1").arg(desc.name));
 }
 
-Outcome PlainStore::pageByKey(const TableRoute& route, int key, const Position& from, Direction direction, int n,
-                              const RowVisitor& visit)
+Outcome PlainStore::pageByKey(const TableRoute& route, int key, const Position& from, Direction direction,
+    int n, const RowVisitor& visit)
 {
     const KeyDesc& desc = schema_.file().keys[std::size_t(key)];
     const bool forward = direction == Direction::Forward;
@@ -129,8 +130,9 @@ Outcome PlainStore::highest(const TableRoute& route, int key, std::int64_t& valu
         return missing(route);
     sql::Connection::Use use(statement);
     if (!statement->step())
-        return statement->ok() ? failure(Status::NotFound, QStringLiteral("the key %1 is empty").arg(desc.name))
-                               : missing(route);
+        return statement->ok()
+            ? failure(Status::NotFound, QStringLiteral("the key %1 is empty").arg(desc.name))
+            : missing(route);
     value = statement->int64(0);
     return {};
 }
@@ -144,7 +146,8 @@ const KeyDesc* PlainStore::duplicatedKey(const TableRoute& route, const Record& 
         const std::vector<FieldValue> values = keyValues(schema_, int(k), record);
         QByteArray sql = keyedSelect(route, int(k));
         for (std::size_t c = 0; c < values.size(); ++c)
-            sql += (c == 0 ? "" : " AND ") + sql::quoted(schema_.componentColumn(desc.components[c]).name) + " = ?";
+            sql += (c == 0 ? "" : " AND ") + sql::quoted(schema_.componentColumn(desc.components[c]).name)
+                + " = ?";
         sql += QByteArray(" AND ") + kIdColumn + " <> ? LIMIT 1";
         sql::Statement* statement = route.connection->prepare(sql);
         if (!statement)

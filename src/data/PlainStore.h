@@ -14,9 +14,9 @@ public:
     Outcome prepare(sql::Connection&, bool, const QByteArray&) override { return {}; }
 
     Outcome fetch(const TableRoute& route, int key, const std::vector<FieldValue>& values, Record& record,
-                  RecordRef* ref) override;
+        RecordRef* ref) override;
     Outcome pageByKey(const TableRoute& route, int key, const Position& from, Direction direction, int n,
-                      const RowVisitor& visit) override;
+        const RowVisitor& visit) override;
     Outcome highest(const TableRoute& route, int key, std::int64_t& value) override;
 
 protected:
@@ -24,14 +24,15 @@ protected:
     bool decodeRow(const sql::Statement& statement, int first, Record& record) override;
     std::vector<QByteArray> writeColumns() const override;
     void bindRow(sql::Statement& statement, int first, const Record& record, std::int64_t id) override;
-    const KeyDesc* duplicatedKey(const TableRoute& route, const Record& record, std::int64_t exceptId) override;
+    const KeyDesc* duplicatedKey(
+        const TableRoute& route, const Record& record, std::int64_t exceptId) override;
 
 private:
     // "SELECT _id, _version, columns FROM table WHERE <blank condition> AND " — the start of
     // every keyed query, the blank condition repeated so that the partial index serves it.
     QByteArray keyedSelect(const TableRoute& route, int key) const;
-    void bindComponents(sql::Statement& statement, int& parameter, int key, const std::vector<FieldValue>& values,
-                        std::size_t count) const;
+    void bindComponents(sql::Statement& statement, int& parameter, int key,
+        const std::vector<FieldValue>& values, std::size_t count) const;
     QByteArray componentTuple(int key, std::size_t count) const;
 };
 

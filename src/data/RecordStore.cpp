@@ -4,7 +4,10 @@
 
 namespace nidora::data {
 
-QByteArray TableRoute::table(const char* name) const { return sql::quoted(QString::fromUtf8(schema)) + '.' + name; }
+QByteArray TableRoute::table(const char* name) const
+{
+    return sql::quoted(QString::fromUtf8(schema)) + '.' + name;
+}
 
 Outcome failure(const sql::Error& error)
 {
@@ -30,7 +33,10 @@ Outcome failure(Status status, const QString& text)
     return outcome;
 }
 
-Outcome RecordStore::missing(const TableRoute& route) const { return failure(route.connection->error()); }
+Outcome RecordStore::missing(const TableRoute& route) const
+{
+    return failure(route.connection->error());
+}
 
 Outcome RecordStore::collect(sql::Statement* statement, const TableRoute& route, std::vector<Row>& rows)
 {
@@ -60,8 +66,8 @@ Outcome RecordStore::visitRows(sql::Statement* statement, const TableRoute& rout
     return outcome;
 }
 
-Outcome RecordStore::readOne(sql::Statement* statement, const TableRoute& route, Record& record, RecordRef* ref,
-                             const QString& notFound)
+Outcome RecordStore::readOne(sql::Statement* statement, const TableRoute& route, Record& record,
+    RecordRef* ref, const QString& notFound)
 {
     if (!statement)
         return missing(route);
@@ -69,7 +75,8 @@ Outcome RecordStore::readOne(sql::Statement* statement, const TableRoute& route,
     if (!statement->step())
         return statement->ok() ? failure(Status::NotFound, notFound) : missing(route);
     if (!decodeRow(*statement, 2, record))
-        return failure(Status::Damaged, QStringLiteral("record %1 cannot be read back").arg(statement->int64(0)));
+        return failure(
+            Status::Damaged, QStringLiteral("record %1 cannot be read back").arg(statement->int64(0)));
     if (ref)
         *ref = RecordRef { statement->int64(0), statement->int64(1) };
     return {};
@@ -77,20 +84,19 @@ Outcome RecordStore::readOne(sql::Statement* statement, const TableRoute& route,
 
 Outcome RecordStore::read(const TableRoute& route, std::int64_t id, Record& record, RecordRef* ref)
 {
-    sql::Statement* statement = route.connection->prepare("SELECT " + QByteArray(kIdColumn) + ", " + kVersionColumn
-                                                           + ", " + rowColumns() + " FROM " + route.records()
-                                                           + " WHERE " + kIdColumn + " = ?");
+    sql::Statement* statement = route.connection->prepare("SELECT " + QByteArray(kIdColumn) + ", "
+        + kVersionColumn + ", " + rowColumns() + " FROM " + route.records() + " WHERE " + kIdColumn + " = ?");
     if (statement)
         statement->bind(1, id);
     return readOne(statement, route, record, ref, QStringLiteral("no record %1").arg(id));
 }
 
-Outcome RecordStore::pageById(const TableRoute& route, const Position& from, Direction direction, int n,
-                              const RowVisitor& visit)
+Outcome RecordStore::pageById(
+    const TableRoute& route, const Position& from, Direction direction, int n, const RowVisitor& visit)
 {
     const bool forward = direction == Direction::Forward;
-    QByteArray sql = "SELECT " + QByteArray(kIdColumn) + ", " + kVersionColumn + ", " + rowColumns() + " FROM "
-        + route.records();
+    QByteArray sql = "SELECT " + QByteArray(kIdColumn) + ", " + kVersionColumn + ", " + rowColumns()
+        + " FROM " + route.records();
     if (from.id != 0)
         sql += QByteArray(" WHERE ") + kIdColumn + (forward ? " > ?" : " < ?");
     sql += QByteArray(" ORDER BY ") + kIdColumn + (forward ? "" : " DESC") + " LIMIT ?";
@@ -151,9 +157,9 @@ Outcome RecordStore::change(const TableRoute& route, RecordRef& ref, const Recor
     QByteArray assignments;
     for (const QByteArray& column : columns)
         assignments += column + " = ?, ";
-    sql::Statement* statement = route.connection->prepare(
-        "UPDATE " + route.records() + " SET " + assignments + kVersionColumn + " = " + kVersionColumn
-        + " + 1 WHERE " + kIdColumn + " = ? AND " + kVersionColumn + " = ?");
+    sql::Statement* statement
+        = route.connection->prepare("UPDATE " + route.records() + " SET " + assignments + kVersionColumn
+            + " = " + kVersionColumn + " + 1 WHERE " + kIdColumn + " = ? AND " + kVersionColumn + " = ?");
     if (!statement)
         return missing(route);
     {
@@ -175,7 +181,8 @@ Outcome RecordStore::change(const TableRoute& route, RecordRef& ref, const Recor
     RecordRef stored;
     const Outcome reread = read(route, ref.id, *current, &stored);
     if (reread.status == Status::NotFound)
-        return failure(Status::NotFound, QStringLiteral("record %1 was deleted by another station").arg(ref.id));
+        return failure(
+            Status::NotFound, QStringLiteral("record %1 was deleted by another station").arg(ref.id));
     if (!reread.ok())
         return reread;
     return failure(Status::Changed, QStringLiteral("record %1 was changed by another station").arg(ref.id));

@@ -53,17 +53,17 @@ public:
     // enciphered file's keys.
     virtual Outcome prepare(sql::Connection& connection, bool fresh, const QByteArray& password) = 0;
 
-    virtual Outcome fetch(const TableRoute& route, int key, const std::vector<FieldValue>& values, Record& record,
-                          RecordRef* ref)
+    virtual Outcome fetch(const TableRoute& route, int key, const std::vector<FieldValue>& values,
+        Record& record, RecordRef* ref)
         = 0;
-    virtual Outcome pageByKey(const TableRoute& route, int key, const Position& from, Direction direction, int n,
-                              const RowVisitor& visit)
+    virtual Outcome pageByKey(const TableRoute& route, int key, const Position& from, Direction direction,
+        int n, const RowVisitor& visit)
         = 0;
     virtual Outcome highest(const TableRoute& route, int key, std::int64_t& value) = 0;
 
     Outcome read(const TableRoute& route, std::int64_t id, Record& record, RecordRef* ref);
-    Outcome pageById(const TableRoute& route, const Position& from, Direction direction, int n,
-                     const RowVisitor& visit);
+    Outcome pageById(
+        const TableRoute& route, const Position& from, Direction direction, int n, const RowVisitor& visit);
     virtual Outcome add(const TableRoute& route, const Record& record, RecordRef* added);
     Outcome change(const TableRoute& route, RecordRef& ref, const Record& record);
     Outcome remove(const TableRoute& route, std::int64_t id);
@@ -81,7 +81,8 @@ protected:
     // Outcome of a failed write: Duplicate naming the key when a unique key refused it.
     Outcome writeFailure(const TableRoute& route, const Record& record, std::int64_t exceptId);
     // After a constraint failure: the unique key another record (not exceptId) shares.
-    virtual const KeyDesc* duplicatedKey(const TableRoute& route, const Record& record, std::int64_t exceptId) = 0;
+    virtual const KeyDesc* duplicatedKey(const TableRoute& route, const Record& record, std::int64_t exceptId)
+        = 0;
 
     // Steps a prepared SELECT of "_id, _version, rowColumns()" and collects its rows,
     // resetting the statement before returning.
@@ -93,7 +94,7 @@ protected:
     // Steps such a SELECT once into record; NotFound (with notFound as its text) when it
     // yields no row.
     Outcome readOne(sql::Statement* statement, const TableRoute& route, Record& record, RecordRef* ref,
-                    const QString& notFound);
+        const QString& notFound);
     Outcome missing(const TableRoute& route) const;
     // Collects such a SELECT's rows, then, with the statement reset, shows each to visit.
     Outcome visitRows(sql::Statement* statement, const TableRoute& route, const RowVisitor& visit);

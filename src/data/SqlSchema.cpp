@@ -83,8 +83,8 @@ QByteArray SqlSchema::fieldList() const
 
 QByteArray SqlSchema::createTable() const
 {
-    QByteArray sql = QByteArray("CREATE TABLE ") + kRecordTable + " (" + kIdColumn + " INTEGER PRIMARY KEY AUTOINCREMENT, "
-        + kVersionColumn + " INTEGER NOT NULL DEFAULT 1";
+    QByteArray sql = QByteArray("CREATE TABLE ") + kRecordTable + " (" + kIdColumn
+        + " INTEGER PRIMARY KEY AUTOINCREMENT, " + kVersionColumn + " INTEGER NOT NULL DEFAULT 1";
     for (const Column& column : columns_)
         sql += ", " + sql::quoted(column.name) + ' ' + columnType(column);
     sql += ") STRICT";

@@ -14,9 +14,9 @@ namespace nidora::data {
 
 // One column of the records table: a field element or a memo.
 struct Column {
-    QString name;        // "NOMBRE", "PUERTAS_3", "NOTAS_2_1"
+    QString name; // "NOMBRE", "PUERTAS_3", "NOTAS_2_1"
     const FieldDesc* field = nullptr;
-    int i = 0;           // element indices for FieldDesc::get/set
+    int i = 0; // element indices for FieldDesc::get/set
     int j = 0;
     bool memo = false;
 };

@@ -16,9 +16,15 @@ bool Error::corrupt() const
     return primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB;
 }
 
-bool Error::readOnly() const { return (code & 0xFF) == SQLITE_READONLY; }
+bool Error::readOnly() const
+{
+    return (code & 0xFF) == SQLITE_READONLY;
+}
 
-bool Error::constraint() const { return (code & 0xFF) == SQLITE_CONSTRAINT; }
+bool Error::constraint() const
+{
+    return (code & 0xFF) == SQLITE_CONSTRAINT;
+}
 
 // ---- Statement ---------------------------------------------------------------------------
 
@@ -28,13 +34,25 @@ Statement::Statement(Connection& connection, sqlite3_stmt* statement)
 {
 }
 
-Statement::~Statement() { sqlite3_finalize(statement_); }
+Statement::~Statement()
+{
+    sqlite3_finalize(statement_);
+}
 
-void Statement::bindNull(int index) { sqlite3_bind_null(statement_, index); }
+void Statement::bindNull(int index)
+{
+    sqlite3_bind_null(statement_, index);
+}
 
-void Statement::bind(int index, std::int64_t value) { sqlite3_bind_int64(statement_, index, value); }
+void Statement::bind(int index, std::int64_t value)
+{
+    sqlite3_bind_int64(statement_, index, value);
+}
 
-void Statement::bind(int index, double value) { sqlite3_bind_double(statement_, index, value); }
+void Statement::bind(int index, double value)
+{
+    sqlite3_bind_double(statement_, index, value);
+}
 
 void Statement::bind(int index, const QString& text)
 {
@@ -65,11 +83,20 @@ void Statement::reset()
     ok_ = true;
 }
 
-bool Statement::isNull(int column) const { return sqlite3_column_type(statement_, column) == SQLITE_NULL; }
+bool Statement::isNull(int column) const
+{
+    return sqlite3_column_type(statement_, column) == SQLITE_NULL;
+}
 
-std::int64_t Statement::int64(int column) const { return sqlite3_column_int64(statement_, column); }
+std::int64_t Statement::int64(int column) const
+{
+    return sqlite3_column_int64(statement_, column);
+}
 
-double Statement::real(int column) const { return sqlite3_column_double(statement_, column); }
+double Statement::real(int column) const
+{
+    return sqlite3_column_double(statement_, column);
+}
 
 QString Statement::text(int column) const
 {
@@ -83,7 +110,10 @@ QByteArray Statement::blob(int column) const
     return QByteArray(data, sqlite3_column_bytes(statement_, column));
 }
 
-int Statement::columnCount() const { return sqlite3_column_count(statement_); }
+int Statement::columnCount() const
+{
+    return sqlite3_column_count(statement_);
+}
 
 // ---- Connection --------------------------------------------------------------------------
 
@@ -111,7 +141,10 @@ Connection::~Connection()
     sqlite3_close(db_);
 }
 
-bool Connection::isReadOnly() const { return db_ && sqlite3_db_readonly(db_, "main") == 1; }
+bool Connection::isReadOnly() const
+{
+    return db_ && sqlite3_db_readonly(db_, "main") == 1;
+}
 
 bool Connection::exec(const QByteArray& sql)
 {
@@ -131,7 +164,8 @@ Statement* Connection::prepare(const QByteArray& sql)
     if (found != statements_.end())
         return found->second.get();
     sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare_v3(db_, sql.constData(), int(sql.size()), SQLITE_PREPARE_PERSISTENT, &statement, nullptr)
+    if (sqlite3_prepare_v3(
+            db_, sql.constData(), int(sql.size()), SQLITE_PREPARE_PERSISTENT, &statement, nullptr)
         != SQLITE_OK) {
         takeError();
         return nullptr;
@@ -141,7 +175,10 @@ Statement* Connection::prepare(const QByteArray& sql)
     return slot.get();
 }
 
-void Connection::dropStatements() { statements_.clear(); }
+void Connection::dropStatements()
+{
+    statements_.clear();
+}
 
 std::vector<QByteArray> Connection::cachedSql() const
 {
@@ -157,11 +194,20 @@ void Connection::setBusyTimeout(std::chrono::milliseconds wait)
     sqlite3_busy_timeout(db_, int(wait.count()));
 }
 
-bool Connection::inTransaction() const { return sqlite3_get_autocommit(db_) == 0; }
+bool Connection::inTransaction() const
+{
+    return sqlite3_get_autocommit(db_) == 0;
+}
 
-std::int64_t Connection::lastInsertId() const { return sqlite3_last_insert_rowid(db_); }
+std::int64_t Connection::lastInsertId() const
+{
+    return sqlite3_last_insert_rowid(db_);
+}
 
-int Connection::changes() const { return sqlite3_changes(db_); }
+int Connection::changes() const
+{
+    return sqlite3_changes(db_);
+}
 
 void Connection::takeError()
 {

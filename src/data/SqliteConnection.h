@@ -21,8 +21,8 @@ struct Error {
     int code = 0;
     QString text;
 
-    bool busy() const;     // a lock held elsewhere outlasted the wait
-    bool corrupt() const;  // not a database, or damaged pages
+    bool busy() const; // a lock held elsewhere outlasted the wait
+    bool corrupt() const; // not a database, or damaged pages
     bool readOnly() const; // the file or the connection cannot be written
     bool constraint() const;
 };
@@ -98,7 +98,10 @@ public:
     // Resets a statement when it goes out of scope.
     class Use {
     public:
-        explicit Use(Statement* statement) : statement_(statement) {}
+        explicit Use(Statement* statement)
+            : statement_(statement)
+        {
+        }
         ~Use()
         {
             if (statement_)

@@ -26,8 +26,7 @@ void wake(ThreadContext& thread);
 
 // Waits for the next emission of sender's signal: true when it came, false when the thread was
 // asked to end or the sender was destroyed first.
-template <class Sender, class Signal>
-bool waitForSignal(Sender* sender, Signal signal);
+template <class Sender, class Signal> bool waitForSignal(Sender* sender, Signal signal);
 
 // Waits until a shown window is hidden (closed) or destroyed; true when it was.
 bool waitForClose(QWidget* window);
@@ -42,8 +41,7 @@ bool waitFor(std::chrono::milliseconds delay);
 // dialog (exec() or open()) would not allow.
 int awaitDialog(QDialog& dialog);
 
-template <class Sender, class Signal>
-bool waitForSignal(Sender* sender, Signal signal)
+template <class Sender, class Signal> bool waitForSignal(Sender* sender, Signal signal)
 {
     ThreadContext& self = currentThread();
     const QPointer<QObject> alive(sender);

@@ -44,9 +44,9 @@ private:
     ThreadContext context_;
     std::function<void()> body_;
     std::size_t stackSize_ = 0;
-    boost::context::fiber fiber_;  // the suspended thread, empty while it runs and once it ended
+    boost::context::fiber fiber_; // the suspended thread, empty while it runs and once it ended
     boost::context::fiber resumer_; // the main stack, while the thread runs
-    ExceptionState exceptions_;     // the thread's while it is suspended, the main stack's while it runs
+    ExceptionState exceptions_; // the thread's while it is suspended, the main stack's while it runs
 };
 
 } // namespace nidora::framework

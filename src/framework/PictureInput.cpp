@@ -50,7 +50,8 @@ Parsed<Decimal> readNumber(const Picture& picture, QStringView typed)
         || (!integer->isEmpty() && !allDigits(*integer)) || (!fraction.isEmpty() && !allDigits(fraction)))
         return { {}, InputError::NotANumber };
 
-    const QString plain = (negative ? QStringLiteral("-") : QString()) + *integer + u'.' + fraction.toString();
+    const QString plain
+        = (negative ? QStringLiteral("-") : QString()) + *integer + u'.' + fraction.toString();
     const std::optional<Decimal> value = Decimal::parse(plain);
     if (!value)
         return { {}, InputError::TooManyDigits };

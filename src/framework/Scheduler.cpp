@@ -17,8 +17,7 @@ Scheduler* theScheduler = nullptr;
 
 // Runs one step of a thread's life, reporting instead of letting an exception reach the fiber's
 // edge; false when it failed. The unwinding of a fiber destroyed while it waits passes through.
-template <class Step>
-bool guarded(int number, const char* what, Step&& step)
+template <class Step> bool guarded(int number, const char* what, Step&& step)
 {
     try {
         step();
@@ -142,7 +141,8 @@ void Scheduler::endOtherThreads()
     if (!running_)
         return;
     const auto othersEnded = [&] {
-        return std::none_of(others.begin(), others.end(), [&](int number) { return threads_.count(number) > 0; });
+        return std::none_of(
+            others.begin(), others.end(), [&](int number) { return threads_.count(number) > 0; });
     };
     while (!othersEnded() && waitForSignal(this, &Scheduler::threadEnded)) { }
 }

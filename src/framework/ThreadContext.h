@@ -39,8 +39,7 @@ public:
 
     // This thread's own T, default-constructed on first use and destroyed when the thread ends,
     // the latest made first (so a value made from another inside its constructor outlives it).
-    template <class T>
-    T& local();
+    template <class T> T& local();
 
     // Destroys the local values, latest first. Run by the thread's tear-down after its end hook.
     void releaseLocals();
@@ -51,8 +50,7 @@ private:
     struct LocalSlot {
         virtual ~LocalSlot() = default;
     };
-    template <class T>
-    struct LocalValue final : LocalSlot {
+    template <class T> struct LocalValue final : LocalSlot {
         T value {};
     };
     struct LocalEntry {
@@ -70,8 +68,7 @@ private:
     std::vector<LocalEntry> locals_; // in creation order
 };
 
-template <class T>
-T& ThreadContext::local()
+template <class T> T& ThreadContext::local()
 {
     if (void* found = findLocal(typeid(T)))
         return *static_cast<T*>(found);

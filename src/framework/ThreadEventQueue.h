@@ -63,7 +63,9 @@ template <class Sender, class Signal>
 QMetaObject::Connection ThreadEventQueue::forward(Sender* sender, Signal signal, int code)
 {
     QPointer<QObject> source(sender);
-    return QObject::connect(sender, signal, this, [this, source, code] { post(ThreadEvent { code, source, {} }); });
+    return QObject::connect(sender, signal, this, [this, source, code] {
+        post(ThreadEvent { code, source, {} });
+    });
 }
 
 } // namespace nidora::framework

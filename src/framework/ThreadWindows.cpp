@@ -25,8 +25,8 @@ int ThreadWindows::open(QWidget* window)
 
 void ThreadWindows::close(int ticket)
 {
-    const auto it
-        = std::find_if(entries_.begin(), entries_.end(), [ticket](const Entry& e) { return e.ticket == ticket; });
+    const auto it = std::find_if(
+        entries_.begin(), entries_.end(), [ticket](const Entry& e) { return e.ticket == ticket; });
     if (it == entries_.end())
         return;
     const bool wasTop = std::next(it) == entries_.end();

@@ -16,7 +16,8 @@ using views::ListButton;
 // The mark in front of each doctor: ticked for the current one.
 QIcon currentDoctorMark(const data::Record& record)
 {
-    const bool current = static_cast<const data::MEDICOS&>(record).CODIGO == shell::AppGlobals.CurrentPhysician;
+    const bool current
+        = static_cast<const data::MEDICOS&>(record).CODIGO == shell::AppGlobals.CurrentPhysician;
     return controls::programIcon(current ? QStringLiteral("~si.ico") : QStringLiteral("~vacio.ico"));
 }
 
@@ -36,8 +37,9 @@ public:
         list().setRowHeight(11);
         addEditButtons({ 8, 136, 50, 14 }, 57);
         addTabs(QStringLiteral("?CURRENTTAB"), { 4, 4, 172, 152 }, framework::SheetControl::Style::Wizard);
-        choose_ = &add<framework::ButtonControl>(QStringLiteral("?BUTTON4"), framework::DialogRect { 122, 159, 50, 14 },
-            QStringLiteral("Selecc."), QStringLiteral("button_ok.ico"));
+        choose_ = &add<framework::ButtonControl>(QStringLiteral("?BUTTON4"),
+            framework::DialogRect { 122, 159, 50, 14 }, QStringLiteral("Selecc."),
+            QStringLiteral("button_ok.ico"));
         setForm(UpdateMEDICOS);
     }
 
@@ -56,7 +58,8 @@ protected:
         const auto& doctor = static_cast<const data::MEDICOS&>(*row->record);
         if (doctor.CODIGO > 0) {
             shell::AppGlobals.CurrentPhysician = std::uint8_t(doctor.CODIGO);
-            platform::PracticeSettings::writeInt(QStringLiteral("medico"), shell::AppGlobals.CurrentPhysician);
+            platform::PracticeSettings::writeInt(
+                QStringLiteral("medico"), shell::AppGlobals.CurrentPhysician);
         }
         refreshList();
         return handled;

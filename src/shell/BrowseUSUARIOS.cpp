@@ -23,7 +23,8 @@ public:
         // character moves to the first code at or after it.
         addList(QStringLiteral("?BROWSE:1"), { 8, 20, 164, 110 },
             { { &key("ACC:KCLAVE"), views::LocatorKind::Incremental, QStringLiteral("Usuarios") } },
-            { views::fieldColumn(field("ACC:NOMBRE"), QStringLiteral("Usuario"), QStringLiteral("@s30")).sized(120) });
+            { views::fieldColumn(field("ACC:NOMBRE"), QStringLiteral("Usuario"), QStringLiteral("@s30"))
+                    .sized(120) });
         addEditButtons({ 8, 136, 50, 14 }, 57);
         addTabs(QStringLiteral("?CURRENTTAB"), { 4, 4, 172, 152 });
         withoutEditKeys();

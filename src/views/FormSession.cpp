@@ -11,7 +11,10 @@ namespace {
 using data::AccessResult;
 
 constexpr FormStep kStay {};
-constexpr FormStep closing(Response response) { return FormStep { true, response, false }; }
+constexpr FormStep closing(Response response)
+{
+    return FormStep { true, response, false };
+}
 
 bool sameElements(const data::FieldDesc& field, const data::Record& a, const data::Record& b)
 {

@@ -47,7 +47,10 @@ public:
     // caption for.
     QString caption() const;
     // Viewing: OK only closes the window, as Cancel does.
-    bool okSaves() const { return request_ == InsertRecord || request_ == ChangeRecord || request_ == DeleteRecord; }
+    bool okSaves() const
+    {
+        return request_ == InsertRecord || request_ == ChangeRecord || request_ == DeleteRecord;
+    }
     // Whether a field differs from the record as the form opened it.
     bool changed() const;
 

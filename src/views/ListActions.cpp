@@ -34,7 +34,8 @@ ListButtons listButtons(std::uint8_t listRequest, bool hasRows, bool hasViewCont
         hasViewControl && calls && hasRows };
 }
 
-ListActions::ListActions(ListView& view, framework::ThreadContext& thread, std::uint8_t listRequest, FormCall forms)
+ListActions::ListActions(
+    ListView& view, framework::ThreadContext& thread, std::uint8_t listRequest, FormCall forms)
     : view_(view)
     , thread_(thread)
     , listRequest_(listRequest)

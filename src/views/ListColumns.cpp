@@ -6,7 +6,8 @@
 
 namespace nidora::views {
 
-ListColumn fieldColumn(const data::FieldDesc& field, const QString& heading, const QString& picture, const QString& group)
+ListColumn fieldColumn(
+    const data::FieldDesc& field, const QString& heading, const QString& picture, const QString& group)
 {
     const std::optional<Picture> parsed = parsePicture(picture.isEmpty() ? field.picture : picture);
     Picture shown;
@@ -16,7 +17,8 @@ ListColumn fieldColumn(const data::FieldDesc& field, const QString& heading, con
         shown.width = field.size;
     }
     const data::FieldDesc* source = &field;
-    ListColumn column { heading, group, {}, shown.kind == Picture::Kind::Text ? Qt::AlignLeft : Qt::AlignRight };
+    ListColumn column { heading, group, {},
+        shown.kind == Picture::Kind::Text ? Qt::AlignLeft : Qt::AlignRight };
     column.text = [source, shown](const data::Record& record) {
         const data::FieldValue value = source->get(record, 0, 0);
         if (const QString* text = std::get_if<QString>(&value))

@@ -49,9 +49,9 @@ QVariant ListModel::data(const QModelIndex& index, int role) const
             return {};
         const RowColours colours = colouring_(record);
         const std::uint32_t value = role == Qt::ForegroundRole ? colours.text
-            : role == Qt::BackgroundRole                     ? colours.background
-            : role == SelectedForegroundRole                 ? colours.selectedText
-                                                             : colours.selectedBackground;
+            : role == Qt::BackgroundRole                       ? colours.background
+            : role == SelectedForegroundRole                   ? colours.selectedText
+                                                               : colours.selectedBackground;
         return colour::toQColor(value);
     }
     default:

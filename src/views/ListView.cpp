@@ -20,8 +20,8 @@ constexpr int kCountBatch = 512;
 
 // The position of the record itself in a key: just after the identity below its own, so the
 // read starts with it even among records of equal key values.
-Position positionAt(const data::FileDesc& file, const data::KeyDesc& key, const data::Record& record,
-    std::int64_t id)
+Position positionAt(
+    const data::FileDesc& file, const data::KeyDesc& key, const data::Record& record, std::int64_t id)
 {
     return Position { data::keyComponents(file, key, record), id - 1 };
 }
@@ -106,8 +106,9 @@ void ListView::loadLast()
     startLoaded_ = false;
     endLoaded_ = true;
     std::vector<Row> found;
-    startLoaded_ = read(Position { rangeValues(), 0 }, Direction::Backward, pageRows_ * (1 + kMarginPages), found)
-                       .reachedEnd;
+    startLoaded_
+        = read(Position { rangeValues(), 0 }, Direction::Backward, pageRows_ * (1 + kMarginPages), found)
+              .reachedEnd;
     for (Row& row : found)
         rows_.push_front(std::move(row));
     placeHighlight(int(rows_.size()) - 1);

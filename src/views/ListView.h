@@ -16,9 +16,8 @@
 // refreshes reposition that window; the window that shows the list only reads the visible
 // page and the highlight.
 //
-//   ListView view(data.access(FileId::PACIENTES), { { &byName, LocatorKind::Incremental, "Indice x Nombre" } });
-//   view.open();
-//   view.type(u'g');                 // the first name at or after "G"
+//   ListView view(data.access(FileId::PACIENTES), { { &byName, LocatorKind::Incremental, "Indice x Nombre" }
+//   }); view.open(); view.type(u'g');                 // the first name at or after "G"
 //   view.move(ListMove::PageDown);
 //   const ListView::Row* row = view.highlighted();
 namespace nidora::views {

@@ -18,7 +18,10 @@ struct CopyCase {
     bool replaced;
 };
 
-void PrintTo(const CopyCase& c, std::ostream* out) { *out << '"' << c.patients << '"'; }
+void PrintTo(const CopyCase& c, std::ostream* out)
+{
+    *out << '"' << c.patients << '"';
+}
 
 class MothersValues : public testing::TestWithParam<CopyCase> { };
 

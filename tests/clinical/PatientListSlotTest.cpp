@@ -28,7 +28,7 @@ protected:
                 claims.push_back(slot.claim(request));
                 if (!claims.back())
                     return;
-                framework::test::loopUntilQuit(&events)();
+                framework::test::loopUntilQuit (&events)();
                 slot.release();
             },
             0);

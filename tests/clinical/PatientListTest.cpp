@@ -46,7 +46,10 @@ protected:
         }
         return codes;
     }
-    const PACIENTES& highlighted() const { return static_cast<const PACIENTES&>(*view.highlighted()->record); }
+    const PACIENTES& highlighted() const
+    {
+        return static_cast<const PACIENTES&>(*view.highlighted()->record);
+    }
 
     ListView view { access(FileId::PACIENTES), patientListOrders(), 4 };
 };
@@ -156,7 +159,10 @@ struct ColourCase {
     views::RowColours expected;
 };
 
-void PrintTo(const ColourCase& c, std::ostream* out) { *out << "sex \"" << c.sex << '"'; }
+void PrintTo(const ColourCase& c, std::ostream* out)
+{
+    *out << "sex \"" << c.sex << '"';
+}
 
 class PatientRowColours : public testing::TestWithParam<ColourCase> { };
 

@@ -1,5 +1,5 @@
-#include "controls/TaskPanel.h"
 #include "controls/TaskPanelLayout.h"
+#include "controls/TaskPanel.h"
 
 #include <gtest/gtest.h>
 
@@ -72,7 +72,8 @@ TEST_P(RowHeightTest, RowIsTheIconBoxOrTheWrappedTextPlusSix)
 
 INSTANTIATE_TEST_SUITE_P(IconSizes, RowHeightTest,
     testing::Values(RowCase { "16", 16, "Parto", true, true, 20, false },
-        RowCase { "24", 24, "Parto", true, true, 25, false }, RowCase { "32", 32, "Parto", true, true, 33, false },
+        RowCase { "24", 24, "Parto", true, true, 25, false },
+        RowCase { "32", 32, "Parto", true, true, 33, false },
         RowCase { "48", 48, "Parto", true, true, 49, false },
         RowCase { "wrapped title", 16, "a long title", true, true, 46, true },
         RowCase { "wrapped, still within 48", 48, "a long title", true, true, 49, false },
@@ -85,7 +86,8 @@ TEST(TaskPanelLayout, RealFontsWrapALongTitleOnly)
     panel.SetFont("Tahoma");
     panel.AddHeader("H", "", 0, true, false, 16, false);
     panel.AddTask("Datos", "a.ico", "", 0, false, false);
-    panel.AddTask("Antecedentes familiares de la madre y del padre del paciente", "a.ico", "", 0, false, false);
+    panel.AddTask(
+        "Antecedentes familiares de la madre y del padre del paciente", "a.ico", "", 0, false, false);
     const TaskPanelLayout layout = layOutTaskPanel(panel, 180);
     EXPECT_EQ(layout.groups[0].rows[0].height, 20);
     EXPECT_TRUE(layout.groups[0].rows[1].wrapped);

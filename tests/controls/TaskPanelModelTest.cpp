@@ -157,7 +157,8 @@ INSTANTIATE_TEST_SUITE_P(Parts, SetColorsTest,
         ColourCase { "headers", HeaderColours, true, &ColourSchema::HEADERS, { 1, 2, 3, 4, 5, 0 } },
         ColourCase { "headers2", SecondHeaderColours, false, &ColourSchema::HEADERS2, { 1, 2, 3, 4, 5, 0 } },
         ColourCase { "tasks", TaskColours, false, &ColourSchema::TASKS, { 1, 2, 3, 4, 5, 6 } },
-        ColourCase { "tasks, disabled from text", TaskColours, true, &ColourSchema::TASKS, { 1, 2, 3, 4, 5, 4 } }));
+        ColourCase {
+            "tasks, disabled from text", TaskColours, true, &ColourSchema::TASKS, { 1, 2, 3, 4, 5, 4 } }));
 
 TEST(TaskPanelColours, UnknownPartChangesNothing)
 {

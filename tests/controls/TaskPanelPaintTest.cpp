@@ -20,7 +20,8 @@ constexpr int viewHeight = 300;
 bool near(QRgb pixel, quint32 stored, int tolerance = 4)
 {
     const QColor want = colour::toQColor(stored);
-    return std::abs(qRed(pixel) - want.red()) <= tolerance && std::abs(qGreen(pixel) - want.green()) <= tolerance
+    return std::abs(qRed(pixel) - want.red()) <= tolerance
+        && std::abs(qGreen(pixel) - want.green()) <= tolerance
         && std::abs(qBlue(pixel) - want.blue()) <= tolerance;
 }
 
@@ -29,8 +30,8 @@ bool near(QRgb pixel, quint32 stored, int tolerance = 4)
     const QRgb pixel = image.pixel(at);
     if (near(pixel, stored))
         return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "pixel at " << at.x() << "," << at.y() << " is " << std::hex << pixel
-                                         << ", wanted about " << colour::toQColor(stored).rgb();
+    return ::testing::AssertionFailure() << "pixel at " << at.x() << "," << at.y() << " is " << std::hex
+                                         << pixel << ", wanted about " << colour::toQColor(stored).rgb();
 }
 
 // Pixels in an area that are close to a colour, and the furthest right of them.

@@ -1,5 +1,5 @@
-#include "controls/TaskPanel.h"
 #include "controls/TaskPanelWidget.h"
+#include "controls/TaskPanel.h"
 
 #include <QApplication>
 #include <QHelpEvent>
@@ -36,7 +36,8 @@ public:
     void Init(QWidget* control) override
     {
         clinica = AddHeader("Clínica", "", 0, true, false, 32, false);
-        for (const char* title : { "Datos", "Consultas", "Vacunas", "Alimentación", "Hitos motores", "Patologías" })
+        for (const char* title :
+            { "Datos", "Consultas", "Vacunas", "Alimentación", "Hitos motores", "Patologías" })
             clinicaTasks.push_back(AddTask(QString::fromUtf8(title), "stethoscope.ico", "", 0, false, false));
         prenatal = AddHeader("Prenatal", "", 0, true, false, 16, false);
         for (const char* title : { "Embarazo", "Parto", "Antecedentes Familiares" })
@@ -79,7 +80,10 @@ protected:
     void layOut() { (void)widget().grab(); }
 
     // The middle of an area, in the widget's coordinates.
-    QPoint centreOf(const MouseRect& r) { return { (r.LEFT + r.RIGHT) / 2, (r.TOP + r.BOTTOM) / 2 - panel.scrollPos() }; }
+    QPoint centreOf(const MouseRect& r)
+    {
+        return { (r.LEFT + r.RIGHT) / 2, (r.TOP + r.BOTTOM) / 2 - panel.scrollPos() };
+    }
 
     void send(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons buttons)
     {
@@ -96,8 +100,8 @@ protected:
     void wheel(int delta)
     {
         const QPoint at(50, 50);
-        QWheelEvent event(at, widget().mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
-            Qt::NoScrollPhase, false);
+        QWheelEvent event(at, widget().mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+            Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(&widget(), &event);
         layOut();
     }

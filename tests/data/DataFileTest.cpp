@@ -1,6 +1,6 @@
 // Keyed reads and writes on a real SQLite data file in a scratch working directory.
-#include "SampleFile.h"
 #include "data/DataFile.h"
+#include "SampleFile.h"
 #include "support/ScratchDirectory.h"
 
 #include <gtest/gtest.h>
@@ -34,13 +34,14 @@ protected:
     }
 
     // Codes of the records read in a key's order from a position.
-    std::vector<int> codes(const KeyDesc* key, const Position& from = {}, Direction direction = Direction::Forward,
-                           int n = 100)
+    std::vector<int> codes(
+        const KeyDesc* key, const Position& from = {}, Direction direction = Direction::Forward, int n = 100)
     {
         std::vector<int> seen;
-        const Outcome outcome = file->page(key, from, direction, n, [&](const RecordRef&, const Record& record) {
-            seen.push_back(static_cast<const SAMPLE&>(record).CODIGO);
-        });
+        const Outcome outcome
+            = file->page(key, from, direction, n, [&](const RecordRef&, const Record& record) {
+                  seen.push_back(static_cast<const SAMPLE&>(record).CODIGO);
+              });
         EXPECT_TRUE(outcome.ok()) << outcome.errorText().toStdString();
         return seen;
     }
@@ -106,7 +107,8 @@ TEST_F(DataFileTest, TextIsFittedToTheFieldInWindows1252Characters)
         ASSERT_TRUE(file->read(ref.id, read).ok());
         EXPECT_EQ(read.NOMBRE, c.read) << c.stored.toStdString();
         SAMPLE found;
-        EXPECT_TRUE(file->fetch(sampleKey("SAM:KNOMBRE"), { c.stored }, found).ok()) << c.stored.toStdString();
+        EXPECT_TRUE(file->fetch(sampleKey("SAM:KNOMBRE"), { c.stored }, found).ok())
+            << c.stored.toStdString();
     }
     SAMPLE longMemo = sample(code, "Memo");
     longMemo.NOTAS = QString(80, QLatin1Char('x'));
@@ -166,11 +168,12 @@ TEST_F(DataFileTest, PagesResumeStablyThroughDuplicatesInBothDirections)
     Position at;
     for (;;) {
         int got = 0;
-        ASSERT_TRUE(file->page(&key, at, Direction::Forward, 4, [&](const RecordRef& ref, const Record& record) {
-                            forward.push_back(static_cast<const SAMPLE&>(record).CODIGO);
-                            at = file->positionOf(key, record, ref.id);
-                            ++got;
-                        })
+        ASSERT_TRUE(file->page(&key, at, Direction::Forward, 4,
+                            [&](const RecordRef& ref, const Record& record) {
+                                forward.push_back(static_cast<const SAMPLE&>(record).CODIGO);
+                                at = file->positionOf(key, record, ref.id);
+                                ++got;
+                            })
                         .ok());
         if (got < 4)
             break;
@@ -182,7 +185,8 @@ TEST_F(DataFileTest, PagesResumeStablyThroughDuplicatesInBothDirections)
     // At-or-after a prefix of the key, and at-or-before it.
     EXPECT_EQ(codes(&group, { { QString("Y") } }, Direction::Forward, 2), (std::vector<int> { 2, 4 }));
     EXPECT_EQ(codes(&group, { { QString("x") } }, Direction::Backward, 2), (std::vector<int> { 9, 7 }));
-    EXPECT_EQ(codes(&group, { { QString("x"), std::int64_t(5) } }, Direction::Forward, 2), (std::vector<int> { 5, 7 }));
+    EXPECT_EQ(codes(&group, { { QString("x"), std::int64_t(5) } }, Direction::Forward, 2),
+        (std::vector<int> { 5, 7 }));
     // In record order, from an identity onwards.
     EXPECT_EQ(codes(nullptr, { {}, 7 }, Direction::Forward), (std::vector<int> { 8, 9 }));
     EXPECT_EQ(codes(nullptr, {}, Direction::Backward, 2), (std::vector<int> { 9, 8 }));

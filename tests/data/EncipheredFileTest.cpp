@@ -13,8 +13,14 @@ using namespace nidora::data;
 
 namespace {
 
-const FileDesc& users() { return fileDesc(FileId::ACCESOS); }
-const KeyDesc& codeKey() { return users().keys.front(); }
+const FileDesc& users()
+{
+    return fileDesc(FileId::ACCESOS);
+}
+const KeyDesc& codeKey()
+{
+    return users().keys.front();
+}
 
 OpenOptions withPassword(const char* password = "8826")
 {
@@ -60,9 +66,10 @@ protected:
     std::vector<QString> codesInOrder(Direction direction = Direction::Forward, const Position& from = {})
     {
         std::vector<QString> codes;
-        EXPECT_TRUE(file->page(&codeKey(), from, direction, 50, [&](const RecordRef&, const Record& record) {
-                            codes.push_back(static_cast<const ACCESOS&>(record).CLAVE);
-                        })
+        EXPECT_TRUE(file->page(&codeKey(), from, direction, 50,
+                            [&](const RecordRef&, const Record& record) {
+                                codes.push_back(static_cast<const ACCESOS&>(record).CLAVE);
+                            })
                         .ok());
         return codes;
     }
@@ -125,8 +132,10 @@ TEST_F(EncipheredFileTest, ReadsInCodeOrderPageAndChangeLikeAnyFile)
     // Blank code left out; letters interleave regardless of case.
     EXPECT_EQ(codesInOrder(), (std::vector<QString> { "ANA", "beto", "marta", "Zoe" }));
     EXPECT_EQ(codesInOrder(Direction::Backward), (std::vector<QString> { "Zoe", "marta", "beto", "ANA" }));
-    EXPECT_EQ(codesInOrder(Direction::Forward, { { QString("C") } }), (std::vector<QString> { "marta", "Zoe" }));
-    EXPECT_EQ(codesInOrder(Direction::Backward, { { QString("m") } }), (std::vector<QString> { "beto", "ANA" }));
+    EXPECT_EQ(
+        codesInOrder(Direction::Forward, { { QString("C") } }), (std::vector<QString> { "marta", "Zoe" }));
+    EXPECT_EQ(
+        codesInOrder(Direction::Backward, { { QString("m") } }), (std::vector<QString> { "beto", "ANA" }));
 
     ACCESOS read;
     RecordRef ref;
@@ -178,8 +187,8 @@ TEST_F(EncipheredFileTest, AlteredOrSwappedBlobsAreRefusedNeverMisread)
         // Behind the storage's back: Eva's sealed blob copied into Ana's row.
         nidora::data::sql::Connection raw(directory.filePath("ACCESOS.QVM"), false, false);
         ASSERT_TRUE(raw.exec("UPDATE records SET _sealed = (SELECT _sealed FROM records WHERE _id = "
-                             + QByteArray::number(qlonglong(eva.id)) + ") WHERE _id = "
-                             + QByteArray::number(qlonglong(ana.id))));
+            + QByteArray::number(qlonglong(eva.id))
+            + ") WHERE _id = " + QByteArray::number(qlonglong(ana.id))));
     }
     auto opened = DataFile::open(users(), OpenMode::ReadWrite, withPassword());
     ASSERT_TRUE(opened.outcome.ok());
@@ -219,9 +228,11 @@ TEST_F(EncipheredFileTest, AlteredOrSwappedBlobsAreRefusedNeverMisread)
     ASSERT_TRUE(again.outcome.ok());
     EXPECT_EQ(again.file->fetch(codeKey(), { QString("luz") }, read).status, Status::Damaged);
     int visited = 0;
-    EXPECT_EQ(again.file->page(&codeKey(), {}, Direction::Forward, 10, [&](const RecordRef&, const Record&) { ++visited; })
+    EXPECT_EQ(again.file
+                  ->page(&codeKey(), {}, Direction::Forward, 10,
+                      [&](const RecordRef&, const Record&) { ++visited; })
                   .status,
-              Status::Damaged);
+        Status::Damaged);
     EXPECT_EQ(visited, 0);
 }
 

@@ -24,7 +24,10 @@ using nidora::test::sampleKey;
 
 namespace {
 
-QString samplePath() { return QStringLiteral("SAMPLE.QVM"); }
+QString samplePath()
+{
+    return QStringLiteral("SAMPLE.QVM");
+}
 
 // A sample file with enough records to span many pages.
 void writeSampleFile()
@@ -60,9 +63,15 @@ void randomBytes()
     overwrite(bytes);
 }
 
-void textFile() { overwrite("codigo;nombre\n1;Ana\n2;Eva\n"); }
+void textFile()
+{
+    overwrite("codigo;nombre\n1;Ana\n2;Eva\n");
+}
 
-void emptyFile() { overwrite({}); }
+void emptyFile()
+{
+    overwrite({});
+}
 
 void withRawConnection(const QByteArray& sql)
 {
@@ -72,7 +81,10 @@ void withRawConnection(const QByteArray& sql)
     ASSERT_TRUE(raw.exec(sql)) << raw.error().text.toStdString();
 }
 
-void indexDropped() { withRawConnection("DROP INDEX \"SAM:KNOMBRE\""); }
+void indexDropped()
+{
+    withRawConnection("DROP INDEX \"SAM:KNOMBRE\"");
+}
 
 // The key's index replaced by one on another column: its entries no longer match the key.
 void indexAltered()
@@ -86,7 +98,10 @@ struct OpenCase {
     Status expected;
 };
 
-void PrintTo(const OpenCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const OpenCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
 
 class OpenOutcomeTest : public testing::TestWithParam<OpenCase> {
 protected:
@@ -111,21 +126,21 @@ TEST_P(OpenOutcomeTest, ReportsTheStateOfTheDiskFile)
     EXPECT_EQ(read.CODIGO, 1500);
     int visited = 0;
     ASSERT_TRUE(mended.file
-                    ->page(&sampleKey("SAM:KGRUPO"), { { QString("G"), std::int64_t(1999) } }, Direction::Forward, 5,
-                           [&](const RecordRef&, const Record&) { ++visited; })
+                    ->page(&sampleKey("SAM:KGRUPO"), { { QString("G"), std::int64_t(1999) } },
+                        Direction::Forward, 5, [&](const RecordRef&, const Record&) { ++visited; })
                     .ok());
     EXPECT_EQ(visited, 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(States, OpenOutcomeTest,
-                         testing::Values(OpenCase { "Sound", writeSampleFile, Status::Ok },
-                                         OpenCase { "Truncated", truncateToHalf, Status::Damaged },
-                                         OpenCase { "RandomBytes", randomBytes, Status::Damaged },
-                                         OpenCase { "TextFile", textFile, Status::Damaged },
-                                         OpenCase { "EmptyFile", emptyFile, Status::Damaged },
-                                         OpenCase { "IndexDropped", indexDropped, Status::KeysDamaged },
-                                         OpenCase { "IndexAltered", indexAltered, Status::KeysDamaged }),
-                         [](const testing::TestParamInfo<OpenCase>& param) { return param.param.name; });
+    testing::Values(OpenCase { "Sound", writeSampleFile, Status::Ok },
+        OpenCase { "Truncated", truncateToHalf, Status::Damaged },
+        OpenCase { "RandomBytes", randomBytes, Status::Damaged },
+        OpenCase { "TextFile", textFile, Status::Damaged },
+        OpenCase { "EmptyFile", emptyFile, Status::Damaged },
+        OpenCase { "IndexDropped", indexDropped, Status::KeysDamaged },
+        OpenCase { "IndexAltered", indexAltered, Status::KeysDamaged }),
+    [](const testing::TestParamInfo<OpenCase>& param) { return param.param.name; });
 
 class MissingFileTest : public testing::Test {
 protected:
@@ -140,13 +155,16 @@ TEST_F(MissingFileTest, OnlyThePathologyTableIsNotCreated)
             options.password = "8826";
         const auto opened = DataFile::open(file, OpenMode::ReadWrite, options);
         const bool pathologies = file.diskName == QLatin1String("TABENFER");
-        EXPECT_EQ(opened.outcome.status, pathologies ? Status::NotFound : Status::Ok) << file.label.toStdString();
+        EXPECT_EQ(opened.outcome.status, pathologies ? Status::NotFound : Status::Ok)
+            << file.label.toStdString();
         EXPECT_EQ(opened.created, !pathologies) << file.label.toStdString();
-        EXPECT_EQ(QFileInfo::exists(directory.filePath(file.fileName())), !pathologies) << file.label.toStdString();
+        EXPECT_EQ(QFileInfo::exists(directory.filePath(file.fileName())), !pathologies)
+            << file.label.toStdString();
     }
     // Read-only opening never creates anything either.
     ASSERT_TRUE(DataFile::removeFile(QStringLiteral("PACIENTE.QVM")));
-    EXPECT_EQ(DataFile::open(fileDesc(FileId::PACIENTES), OpenMode::ReadOnly).outcome.status, Status::NotFound);
+    EXPECT_EQ(
+        DataFile::open(fileDesc(FileId::PACIENTES), OpenMode::ReadOnly).outcome.status, Status::NotFound);
     EXPECT_FALSE(QFileInfo::exists(directory.filePath(QStringLiteral("PACIENTE.QVM"))));
 }
 

@@ -29,7 +29,7 @@ void exercise(DataFile& file, const Record& record)
             file.page(&key, at, direction, 50, [](const RecordRef&, const Record&) {});
             file.page(&key, Position { at.values, 0 }, direction, 50, [](const RecordRef&, const Record&) {});
             file.page(&key, Position { { at.values.front() }, 0 }, direction, 50,
-                      [](const RecordRef&, const Record&) {});
+                [](const RecordRef&, const Record&) {});
             file.page(&key, {}, direction, 50, [](const RecordRef&, const Record&) {});
         }
         std::int64_t highest = 0;
@@ -48,7 +48,8 @@ void expectIndexedPlans(DataFile& file)
         const QString steps = plan.section(QStringLiteral(" => "), 1);
         // "SCAN records USING INDEX k" walks the key from one end and stops after the page;
         // a SCAN without an index reads every record.
-        EXPECT_FALSE(steps.contains(QRegularExpression(QStringLiteral("SCAN [^ ;]+(;|$)")))) << plan.toStdString();
+        EXPECT_FALSE(steps.contains(QRegularExpression(QStringLiteral("SCAN [^ ;]+(;|$)"))))
+            << plan.toStdString();
         EXPECT_FALSE(steps.contains(QLatin1String("TEMP B-TREE"))) << plan.toStdString();
     }
 }

@@ -20,8 +20,8 @@ protected:
     // Reads the record `select` names, lets `edit` change the buffer and writes it through
     // the relation object.
     template <class R>
-    AccessResult changeThrough(const char* keyName, const std::function<void(R&)>& select,
-        const std::function<void(R&)>& edit)
+    AccessResult changeThrough(
+        const char* keyName, const std::function<void(R&)>& select, const std::function<void(R&)>& edit)
     {
         fetchInto<R>(keyName, select);
         edit(data.buffer<R>());
@@ -60,7 +60,8 @@ TEST_F(RelationChangeTest, RenamingAProviderRewritesTheMothersAndPatientsThatNam
     ASSERT_EQ(renameProvider("OSDE Plus"), AccessResult::Ok);
     EXPECT_TRUE(presenter.shown().empty());
     EXPECT_THAT(column(all<MADRES>(), &MADRES::OBRASOCIAL), ElementsAre("OSDE Plus", "IOMA"));
-    EXPECT_THAT(column(all<PACIENTES>(), &PACIENTES::OBRASOCIAL), ElementsAre("OSDE Plus", "IOMA", "OSDE Plus"));
+    EXPECT_THAT(
+        column(all<PACIENTES>(), &PACIENTES::OBRASOCIAL), ElementsAre("OSDE Plus", "IOMA", "OSDE Plus"));
     EXPECT_THAT(column(all<OBRASSOCIALES>(), &OBRASSOCIALES::NOMBRE), ElementsAre("OSDE Plus"));
 }
 
@@ -71,7 +72,8 @@ TEST_F(RelationChangeTest, RenamingAMotherRewritesHerChildren)
                   "MAD:KNOMBRE", [](MADRES& m) { m.NOMBRE = QStringLiteral("Marta"); },
                   [](MADRES& m) { m.NOMBRE = QStringLiteral("Marta Gómez"); }),
         AccessResult::Ok);
-    EXPECT_THAT(column(all<PACIENTES>(), &PACIENTES::MADRE), ElementsAre("Marta Gómez", "Rosa", "Marta Gómez"));
+    EXPECT_THAT(
+        column(all<PACIENTES>(), &PACIENTES::MADRE), ElementsAre("Marta Gómez", "Rosa", "Marta Gómez"));
 }
 
 TEST_F(RelationChangeTest, RenamingAReasonRewritesItsConsultations)
@@ -89,7 +91,8 @@ TEST_F(RelationChangeTest, RenamingAReasonRewritesItsConsultations)
                   "MOT:KMOTIVO", [](MOTIVOS& m) { m.MOTIVO = QStringLiteral("Gripe"); },
                   [](MOTIVOS& m) { m.MOTIVO = QStringLiteral("Influenza"); }),
         AccessResult::Ok);
-    EXPECT_THAT(column(all<CONSULTAS>(), &CONSULTAS::MOTIVO), ElementsAre("Influenza", "CONTROL", "Influenza"));
+    EXPECT_THAT(
+        column(all<CONSULTAS>(), &CONSULTAS::MOTIVO), ElementsAre("Influenza", "CONTROL", "Influenza"));
 }
 
 class RelationLibraryTest : public RelationChangeTest {
@@ -125,7 +128,8 @@ TEST_F(RelationLibraryTest, RenamingATopicRewritesItsTitlesAndArticles)
                   [](TEMAS& t) { t.TEMA = QStringLiteral("Neonatología"); }),
         AccessResult::Ok);
     EXPECT_THAT(column(all<TITULOS>(), &TITULOS::TEMA), ElementsAre("Neonatología", "Neonatología"));
-    EXPECT_THAT(column(all<ARTICULOS>(), &ARTICULOS::TEMA), ElementsAre("Neonatología", "Neonatología", "Cardiología"));
+    EXPECT_THAT(column(all<ARTICULOS>(), &ARTICULOS::TEMA),
+        ElementsAre("Neonatología", "Neonatología", "Cardiología"));
 }
 
 TEST_F(RelationLibraryTest, RenamingATitleRewritesOnlyTheArticlesOfItsTopicAndTitle)
@@ -138,7 +142,8 @@ TEST_F(RelationLibraryTest, RenamingATitleRewritesOnlyTheArticlesOfItsTopicAndTi
                   },
                   [](TITULOS& t) { t.TITULO = QStringLiteral("Inmunizaciones"); }),
         AccessResult::Ok);
-    EXPECT_THAT(column(all<ARTICULOS>(), &ARTICULOS::TITULO), ElementsAre("Inmunizaciones", "Nutrición", "Vacunas"));
+    EXPECT_THAT(
+        column(all<ARTICULOS>(), &ARTICULOS::TITULO), ElementsAre("Inmunizaciones", "Nutrición", "Vacunas"));
 }
 
 TEST_F(RelationChangeTest, AChangeThatLeavesTheLinkingFieldsWritesNoChild)
@@ -180,10 +185,12 @@ TEST_F(RelationChangeTest, AFailedChildWriteRollsTheWholeRenameBack)
     // The form keeps what the user typed; the record as read is still the stored one, so a
     // second try after the fault is mended goes through.
     EXPECT_EQ(data.buffer<OBRASSOCIALES>().NOMBRE, QStringLiteral("OSDE Plus"));
-    sql::Connection connection(QDir::current().absoluteFilePath(fileDesc(FileId::PACIENTES).fileName()), false, false);
+    sql::Connection connection(
+        QDir::current().absoluteFilePath(fileDesc(FileId::PACIENTES).fileName()), false, false);
     ASSERT_TRUE(connection.exec("DROP TRIGGER refuse"));
     EXPECT_EQ(data.relation<OBRASSOCIALES>().change(), AccessResult::Ok);
-    EXPECT_THAT(column(all<PACIENTES>(), &PACIENTES::OBRASOCIAL), ElementsAre("OSDE Plus", "IOMA", "OSDE Plus"));
+    EXPECT_THAT(
+        column(all<PACIENTES>(), &PACIENTES::OBRASOCIAL), ElementsAre("OSDE Plus", "IOMA", "OSDE Plus"));
 }
 
 TEST_F(RelationChangeTest, ACascadeLeavesTheBufferOfAChildBeingEditedOnTheThread)
@@ -207,7 +214,8 @@ TEST_F(RelationChangeTest, ATransactionThatCannotBeginShowsMessage24AndWritesNot
     EXPECT_EQ(renameProvider("OSDE Plus"), AccessResult::Failed);
     ASSERT_THAT(shownNumbers(), ElementsAre(24));
     EXPECT_EQ(lastShown().title, QStringLiteral("Transaction cancelled"));
-    EXPECT_TRUE(lastShown().text.endsWith(QStringLiteral(") attempting to frame the transaction on OBRASSOCIALES.")))
+    EXPECT_TRUE(
+        lastShown().text.endsWith(QStringLiteral(") attempting to frame the transaction on OBRASSOCIALES.")))
         << qPrintable(lastShown().text);
     ASSERT_TRUE(disk(FileId::MADRES).flush().ok());
     EXPECT_EQ(versions<OBRASSOCIALES>(), providers);

@@ -66,7 +66,8 @@ protected:
     RelationObject& patients() { return data.relation<PACIENTES>(); }
 };
 
-TEST_F(RelationDeleteTest, DeletingAPatientTakesHisHistoryAndTheStudiesOfHisConsultationsButNotHisAppointments)
+TEST_F(
+    RelationDeleteTest, DeletingAPatientTakesHisHistoryAndTheStudiesOfHisConsultationsButNotHisAppointments)
 {
     layOutTwoPatients();
     fetchPatient(1);
@@ -269,8 +270,9 @@ TEST_P(RelationRestrictTest, RefusesWhileAChildRefersToTheRecord)
     EXPECT_EQ(lastShown().number, 33);
     EXPECT_EQ(lastShown().title, QStringLiteral("Referential Integrity Delete Error"));
     EXPECT_EQ(lastShown().text,
-        QStringLiteral("This record is referenced from the file %1. This record cannot be deleted while these "
-                       "references exist.")
+        QStringLiteral(
+            "This record is referenced from the file %1. This record cannot be deleted while these "
+            "references exist.")
             .arg(QString::fromUtf8(c.childFile)));
     expectSameFields(access.desc(), *before, access.buffer());
 }
@@ -294,11 +296,13 @@ TEST_F(RelationDeleteTest, AFailureHalfWayThroughTheCascadeRollsEverythingBackAn
     EXPECT_EQ(patients().deleteRecord(false), AccessResult::Failed);
     EXPECT_THAT(shownNumbers(), ElementsAre(13, 36, 13, 36));
     EXPECT_EQ(presenter.shown()[0].title, QStringLiteral("Record was not deleted"));
-    EXPECT_TRUE(presenter.shown()[0].text.endsWith(QStringLiteral("deleting a record from the ANALISIS file.")))
+    EXPECT_TRUE(
+        presenter.shown()[0].text.endsWith(QStringLiteral("deleting a record from the ANALISIS file.")))
         << qPrintable(presenter.shown()[0].text);
     EXPECT_EQ(presenter.shown()[1].title, QStringLiteral("Record Delete Error"));
     EXPECT_EQ(presenter.shown()[1].text,
-        QStringLiteral("An error was experienced deleting this record. Do you want to try to delete it again?"));
+        QStringLiteral(
+            "An error was experienced deleting this record. Do you want to try to delete it again?"));
 
     EXPECT_EQ(count<PACIENTES>(), 2u);
     EXPECT_EQ(count<FOTOS>(), 1u);
@@ -370,7 +374,8 @@ TEST_F(RelationDeleteTest, TwoDictionariesKeepTheirOwnBuffers)
     EXPECT_TRUE(other.buffer<PACIENTES>().NOMBRE.trimmed().isEmpty());
     ASSERT_EQ(other.relation<PACIENTES>().open(), AccessResult::Ok);
     other.buffer<PACIENTES>().CODIGO = 1;
-    ASSERT_EQ(other.access<PACIENTES>().fetch(other.access<PACIENTES>().key("PAC:KCODIGO")), AccessResult::Ok);
+    ASSERT_EQ(
+        other.access<PACIENTES>().fetch(other.access<PACIENTES>().key("PAC:KCODIGO")), AccessResult::Ok);
     EXPECT_EQ(data.buffer<PACIENTES>().NOMBRE, QStringLiteral("Beto"));
     EXPECT_EQ(other.buffer<PACIENTES>().NOMBRE, QStringLiteral("Ana"));
 }

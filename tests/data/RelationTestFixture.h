@@ -49,8 +49,7 @@ protected:
     // Every UPDATE or DELETE of the file's records fails from now on, as a disk error would.
     void refuseWrites(FileId file, const char* operation)
     {
-        sql::Connection connection(
-            QDir::current().absoluteFilePath(fileDesc(file).fileName()), false, false);
+        sql::Connection connection(QDir::current().absoluteFilePath(fileDesc(file).fileName()), false, false);
         ASSERT_TRUE(connection.isOpen());
         ASSERT_TRUE(connection.exec(QByteArray("CREATE TRIGGER refuse BEFORE ") + operation + " ON "
             + kRecordTable + " BEGIN SELECT RAISE(ABORT, 'refused by the test'); END"))

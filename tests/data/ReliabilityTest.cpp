@@ -71,7 +71,10 @@ struct KillCase {
     bool commit;
 };
 
-void PrintTo(const KillCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const KillCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
 
 class KilledTransactionTest : public testing::TestWithParam<KillCase> {
 protected:
@@ -114,8 +117,8 @@ TEST_P(KilledTransactionTest, LeavesEveryFileBeforeOrEveryFileAfter)
 }
 
 INSTANTIATE_TEST_SUITE_P(Kills, KilledTransactionTest,
-                         testing::Values(KillCase { "BeforeCommit", false }, KillCase { "AfterCommit", true }),
-                         [](const testing::TestParamInfo<KillCase>& param) { return param.param.name; });
+    testing::Values(KillCase { "BeforeCommit", false }, KillCase { "AfterCommit", true }),
+    [](const testing::TestParamInfo<KillCase>& param) { return param.param.name; });
 
 class LockWaitTest : public testing::Test {
 protected:

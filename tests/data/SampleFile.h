@@ -26,7 +26,10 @@ struct SAMPLE : data::Record {
 // (GRUPO, CODIGO; duplicates, left out), SAM:KVALOR (duplicates, blanks indexed).
 const data::FileDesc& sampleFile();
 
-inline const data::KeyDesc& sampleKey(const char* name) { return *sampleFile().key(QString::fromUtf8(name)); }
+inline const data::KeyDesc& sampleKey(const char* name)
+{
+    return *sampleFile().key(QString::fromUtf8(name));
+}
 
 SAMPLE sample(std::int32_t code, const QString& name, const QString& group = {});
 

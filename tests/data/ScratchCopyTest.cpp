@@ -56,7 +56,8 @@ TEST(ScratchCopyTest, TwoFillsAtOnceNeverMixAndTheirCopiesAreRemoved)
         EXPECT_EQ(seriesRows(*copies[series - 2], series, others), 300);
         EXPECT_EQ(others, 0);
     }
-    EXPECT_FALSE(QFileInfo::exists(directory.filePath(desc.fileName()))) << "the shared file is never touched";
+    EXPECT_FALSE(QFileInfo::exists(directory.filePath(desc.fileName())))
+        << "the shared file is never touched";
 
     for (int thread : { 2, 3 }) {
         copies[thread - 2].reset();

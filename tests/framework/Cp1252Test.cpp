@@ -16,8 +16,12 @@ TEST(Cp1252, EveryByteRoundTrips)
 
 TEST(Cp1252, HighControlRangeHoldsItsPrintableCharacters)
 {
-    struct Case { unsigned char byte; char16_t unicode; };
-    const Case cases[] = {{0x80, 0x20AC}, {0x8A, 0x0160}, {0x9A, 0x0161}, {0x9F, 0x0178}, {0x85, 0x2026}, {0x96, 0x2013}};
+    struct Case {
+        unsigned char byte;
+        char16_t unicode;
+    };
+    const Case cases[] = { { 0x80, 0x20AC }, { 0x8A, 0x0160 }, { 0x9A, 0x0161 }, { 0x9F, 0x0178 },
+        { 0x85, 0x2026 }, { 0x96, 0x2013 } };
     for (const Case& c : cases) {
         EXPECT_EQ(toUnicode(c.byte).unicode(), c.unicode);
         EXPECT_EQ(encode(QString(QChar(c.unicode))), QByteArray(1, char(c.byte)));
@@ -33,9 +37,12 @@ TEST(Cp1252, CharactersOutsideTheCodePageAreNotRepresentable)
 
 TEST(Cp1252, FoldsTheCodePagesLetters)
 {
-    struct Case { const char* in; const char* out; };
-    const Case cases[] = {{"á", "Á"}, {"ñ", "Ñ"}, {"ü", "Ü"}, {"ÿ", "Ÿ"}, {"š", "Š"}, {"œ", "Œ"},
-                          {"garcía", "GARCÍA"}, {"÷", "÷"}, {"ß", "ß"}, {"1-a", "1-A"}};
+    struct Case {
+        const char* in;
+        const char* out;
+    };
+    const Case cases[] = { { "á", "Á" }, { "ñ", "Ñ" }, { "ü", "Ü" }, { "ÿ", "Ÿ" }, { "š", "Š" }, { "œ", "Œ" },
+        { "garcía", "GARCÍA" }, { "÷", "÷" }, { "ß", "ß" }, { "1-a", "1-A" } };
     for (const Case& c : cases)
         EXPECT_EQ(foldCase(QString::fromUtf8(c.in)), QString::fromUtf8(c.out)) << c.in;
 }

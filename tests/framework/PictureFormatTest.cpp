@@ -1,5 +1,5 @@
-#include "framework/Date.h"
 #include "framework/PictureFormat.h"
+#include "framework/Date.h"
 
 #include "ParsedPicture.h"
 #include "QStringPrinter.h"

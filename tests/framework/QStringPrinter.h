@@ -5,4 +5,7 @@
 #include <ostream>
 
 // Failure messages show texts as text rather than as arrays of UTF-16 units.
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}

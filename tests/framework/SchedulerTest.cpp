@@ -197,11 +197,12 @@ TEST(ThreadHooks, RunAroundEveryProcedureInOrder)
     Log log;
     const auto hooks = [&](Scheduler& scheduler) {
         scheduler.setThreadStartHook([&](ThreadContext& t) {
-            log.push_back("start " + std::to_string(t.number()) + " request "
-                + std::to_string(t.CallRequest));
+            log.push_back(
+                "start " + std::to_string(t.number()) + " request " + std::to_string(t.CallRequest));
             t.local<Traced>().log = &log;
         });
-        scheduler.setThreadEndHook([&](ThreadContext& t) { log.push_back("end " + std::to_string(t.number())); });
+        scheduler.setThreadEndHook(
+            [&](ThreadContext& t) { log.push_back("end " + std::to_string(t.number())); });
     };
     {
         Scheduler scheduler;
@@ -225,8 +226,8 @@ TEST(ThreadHooks, RunAroundEveryProcedureInOrder)
         });
         log.push_back("main thread ran");
     }
-    const Log expected { "main", "start 2 request 0", "procedure 2", "main returns", "asked to end 2", "end 2",
-        "local 2", "main thread ran", "end 1", "local 1" };
+    const Log expected { "main", "start 2 request 0", "procedure 2", "main returns", "asked to end 2",
+        "end 2", "local 2", "main thread ran", "end 1", "local 1" };
     EXPECT_EQ(log, expected);
 }
 
@@ -241,7 +242,7 @@ TEST_F(ThreadsTest, NoThreadStartsOnceTheProgramIsEnding)
                 waiting = true;
                 wake(main);
                 while (currentThread().events().nextEvent()) { }
-                late = StartOnNewThread([] { }, 0);
+                late = StartOnNewThread([] {}, 0);
             },
             0);
         awaitUntil([&] { return waiting; });

@@ -1,14 +1,14 @@
 #include "views/RecordWindowsTest.h"
 
+#include "controls/ProgramIcon.h"
 #include "framework/KeyCodes.h"
+#include "platform/PracticeSettings.h"
 #include "practice/BrowseMEDICOS.h"
 #include "practice/Procedures.h"
-#include "controls/ProgramIcon.h"
-#include "platform/PracticeSettings.h"
-#include "shell/ProgramGlobals.h"
 #include "shell/FrameRules.h"
 #include "shell/Main.h"
 #include "shell/MainFrame.h"
+#include "shell/ProgramGlobals.h"
 
 #include <QAbstractItemView>
 #include <QTabWidget>

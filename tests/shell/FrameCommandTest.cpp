@@ -1,5 +1,5 @@
-#include "support/RunUntil.h"
 #include "FakeProcedures.h"
+#include "support/RunUntil.h"
 
 #include "shell/Main.h"
 #include "shell/MainFrame.h"

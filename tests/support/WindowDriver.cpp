@@ -1,5 +1,5 @@
-#include "support/RunUntil.h"
 #include "support/WindowDriver.h"
+#include "support/RunUntil.h"
 
 #include "framework/KeyCodes.h"
 
@@ -49,7 +49,10 @@ void WindowDriver::settle()
         QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
-bool WindowDriver::runUntil(const std::function<bool()>& done) { return nidora::test::runUntil(done); }
+bool WindowDriver::runUntil(const std::function<bool()>& done)
+{
+    return nidora::test::runUntil(done);
+}
 
 QWidget* WindowDriver::find(const QString& name) const
 {

@@ -94,7 +94,8 @@ protected:
 
     framework::ThreadContext thread { 2 };
     FormCaptions captions { "Nuevo Registro", "Editando Registro", "Borrar Registro?" };
-    ListView view { access(FileId::MEDICOS), { { &key(FileId::MEDICOS, "MED:KCODIGO"), LocatorKind::Incremental } } };
+    ListView view { access(FileId::MEDICOS),
+        { { &key(FileId::MEDICOS, "MED:KCODIGO"), LocatorKind::Incremental } } };
     Press press = Press::Ok;
     std::function<void(MEDICOS&)> edit;
     std::int32_t navigateOnce = 0;

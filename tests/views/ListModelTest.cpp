@@ -46,7 +46,8 @@ TEST_F(ListModelTest, ShowsTheVisiblePageThroughTheColumnsPictures)
     EXPECT_EQ(model.data(model.index(0, 3)).toString(), "OSDE");
     EXPECT_FALSE(model.data(model.index(0, 2)).toString().trimmed().isEmpty());
     EXPECT_EQ(model.headerData(1, Qt::Horizontal).toString(), "Nombre");
-    EXPECT_EQ(model.headerData(4, Qt::Horizontal, ListModel::GroupHeadingRole).toString(), "Cobertura Social");
+    EXPECT_EQ(
+        model.headerData(4, Qt::Horizontal, ListModel::GroupHeadingRole).toString(), "Cobertura Social");
     EXPECT_TRUE(model.data(model.index(0, 0), ListModel::HighlightedRole).toBool());
 
     int resets = 0;
@@ -60,8 +61,9 @@ TEST_F(ListModelTest, ColoursEachRowFromItsRecord)
 {
     ListModel model(view, { fieldColumn(field("PAC:NOMBRE"), "Nombre") });
     model.setRowColouring([](const data::Record& r) {
-        return static_cast<const PACIENTES&>(r).SEXO == "F" ? RowColours { 0x8000FF, 0xFFFFFF, 0xFFFFFF, 0x8000FF }
-                                                             : RowColours { 0xFF0000, 0xFFFFFF, 0xFFFFFF, 0xFF0000 };
+        return static_cast<const PACIENTES&>(r).SEXO == "F"
+            ? RowColours { 0x8000FF, 0xFFFFFF, 0xFFFFFF, 0x8000FF }
+            : RowColours { 0xFF0000, 0xFFFFFF, 0xFFFFFF, 0xFF0000 };
     });
     view.open();
     EXPECT_EQ(model.data(model.index(0, 0), Qt::ForegroundRole).value<QColor>(), QColor(0xFF, 0x00, 0x80));

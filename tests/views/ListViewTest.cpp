@@ -282,7 +282,10 @@ TEST_F(ListViewTest, RefreshOnAWrittenRecordHighlightsItAndAGoneOneMovesToTheNex
 class CountingTotals : public ListTotals {
 public:
     void reset() override { girls = 0; }
-    void add(const data::Record& record) override { girls += static_cast<const PACIENTES&>(record).SEXO == "F"; }
+    void add(const data::Record& record) override
+    {
+        girls += static_cast<const PACIENTES&>(record).SEXO == "F";
+    }
     int girls = -1;
 };
 

@@ -27,7 +27,8 @@ protected:
         // Each thread gets its own data as the program gives it: set up when it starts, taken
         // down, its files closed, when it ends.
         scheduler.setThreadStartHook([](framework::ThreadContext& thread) { data::DictionarySetup(thread); });
-        scheduler.setThreadEndHook([](framework::ThreadContext& thread) { data::DictionaryShutdown(thread); });
+        scheduler.setThreadEndHook(
+            [](framework::ThreadContext& thread) { data::DictionaryShutdown(thread); });
         data::DictionarySetup(scheduler.currentContext());
         framework::AppErrorManager.setPresenter(&boxes);
         // The one file that is never created when missing; a practice always has it.
