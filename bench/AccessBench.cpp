@@ -5,9 +5,9 @@
 // 10,000 patients and 10,000 mothers under 1 s.
 #include "GeneratedPractice.h"
 
+#include "core/ErrorManager.h"
 #include "data/Dictionary.h"
 #include "data/ReferenceRecords.h"
-#include "framework/ErrorManager.h"
 
 #include <benchmark/benchmark.h>
 
@@ -83,7 +83,7 @@ struct AccessPractice {
     }
 
     GeneratedPractice generated;
-    framework::ErrorManager errors;
+    core::ErrorManager errors;
     std::unique_ptr<data::Dictionary> dictionary;
 };
 

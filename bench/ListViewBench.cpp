@@ -6,9 +6,9 @@
 #include "GeneratedPractice.h"
 #include "WindowBench.h"
 
+#include "core/ErrorManager.h"
 #include "data/ClinicalRecords.h"
 #include "data/Dictionary.h"
-#include "framework/ErrorManager.h"
 #include "framework/Scheduler.h"
 #include "views/ListView.h"
 #include "views/ListWindow.h"
@@ -42,7 +42,7 @@ struct Practice {
     }
 
     bench::GeneratedPractice generated;
-    framework::ErrorManager errors;
+    core::ErrorManager errors;
     std::unique_ptr<data::Dictionary> dictionary;
 };
 

@@ -3,9 +3,9 @@
 // What the benchmarks of windows share: the time of one iteration as the window shows its
 // outcome, a keystroke loop, and a main() with the application and the logical threads'
 // scheduler, whose threads get their data as the program gives it.
-#include "data/DictionarySetup.h"
 #include "framework/Scheduler.h"
 #include "framework/ThreadContext.h"
+#include "views/DictionarySetup.h"
 
 #include <QApplication>
 #include <QString>
@@ -47,8 +47,8 @@ inline int runWindowBenchmarks(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     framework::Scheduler scheduler;
-    scheduler.setThreadStartHook([](framework::ThreadContext& thread) { data::DictionarySetup(thread); });
-    scheduler.setThreadEndHook([](framework::ThreadContext& thread) { data::DictionaryShutdown(thread); });
+    scheduler.setThreadStartHook([](framework::ThreadContext& thread) { views::DictionarySetup(thread); });
+    scheduler.setThreadEndHook([](framework::ThreadContext& thread) { views::DictionaryShutdown(thread); });
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -18,16 +18,22 @@ function(nidora_library folder)
   nidora_warnings(nidora_${folder})
 endfunction()
 
-# nidora_tests(<folder> DEPENDS <targets...>): the folder's test files become <folder>_tests,
-# registered with CTest test by test so failures are named.
+# nidora_tests(<folder> DEPENDS <targets...> [WITHOUT_WIDGETS]): the folder's test files become
+# <folder>_tests, registered with CTest test by test so failures are named. WITHOUT_WIDGETS runs
+# them on a QCoreApplication and links no window library, for the widget-free folders.
 function(nidora_tests folder)
-  cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
+  cmake_parse_arguments(ARG "WITHOUT_WIDGETS" "" "DEPENDS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   if(NOT sources)
     return()
   endif()
   add_executable(${folder}_tests ${sources})
-  target_link_libraries(${folder}_tests PRIVATE ${ARG_DEPENDS} GTest::gtest GTest::gmock nidora_test_support)
+  if(ARG_WITHOUT_WIDGETS)
+    target_link_libraries(${folder}_tests PRIVATE nidora_test_main_core nidora_test_support)
+  else()
+    target_link_libraries(${folder}_tests PRIVATE nidora_test_main_windows nidora_test_driver)
+  endif()
+  target_link_libraries(${folder}_tests PRIVATE ${ARG_DEPENDS} GTest::gtest GTest::gmock)
   nidora_warnings(${folder}_tests)
   gtest_discover_tests(${folder}_tests
     DISCOVERY_TIMEOUT 60

@@ -4,7 +4,7 @@
 
 int main(int argc, char** argv)
 {
-    nidora::shell::ProcedureTable procedures;
+    nidora::views::ProcedureTable procedures;
     procedures.merge(nidora::clinical::procedures());
     procedures.merge(nidora::practice::procedures());
     return nidora::shell::ProgramEntry(argc, argv, std::move(procedures));

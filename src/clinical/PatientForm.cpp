@@ -4,7 +4,7 @@
 #include "framework/Await.h"
 #include "framework/Window.h"
 #include "platform/FileChooser.h"
-#include "shell/ProgramGlobals.h"
+#include "views/ProgramGlobals.h"
 
 #include <memory>
 #include <optional>
@@ -68,11 +68,11 @@ PatientForm::PatientForm()
 void PatientForm::onOpened()
 {
     FormWindow::onOpened();
-    giveCurrentPhysician(patient_, shell::AppGlobals.CurrentPhysician);
+    giveCurrentPhysician(patient_, views::AppGlobals.CurrentPhysician);
     extras_ = readPatientExtras(data(), patient_.CODIGO);
     showPhoto();
     fillCoverages();
-    if (!shell::AppGlobals.hasRight(kClinicalHistoryRight))
+    if (!views::AppGlobals.hasRight(kClinicalHistoryRight))
         hideNotes();
     display();
 }

@@ -4,7 +4,7 @@
 
 namespace nidora::clinical {
 
-shell::ProcedureTable procedures()
+views::ProcedureTable procedures()
 {
     return { { QStringLiteral("BrowsePACIENTES"), BrowsePACIENTES } };
 }

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "shell/FrameServices.h"
+#include "views/ProcedureTable.h"
 
 namespace nidora::clinical {
 
 // The frame's procedures this folder provides, by the names its commands start.
-shell::ProcedureTable procedures();
+views::ProcedureTable procedures();
 
 } // namespace nidora::clinical

@@ -1,6 +1,6 @@
 #include "data/AccessBuffer.h"
 
-#include "framework/Cp1252.h"
+#include "core/Cp1252.h"
 
 #include <algorithm>
 

@@ -1,18 +1,18 @@
 #include "data/AccessObject.h"
 
+#include "core/ErrorManager.h"
 #include "data/AccessBuffer.h"
 #include "data/Dictionary.h"
 #include "data/Priming.h"
 #include "data/RelationObject.h"
-#include "framework/ErrorManager.h"
 
 #include <limits>
 #include <stdexcept>
 
 namespace nidora::data {
 
-using framework::Answer;
-using framework::MessageArgs;
+using core::Answer;
+using core::MessageArgs;
 
 namespace {
 
@@ -41,7 +41,7 @@ std::int64_t largestNumber(const FieldDesc& field)
 
 } // namespace
 
-AccessObject::AccessObject(const FileDesc& file, Dictionary& dictionary, framework::ErrorManager& errors)
+AccessObject::AccessObject(const FileDesc& file, Dictionary& dictionary, core::ErrorManager& errors)
     : desc_(file)
     , id_(FileId(&file - catalogue().data()))
     , dictionary_(dictionary)
@@ -77,12 +77,12 @@ AccessResult AccessObject::report(int number, MessageArgs args, bool show)
         return AccessResult::Failed;
     }
     lastMessage_ = number;
-    const framework::RecordMessage* message = framework::findRecordMessage(number);
+    const core::RecordMessage* message = core::findRecordMessage(number);
     errors_.raise(number, args);
     // A fatal message's end action does not come back in the program; should it come back
     // (a test watching for it), the operation has failed for good.
-    return message && message->level == framework::MessageLevel::Fatal ? AccessResult::Fatal
-                                                                       : AccessResult::Failed;
+    return message && message->level == core::MessageLevel::Fatal ? AccessResult::Fatal
+                                                                  : AccessResult::Failed;
 }
 
 AccessResult AccessObject::reportOutcome(int number, const Outcome& outcome, bool show)

@@ -10,10 +10,10 @@
 #include <memory>
 #include <optional>
 
-namespace nidora::framework {
+namespace nidora::core {
 class ErrorManager;
 struct MessageArgs;
-} // namespace nidora::framework
+} // namespace nidora::core
 
 // One thread's access to one data file: the thread's record buffer for it, the file opened
 // with a user count, priming with initial values and automatic numbering, validation, and
@@ -56,7 +56,7 @@ public:
         RecordRef numberedRef;
     };
 
-    AccessObject(const FileDesc& file, Dictionary& dictionary, framework::ErrorManager& errors);
+    AccessObject(const FileDesc& file, Dictionary& dictionary, core::ErrorManager& errors);
     // Closes the file if the thread still holds it open.
     ~AccessObject();
     AccessObject(const AccessObject&) = delete;
@@ -67,7 +67,7 @@ public:
     Record& buffer() { return *buffer_; }
     const Record& buffer() const { return *buffer_; }
     Dictionary& dictionary() { return dictionary_; }
-    framework::ErrorManager& errors() { return errors_; }
+    core::ErrorManager& errors() { return errors_; }
     // A key of this file by its name ("PAC:KCODIGO"); std::invalid_argument when it has none.
     const KeyDesc& key(const char* name) const;
     // The automatically numbered key, or null.
@@ -140,7 +140,7 @@ public:
 
     // Shows message `number` with the file's label filled in and returns Failed, or Fatal for
     // a level-3 message; a silent failure is only recorded as the thread's last error.
-    AccessResult report(int number, framework::MessageArgs args, bool show);
+    AccessResult report(int number, core::MessageArgs args, bool show);
     AccessResult reportOutcome(int number, const Outcome& outcome, bool show);
 
 private:
@@ -160,7 +160,7 @@ private:
     const FileDesc& desc_;
     const FileId id_;
     Dictionary& dictionary_;
-    framework::ErrorManager& errors_;
+    core::ErrorManager& errors_;
     const KeyDesc* numberedKey_ = nullptr;
 
     std::unique_ptr<Record> buffer_;

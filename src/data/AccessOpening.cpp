@@ -1,7 +1,7 @@
 // Opening and closing an access object's file.
 #include "data/AccessObject.h"
 
-#include "framework/ErrorManager.h"
+#include "core/ErrorManager.h"
 
 namespace nidora::data {
 

@@ -1,14 +1,14 @@
 // The field rules of Validate field and Validate record.
 #include "data/AccessObject.h"
 
+#include "core/ErrorManager.h"
 #include "data/AccessBuffer.h"
 #include "data/Dictionary.h"
 #include "data/Validation.h"
-#include "framework/ErrorManager.h"
 
 namespace nidora::data {
 
-using framework::MessageArgs;
+using core::MessageArgs;
 
 namespace {
 

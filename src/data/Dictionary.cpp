@@ -1,6 +1,6 @@
 #include "data/Dictionary.h"
 
-#include "framework/ErrorManager.h"
+#include "core/ErrorManager.h"
 
 namespace nidora::data {
 namespace {
@@ -42,11 +42,11 @@ std::span<const FileId> Dictionary::setupOrder()
 }
 
 Dictionary::Dictionary()
-    : Dictionary(framework::AppErrorManager)
+    : Dictionary(core::AppErrorManager)
 {
 }
 
-Dictionary::Dictionary(framework::ErrorManager& errors)
+Dictionary::Dictionary(core::ErrorManager& errors)
     : errors_(errors)
 {
     for (FileId file : kSetupOrder) {

@@ -8,7 +8,7 @@
 #include <memory>
 #include <span>
 
-namespace nidora::framework {
+namespace nidora::core {
 class ErrorManager;
 }
 
@@ -16,7 +16,7 @@ class ErrorManager;
 // object, reachable by the file. Nothing of it is shared with another thread; the disk files
 // are. Building one opens no file and reads no key: files open when a window opens them.
 //
-//   Dictionary& data = threadDictionary();          // the calling thread's (DictionarySetup.h)
+//   Dictionary& data = threadDictionary();          // the calling thread's (views/DictionarySetup.h)
 //   data.relation(FileId::PACIENTES).open();        // with the related files
 //   data.buffer<PACIENTES>().CODIGO = 7;
 //   data.access(FileId::PACIENTES).fetch(data.access(FileId::PACIENTES).key("PAC:KCODIGO"));
@@ -25,7 +25,7 @@ namespace nidora::data {
 class Dictionary {
 public:
     // Messages go to `errors`, the process's error manager unless a test gives its own.
-    explicit Dictionary(framework::ErrorManager& errors);
+    explicit Dictionary(core::ErrorManager& errors);
     Dictionary();
     // Takes the objects down in the set-up order, closing every file still open.
     ~Dictionary();
@@ -38,14 +38,14 @@ public:
     template <class R> AccessObject& access() { return access(R::fileId); }
     template <class R> RelationObject& relation() { return relation(R::fileId); }
 
-    framework::ErrorManager& errors() { return errors_; }
+    core::ErrorManager& errors() { return errors_; }
 
     // The files in the order their objects are built and taken down: the first group, then
     // MEDICOS, TABCRECIMIENTO and MOTIVOS.
     static std::span<const FileId> setupOrder();
 
 private:
-    framework::ErrorManager& errors_;
+    core::ErrorManager& errors_;
     std::array<std::unique_ptr<AccessObject>, FileCount> access_;
     std::array<std::unique_ptr<RelationObject>, FileCount> relations_;
 };

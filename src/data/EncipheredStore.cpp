@@ -1,8 +1,8 @@
 #include "data/EncipheredStore.h"
 
+#include "core/Cp1252.h"
 #include "data/RecordCodec.h"
 #include "data/SqliteConnection.h"
-#include "framework/Cp1252.h"
 
 #include <QtEndian>
 

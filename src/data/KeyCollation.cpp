@@ -1,6 +1,6 @@
 #include "data/KeyCollation.h"
 
-#include "framework/Cp1252.h"
+#include "core/Cp1252.h"
 
 #include <sqlite3.h>
 

@@ -1,7 +1,7 @@
 #include "data/RecordCodec.h"
 
+#include "core/Cp1252.h"
 #include "data/SqliteConnection.h"
-#include "framework/Cp1252.h"
 
 #include <QtEndian>
 

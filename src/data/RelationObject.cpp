@@ -1,17 +1,17 @@
 #include "data/RelationObject.h"
 
+#include "core/ErrorManager.h"
 #include "data/AccessBuffer.h"
 #include "data/Dictionary.h"
 #include "data/FileTransaction.h"
-#include "framework/ErrorManager.h"
 
 #include <algorithm>
 #include <stdexcept>
 
 namespace nidora::data {
 
-using framework::Answer;
-using framework::MessageArgs;
+using core::Answer;
+using core::MessageArgs;
 
 namespace {
 

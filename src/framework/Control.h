@@ -1,8 +1,8 @@
 #pragma once
 
+#include "core/PictureInput.h"
 #include "framework/ControlKind.h"
 #include "framework/DialogUnits.h"
-#include "framework/PictureInput.h"
 
 #include <QPointer>
 #include <QString>

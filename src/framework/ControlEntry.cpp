@@ -1,7 +1,7 @@
 #include "framework/ControlEntry.h"
 
+#include "core/PictureFormat.h"
 #include "framework/LeavingAfterChange.h"
-#include "framework/PictureFormat.h"
 #include "framework/WindowEvent.h"
 
 #include <stdexcept>

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "core/Decimal.h"
+#include "core/Picture.h"
+#include "core/PictureInput.h"
 #include "framework/Control.h"
-#include "framework/Decimal.h"
-#include "framework/Picture.h"
-#include "framework/PictureInput.h"
 
 #include <QLineEdit>
 

@@ -1,6 +1,6 @@
 #include "framework/ControlLabels.h"
 
-#include "framework/PictureFormat.h"
+#include "core/PictureFormat.h"
 
 #include "ProgramResources.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/Picture.h"
 #include "framework/Control.h"
-#include "framework/Picture.h"
 #include "framework/ValueBinding.h"
 
 #include <QLabel>

@@ -1,7 +1,7 @@
 #include "framework/MessageBoxes.h"
 
+#include "core/RecordMessages.h"
 #include "framework/Await.h"
-#include "framework/RecordMessages.h"
 
 #include <QPushButton>
 
@@ -13,18 +13,18 @@ namespace nidora::framework {
 namespace {
 
 struct ButtonOfAnswer {
-    Answer answer;
+    core::Answer answer;
     QMessageBox::StandardButton button;
 };
 
 constexpr ButtonOfAnswer kButtons[] = {
-    { Answer::Ok, QMessageBox::Ok },
-    { Answer::Yes, QMessageBox::Yes },
-    { Answer::No, QMessageBox::No },
-    { Answer::Cancel, QMessageBox::Cancel },
+    { core::Answer::Ok, QMessageBox::Ok },
+    { core::Answer::Yes, QMessageBox::Yes },
+    { core::Answer::No, QMessageBox::No },
+    { core::Answer::Cancel, QMessageBox::Cancel },
 };
 
-QMessageBox::StandardButton buttonFor(Answer answer)
+QMessageBox::StandardButton buttonFor(core::Answer answer)
 {
     for (const ButtonOfAnswer& entry : kButtons)
         if (entry.answer == answer)
@@ -33,24 +33,24 @@ QMessageBox::StandardButton buttonFor(Answer answer)
 }
 
 // What a box closed without choosing a button means: the most cautious answer it offers.
-Answer answerWhenDismissed(MessageButtons buttons)
+core::Answer answerWhenDismissed(core::MessageButtons buttons)
 {
-    if (offers(buttons, Answer::Cancel))
-        return Answer::Cancel;
-    if (offers(buttons, Answer::No))
-        return Answer::No;
-    return Answer::Ok;
+    if (core::offers(buttons, core::Answer::Cancel))
+        return core::Answer::Cancel;
+    if (core::offers(buttons, core::Answer::No))
+        return core::Answer::No;
+    return core::Answer::Ok;
 }
 
 QMessageBox::Icon iconForLevel(int level)
 {
-    switch (static_cast<MessageLevel>(level)) {
-    case MessageLevel::Question:
+    switch (static_cast<core::MessageLevel>(level)) {
+    case core::MessageLevel::Question:
         return QMessageBox::Question;
-    case MessageLevel::Fatal:
+    case core::MessageLevel::Fatal:
         return QMessageBox::Critical;
-    case MessageLevel::Failure:
-    case MessageLevel::Notice:
+    case core::MessageLevel::Failure:
+    case core::MessageLevel::Notice:
         break;
     }
     return QMessageBox::Warning;
@@ -58,12 +58,12 @@ QMessageBox::Icon iconForLevel(int level)
 
 } // namespace
 
-Answer showMessage(const QString& text, const MessageOptions& options)
+core::Answer showMessage(const QString& text, const MessageOptions& options)
 {
     QMessageBox box(options.icon, options.caption, text);
-    std::vector<std::pair<QAbstractButton*, Answer>> answers;
+    std::vector<std::pair<QAbstractButton*, core::Answer>> answers;
     for (const ButtonOfAnswer& entry : kButtons) {
-        if (!offers(options.buttons, entry.answer))
+        if (!core::offers(options.buttons, entry.answer))
             continue;
         QPushButton* button = box.addButton(entry.button);
         answers.emplace_back(button, entry.answer);
@@ -78,7 +78,7 @@ Answer showMessage(const QString& text, const MessageOptions& options)
     return answerWhenDismissed(options.buttons);
 }
 
-Answer MessageBoxPresenter::present(const MessageRequest& request)
+core::Answer MessageBoxPresenter::present(const core::MessageRequest& request)
 {
     return showMessage(request.text,
         MessageOptions {

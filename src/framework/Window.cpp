@@ -1,6 +1,6 @@
 #include "framework/Window.h"
 
-#include "framework/ErrorManager.h"
+#include "core/ErrorManager.h"
 #include "framework/FontSubstitution.h"
 #include "framework/MessageBoxes.h"
 #include "framework/ThreadContext.h"
@@ -232,7 +232,7 @@ int Window::run()
 
 bool Window::setUp()
 {
-    AppErrorManager.addProcedure(procedureName_);
+    core::AppErrorManager.addProcedure(procedureName_);
     named_ = true;
     request_ = thread_.CallRequest;
     openedRequest_ = request_;
@@ -368,7 +368,7 @@ void Window::closingStep()
         filesOpened_ = false;
     }
     if (named_) {
-        AppErrorManager.removeProcedure();
+        core::AppErrorManager.removeProcedure();
         named_ = false;
     }
 }

@@ -5,8 +5,8 @@
 #include "controls/ProgramIcon.h"
 #include "data/ReferenceRecords.h"
 #include "platform/PracticeSettings.h"
-#include "shell/ProgramGlobals.h"
 #include "views/ListWindow.h"
+#include "views/ProgramGlobals.h"
 
 namespace nidora::practice {
 namespace {
@@ -17,7 +17,7 @@ using views::ListButton;
 QIcon currentDoctorMark(const data::Record& record)
 {
     const bool current
-        = static_cast<const data::MEDICOS&>(record).CODIGO == shell::AppGlobals.CurrentPhysician;
+        = static_cast<const data::MEDICOS&>(record).CODIGO == views::AppGlobals.CurrentPhysician;
     return controls::programIcon(current ? QStringLiteral("~si.ico") : QStringLiteral("~vacio.ico"));
 }
 
@@ -57,9 +57,9 @@ protected:
             return handled;
         const auto& doctor = static_cast<const data::MEDICOS&>(*row->record);
         if (doctor.CODIGO > 0) {
-            shell::AppGlobals.CurrentPhysician = std::uint8_t(doctor.CODIGO);
+            views::AppGlobals.CurrentPhysician = std::uint8_t(doctor.CODIGO);
             platform::PracticeSettings::writeInt(
-                QStringLiteral("medico"), shell::AppGlobals.CurrentPhysician);
+                QStringLiteral("medico"), views::AppGlobals.CurrentPhysician);
         }
         refreshList();
         return handled;

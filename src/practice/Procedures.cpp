@@ -4,7 +4,7 @@
 
 namespace nidora::practice {
 
-shell::ProcedureTable procedures()
+views::ProcedureTable procedures()
 {
     return { { QStringLiteral("BrowseMEDICOS"), BrowseMEDICOS } };
 }

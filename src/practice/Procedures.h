@@ -1,10 +1,10 @@
 #pragma once
 
-#include "shell/FrameServices.h"
+#include "views/ProcedureTable.h"
 
 namespace nidora::practice {
 
 // The windows of the practice tools the frame starts, by their procedure names.
-shell::ProcedureTable procedures();
+views::ProcedureTable procedures();
 
 } // namespace nidora::practice

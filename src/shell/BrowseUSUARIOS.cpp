@@ -1,8 +1,8 @@
 #include "shell/BrowseUSUARIOS.h"
 
-#include "shell/ProgramGlobals.h"
 #include "shell/USUARIOS_Ficha.h"
 #include "shell/UserRules.h"
+#include "views/ProgramGlobals.h"
 
 #include "data/ReferenceRecords.h"
 #include "views/ListWindow.h"
@@ -40,7 +40,7 @@ protected:
         data::AccessObject& users = access();
         users.saveBuffer();
         if (const std::optional<int> count = countAdministrators(users))
-            AppGlobals.AdministratorCount = std::uint8_t(*count);
+            views::AppGlobals.AdministratorCount = std::uint8_t(*count);
         users.restoreBuffer();
         QApplication::restoreOverrideCursor();
     }

@@ -14,8 +14,8 @@ std::uint8_t physicianFromSetting(const QString& value)
     return lowByte < 1 ? 1 : lowByte;
 }
 
-bool commandAvailable(
-    const FrameCommand& command, const ProgramGlobals& globals, const ProcedureTable& procedures)
+bool commandAvailable(const FrameCommand& command, const views::ProgramGlobals& globals,
+    const views::ProcedureTable& procedures)
 {
     if (command.action != FrameAction::StartProcedure)
         return true;
@@ -24,7 +24,8 @@ bool commandAvailable(
     return procedures.count(QString::fromUtf8(command.procedure)) > 0;
 }
 
-void applyRights(MainFrame& frame, const ProgramGlobals& globals, const ProcedureTable& procedures)
+void applyRights(
+    MainFrame& frame, const views::ProgramGlobals& globals, const views::ProcedureTable& procedures)
 {
     const auto apply = [&](const FrameCommand& command) {
         if (QAction* action = frame.command(command.control))

@@ -2,7 +2,7 @@
 
 #include "shell/FrameCommands.h"
 #include "shell/FrameServices.h"
-#include "shell/ProgramGlobals.h"
+#include "views/ProgramGlobals.h"
 
 #include <QString>
 
@@ -18,10 +18,11 @@ std::uint8_t physicianFromSetting(const QString& value);
 
 // A command that starts a window is available when the window exists and the user holds the
 // right it needs; the frame's own actions always are.
-bool commandAvailable(
-    const FrameCommand& command, const ProgramGlobals& globals, const ProcedureTable& procedures);
+bool commandAvailable(const FrameCommand& command, const views::ProgramGlobals& globals,
+    const views::ProcedureTable& procedures);
 
 // Enables and disables every command of the frame by that rule.
-void applyRights(MainFrame& frame, const ProgramGlobals& globals, const ProcedureTable& procedures);
+void applyRights(
+    MainFrame& frame, const views::ProgramGlobals& globals, const views::ProcedureTable& procedures);
 
 } // namespace nidora::shell

@@ -40,7 +40,7 @@ public:
 protected:
     bool onSetUp() override
     {
-        check_.emplace(data::threadDictionary(), AppGlobals);
+        check_.emplace(views::threadDictionary(), views::AppGlobals);
         noteFilesOpened();
         return true;
     }
@@ -62,7 +62,7 @@ protected:
     }
 
 private:
-    QString typed_ = blankText(10);
+    QString typed_ = views::blankText(10);
     framework::EntryControl* code_ = nullptr;
     framework::ButtonControl* ok_ = nullptr;
     std::optional<LoginCheck> check_;

@@ -19,7 +19,7 @@ QString withoutTrailingSpaces(const QString& text)
 
 } // namespace
 
-LoginCheck::LoginCheck(data::Dictionary& data, ProgramGlobals& globals)
+LoginCheck::LoginCheck(data::Dictionary& data, views::ProgramGlobals& globals)
     : data_(data)
     , users_(data.access<data::ACCESOS>())
     , globals_(globals)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/ProgramGlobals.h"
+#include "views/ProgramGlobals.h"
 
 #include <QString>
 
@@ -28,7 +28,7 @@ class LoginCheck {
 public:
     static constexpr int kAttempts = 3;
 
-    LoginCheck(data::Dictionary& data, ProgramGlobals& globals);
+    LoginCheck(data::Dictionary& data, views::ProgramGlobals& globals);
     ~LoginCheck();
     LoginCheck(const LoginCheck&) = delete;
     LoginCheck& operator=(const LoginCheck&) = delete;
@@ -45,7 +45,7 @@ private:
 
     data::Dictionary& data_;
     data::AccessObject& users_;
-    ProgramGlobals& globals_;
+    views::ProgramGlobals& globals_;
     bool opened_ = false;
     int failures_ = 0;
 };

@@ -2,10 +2,10 @@
 
 #include "shell/FrameRules.h"
 #include "shell/MainFrame.h"
-#include "shell/ProgramGlobals.h"
+#include "views/ProgramGlobals.h"
 
+#include "core/ErrorManager.h"
 #include "framework/Await.h"
-#include "framework/ErrorManager.h"
 #include "framework/WindowArea.h"
 #include "platform/PracticeSettings.h"
 #include "platform/Shell.h"
@@ -37,9 +37,9 @@ void showNotice(QWidget* parent, const QString& text)
 
 void openHelpPage(MainFrame& frame)
 {
-    AppGlobals.ShellTarget = QString::fromUtf8(kHelpPage);
+    views::AppGlobals.ShellTarget = QString::fromUtf8(kHelpPage);
     platform::ShellOpenWithMessage(
-        AppGlobals.ShellTarget, [&frame](const QString& text) { showNotice(&frame, text); });
+        views::AppGlobals.ShellTarget, [&frame](const QString& text) { showNotice(&frame, text); });
 }
 
 // Every window started from the frame runs on a thread of its own: asking those threads to end
@@ -57,11 +57,11 @@ void openFrame(MainFrame& frame, const FrameServices& services)
 {
     if (services.login)
         services.login();
-    if (AppGlobals.LoggedIn == 0)
+    if (views::AppGlobals.LoggedIn == 0)
         QMetaObject::invokeMethod(&frame, &QWidget::close, Qt::QueuedConnection);
-    AppGlobals.CurrentPhysician
+    views::AppGlobals.CurrentPhysician
         = physicianFromSetting(platform::PracticeSettings::read(QStringLiteral("medico")));
-    applyRights(frame, AppGlobals, services.procedures);
+    applyRights(frame, views::AppGlobals, services.procedures);
     frame.update();
 }
 
@@ -101,7 +101,7 @@ void runFrameCommand(int control, MainFrame& frame, const FrameServices& service
 
 void Main(const FrameServices& services)
 {
-    framework::AppErrorManager.addProcedure(QStringLiteral("Main"));
+    core::AppErrorManager.addProcedure(QStringLiteral("Main"));
     {
         MainFrame frame;
         // Every window of the program opens in the frame's workspace.
@@ -116,7 +116,7 @@ void Main(const FrameServices& services)
         });
         frame.show();
         openFrame(frame, services);
-        AppGlobals.SplashThread = startProcedure(kSplashProcedure, 0, services);
+        views::AppGlobals.SplashThread = startProcedure(kSplashProcedure, 0, services);
         while (auto event = events.nextEvent(&frame)) {
             if (event->code == kFrameClosed)
                 break;
@@ -125,7 +125,7 @@ void Main(const FrameServices& services)
         closeOtherWindows(frame);
         framework::setWindowArea(nullptr);
     }
-    framework::AppErrorManager.removeProcedure();
+    core::AppErrorManager.removeProcedure();
 }
 
 } // namespace nidora::shell

@@ -1,9 +1,9 @@
 #include "shell/Program.h"
 
 #include "shell/FrameIcons.h"
-#include "shell/ProgramGlobals.h"
+#include "views/ProgramGlobals.h"
 
-#include "framework/ErrorManager.h"
+#include "core/ErrorManager.h"
 #include "platform/DragFullWindows.h"
 
 #include <QApplication>
@@ -21,23 +21,23 @@ Program::Program(ProgramServices services)
     : services_(std::move(services))
     , quitOnLastWindowClosed_(QApplication::quitOnLastWindowClosed())
 {
-    AppGlobals = ProgramGlobals {};
+    views::AppGlobals = views::ProgramGlobals {};
     // The program ends when the frame's procedure returns, after its closing steps; Qt ending the
     // event loop by itself as the frame's window goes would cut those short.
     QApplication::setQuitOnLastWindowClosed(false);
-    installThreadHooks(scheduler_, framework::AppErrorManager, services_.threadData);
+    installThreadHooks(scheduler_, core::AppErrorManager, services_.threadData);
 }
 
 Program::~Program()
 {
-    framework::AppErrorManager.setPresenter(nullptr);
+    core::AppErrorManager.setPresenter(nullptr);
     QApplication::setQuitOnLastWindowClosed(quitOnLastWindowClosed_);
 }
 
 void Program::initialiseErrorManager()
 {
-    provideThreadNumbers(framework::AppErrorManager);
-    framework::AppErrorManager.setPresenter(&messageBoxes_);
+    provideThreadNumbers(core::AppErrorManager);
+    core::AppErrorManager.setPresenter(&messageBoxes_);
 }
 
 void Program::initialiseTextMatcher()
@@ -66,8 +66,8 @@ void Program::setDefaultWindowIcon()
 void Program::switchOffDragFlag()
 {
     platform::DragFullWindows& flag = platform::DragFullWindowsService::current();
-    AppGlobals.ShowDragFullWindowsSaved = flag.get();
-    if (AppGlobals.ShowDragFullWindowsSaved == 1)
+    views::AppGlobals.ShowDragFullWindowsSaved = flag.get();
+    if (views::AppGlobals.ShowDragFullWindowsSaved == 1)
         flag.set(false, kWriteAndBroadcast);
 }
 
@@ -84,7 +84,7 @@ void Program::updateSettings()
 
 void Program::restoreDragFlag()
 {
-    if (AppGlobals.ShowDragFullWindowsSaved == 1)
+    if (views::AppGlobals.ShowDragFullWindowsSaved == 1)
         platform::DragFullWindowsService::current().set(true, kWriteAndBroadcast);
 }
 

@@ -10,7 +10,7 @@
 
 namespace nidora::shell {
 
-int ProgramEntry(int argc, char** argv, ProcedureTable procedures)
+int ProgramEntry(int argc, char** argv, views::ProcedureTable procedures)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Nidora"));

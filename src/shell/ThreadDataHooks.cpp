@@ -1,12 +1,11 @@
 #include "shell/ThreadDataHooks.h"
 
-#include "framework/ErrorManager.h"
+#include "core/ErrorManager.h"
 #include "framework/Scheduler.h"
 
 namespace nidora::shell {
 
-void installThreadHooks(
-    framework::Scheduler& scheduler, framework::ErrorManager& errors, ThreadDataHooks data)
+void installThreadHooks(framework::Scheduler& scheduler, core::ErrorManager& errors, ThreadDataHooks data)
 {
     scheduler.setThreadStartHook([setUp = std::move(data.setUp)](framework::ThreadContext& thread) {
         if (thread.number() != 1 && setUp)
@@ -20,7 +19,7 @@ void installThreadHooks(
         });
 }
 
-void provideThreadNumbers(framework::ErrorManager& errors)
+void provideThreadNumbers(core::ErrorManager& errors)
 {
     errors.setThreadNumberProvider([] {
         framework::Scheduler* scheduler = framework::Scheduler::instance();

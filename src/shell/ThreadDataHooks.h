@@ -1,11 +1,13 @@
 #pragma once
 
-#include "data/DictionarySetup.h"
+#include "views/DictionarySetup.h"
 
 #include <functional>
 
-namespace nidora::framework {
+namespace nidora::core {
 class ErrorManager;
+}
+namespace nidora::framework {
 class Scheduler;
 class ThreadContext;
 } // namespace nidora::framework
@@ -17,8 +19,8 @@ namespace nidora::shell {
 // in their place to watch when they run.
 struct ThreadDataHooks {
     std::function<void(framework::ThreadContext&)> setUp
-        = [](framework::ThreadContext& thread) { data::DictionarySetup(thread); };
-    std::function<void(framework::ThreadContext&)> shutDown = data::DictionaryShutdown;
+        = [](framework::ThreadContext& thread) { views::DictionarySetup(thread); };
+    std::function<void(framework::ThreadContext&)> shutDown = views::DictionaryShutdown;
 };
 
 // Makes the scheduler run every thread's set-up and tear-down. A new thread sets its data up
@@ -26,11 +28,10 @@ struct ThreadDataHooks {
 // data up itself. Every thread, the main one included, shuts its data down after its procedure,
 // and the error manager then forgets it (its last error, any procedure left listed), since its
 // number is given to the next thread.
-void installThreadHooks(
-    framework::Scheduler& scheduler, framework::ErrorManager& errors, ThreadDataHooks data);
+void installThreadHooks(framework::Scheduler& scheduler, core::ErrorManager& errors, ThreadDataHooks data);
 
 // Has the error manager ask the scheduler for the calling thread's number: 1 outside every
 // logical thread, and whenever no scheduler runs.
-void provideThreadNumbers(framework::ErrorManager& errors);
+void provideThreadNumbers(core::ErrorManager& errors);
 
 } // namespace nidora::shell

@@ -1,16 +1,16 @@
 #include "shell/USUARIOS_Ficha.h"
 
-#include "shell/ProgramGlobals.h"
 #include "shell/ThreadDataHooks.h"
 #include "shell/UserRules.h"
+#include "views/ProgramGlobals.h"
 
+#include "core/ErrorManager.h"
 #include "data/Dictionary.h"
 #include "data/ReferenceRecords.h"
 #include "framework/ControlButton.h"
 #include "framework/ControlChoices.h"
 #include "framework/ControlEntry.h"
 #include "framework/ControlLabels.h"
-#include "framework/ErrorManager.h"
 #include "framework/MessageBoxes.h"
 #include "framework/Window.h"
 #include "framework/WindowEvent.h"
@@ -49,7 +49,7 @@ class UserForm final : public framework::Window {
 public:
     UserForm()
         : Window(QStringLiteral("USUARIOS:Ficha"))
-        , data_(data::threadDictionary())
+        , data_(views::threadDictionary())
         , user_(data_.buffer<data::ACCESOS>())
     {
         setCaption(QStringLiteral("Usuarios"));
@@ -96,7 +96,7 @@ protected:
     void onOpened() override
     {
         setCaption(session_->caption());
-        if (deleteBlocked(AppGlobals.AdministratorCount, user_, std::uint8_t(request()))) {
+        if (deleteBlocked(views::AppGlobals.AdministratorCount, user_, std::uint8_t(request()))) {
             ok_->setEnabled(false);
             framework::showMessage(QString::fromUtf8(kKeepLastAdministratorOnDelete));
         }
@@ -118,7 +118,7 @@ protected:
             return pressCancel();
         if (&control == boxes_.back()) {
             if (removingLastAdministrator(
-                    AppGlobals.AdministratorCount, openingRight_, std::uint8_t(request()), user_)) {
+                    views::AppGlobals.AdministratorCount, openingRight_, std::uint8_t(request()), user_)) {
                 framework::showMessage(QString::fromUtf8(kKeepOneAdministrator));
                 user_.PUERTAS[kAdministratorRight - 1] = 1;
             }
@@ -161,10 +161,10 @@ private:
             if (control->holdsData())
                 control->commit();
         if (cancelAsksToSave(std::uint8_t(request()), session_->changed())) {
-            switch (framework::AppErrorManager.raiseWithCancel(kSaveRecordMessage)) {
-            case framework::Answer::Yes:
+            switch (core::AppErrorManager.raiseWithCancel(kSaveRecordMessage)) {
+            case core::Answer::Yes:
                 return pressOk();
-            case framework::Answer::No:
+            case core::Answer::No:
                 break;
             default:
                 select(firstControl());

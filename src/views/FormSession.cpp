@@ -1,7 +1,7 @@
 #include "views/FormSession.h"
 
+#include "core/ErrorManager.h"
 #include "data/AccessBuffer.h"
-#include "framework/ErrorManager.h"
 
 #include <algorithm>
 
@@ -97,9 +97,9 @@ FormStep FormSession::change()
         if (result == AccessResult::Fatal)
             return closing(Cancelled);
         switch (access_.errors().raiseWithCancel(37, { .file = access_.desc().label })) {
-        case framework::Answer::Yes:
+        case core::Answer::Yes:
             continue;
-        case framework::Answer::No:
+        case core::Answer::No:
             return closing(Cancelled);
         default:
             return kStay;

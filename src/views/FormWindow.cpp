@@ -1,7 +1,7 @@
 #include "views/FormWindow.h"
 
-#include "data/DictionarySetup.h"
 #include "framework/WindowEvent.h"
+#include "views/DictionarySetup.h"
 
 namespace nidora::views {
 namespace {
@@ -14,7 +14,7 @@ using framework::handled::GoOn;
 
 FormWindow::FormWindow(QString procedureName, data::FileId file, FormCaptions captions)
     : Window(std::move(procedureName))
-    , data_(data::threadDictionary())
+    , data_(views::threadDictionary())
     , files_(data_, file)
     , captions_(std::move(captions))
 {

@@ -1,6 +1,6 @@
 #include "views/ListColumns.h"
 
-#include "framework/PictureFormat.h"
+#include "core/PictureFormat.h"
 
 #include <optional>
 

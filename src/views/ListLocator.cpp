@@ -1,6 +1,6 @@
 #include "views/ListLocator.h"
 
-#include "framework/Cp1252.h"
+#include "core/Cp1252.h"
 
 namespace nidora::views {
 

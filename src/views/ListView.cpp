@@ -1,7 +1,7 @@
 #include "views/ListView.h"
 
+#include "core/RecordMessages.h"
 #include "data/AccessBuffer.h"
-#include "framework/RecordMessages.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 #include "views/ListWindow.h"
 
-#include "data/DictionarySetup.h"
 #include "framework/KeyCodes.h"
 #include "framework/WindowEvent.h"
+#include "views/DictionarySetup.h"
 
 #include <QMenu>
 
@@ -22,7 +22,7 @@ constexpr int kViewKey = keys::withShift(keys::Enter);
 
 ListWindow::ListWindow(QString procedureName, data::FileId file)
     : Window(std::move(procedureName))
-    , data_(data::threadDictionary())
+    , data_(views::threadDictionary())
     , files_(data_, file)
 {
 }

@@ -1,6 +1,6 @@
 #include "views/ReportPass.h"
 
-#include "framework/ErrorManager.h"
+#include "core/ErrorManager.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #include "views/ViewRows.h"
 
+#include "core/RecordMessages.h"
 #include "data/AccessBuffer.h"
-#include "framework/RecordMessages.h"
 
 #include <algorithm>
 

@@ -2,14 +2,14 @@
 
 #include "views/RecordWindowsTest.h"
 
-#include "framework/QStringPrinter.h"
+#include "support/QStringPrinter.h"
 
 #include "clinical/UpdatePACIENTES.h"
 
-#include "data/DictionarySetup.h"
 #include "data/PatientRecords.h"
 #include "framework/Window.h"
-#include "shell/ProgramGlobals.h"
+#include "views/DictionarySetup.h"
+#include "views/ProgramGlobals.h"
 
 #include <QLineEdit>
 
@@ -34,13 +34,13 @@ protected:
 
     PatientFormTest()
     {
-        shell::AppGlobals.grantAllRights();
-        shell::AppGlobals.CurrentPhysician = kCurrentPhysician;
+        views::AppGlobals.grantAllRights();
+        views::AppGlobals.CurrentPhysician = kCurrentPhysician;
     }
     ~PatientFormTest() override
     {
-        shell::AppGlobals.AccessRights.fill(0);
-        shell::AppGlobals.CurrentPhysician = 0;
+        views::AppGlobals.AccessRights.fill(0);
+        views::AppGlobals.CurrentPhysician = 0;
         setPatientFormLookups({});
     }
 
@@ -50,7 +50,7 @@ protected:
     {
         ended = false;
         driver.start([this, request, code] {
-            data::Dictionary& data = data::threadDictionary();
+            data::Dictionary& data = views::threadDictionary();
             data::RelationObject& patients = data.relation<data::PACIENTES>();
             patients.open();
             data::AccessObject& access = patients.access();

@@ -116,7 +116,7 @@ TEST_F(PatientFormParentsTest, MotherChosenInHerLookupIsTheOneTheFormKeeps)
 {
     store(mother("Gómez, Marta"));
     mothers.response = Completed;
-    mothers.choose = [] { data::threadDictionary().buffer<MADRES>() = mother("Gómez, Marta"); };
+    mothers.choose = [] { views::threadDictionary().buffer<MADRES>() = mother("Gómez, Marta"); };
     changeWithLookups();
     driver.type(QStringLiteral("?PAC:MADRE"), QStringLiteral("Gomes"));
     driver.accept(QStringLiteral("?PAC:MADRE"));
@@ -138,11 +138,12 @@ TEST_F(PatientFormParentsTest, LookupButtonsFillTheNameAndMoveTheFocusOn)
     QString nearTypedName;
     mothers.response = fathers.response = Completed;
     mothers.choose = [&nearTypedName] {
-        MADRES& buffer = data::threadDictionary().buffer<MADRES>();
+        MADRES& buffer = views::threadDictionary().buffer<MADRES>();
         nearTypedName = buffer.NOMBRE;
         buffer = mother("Luna, Rosa");
     };
-    fathers.choose = [] { data::threadDictionary().buffer<PADRES>().NOMBRE = QStringLiteral("Pérez, Juan"); };
+    fathers.choose
+        = [] { views::threadDictionary().buffer<PADRES>().NOMBRE = QStringLiteral("Pérez, Juan"); };
     changeWithLookups();
     driver.type(QStringLiteral("?PAC:MADRE"), QStringLiteral("H"));
     driver.click(QStringLiteral("?FLDLOOKUP"));

@@ -1,7 +1,7 @@
 #include "PatientFormFixture.h"
 
+#include "core/Date.h"
 #include "data/ReferenceRecords.h"
-#include "framework/Date.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -177,7 +177,7 @@ TEST_F(PatientFormTest, NotesAndPhotoNameAreStoredOnOkAndNotOnCancel)
 
 TEST_F(PatientFormTest, UserWithoutTheClinicalRightSeesNoNoteLinesAndStillSaves)
 {
-    shell::AppGlobals.AccessRights[1] = 0;
+    views::AppGlobals.AccessRights[1] = 0;
     store(patient(1, "Pérez, Ana"));
     store(notes(1, "Alergia", "Asma", ""));
     openForm(Change, 1);
@@ -233,7 +233,7 @@ TEST_F(PatientFormTest, TwoFormsOnTwoThreadsKeepTheirOwnNoteLines)
 
     bool secondEnded = false;
     driver.start([&secondEnded] {
-        data::Dictionary& data = data::threadDictionary();
+        data::Dictionary& data = views::threadDictionary();
         data.relation<PACIENTES>().open();
         data.buffer<PACIENTES>().CODIGO = 2;
         data.access<PACIENTES>().fetch(data.access<PACIENTES>().key("PAC:KCODIGO"));

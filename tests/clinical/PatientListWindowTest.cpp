@@ -12,7 +12,7 @@
 #include "shell/FrameRules.h"
 #include "shell/Main.h"
 #include "shell/MainFrame.h"
-#include "shell/ProgramGlobals.h"
+#include "views/ProgramGlobals.h"
 
 #include <QAbstractItemView>
 #include <QLineEdit>
@@ -317,7 +317,7 @@ TEST(PatientProcedures, EnableTheFramesPatientsButtonForUsersWithTheFirstRight)
     ASSERT_NE(patients, nullptr);
     ASSERT_STREQ(patients->procedure, "BrowsePACIENTES");
     EXPECT_EQ(patients->stackSize, 50'000u);
-    shell::ProgramGlobals globals;
+    views::ProgramGlobals globals;
     globals.grantAllRights();
     EXPECT_TRUE(shell::commandAvailable(*patients, globals, procedures()));
     EXPECT_FALSE(shell::commandAvailable(*patients, globals, {}));

@@ -2,10 +2,10 @@
 
 #include "clinical/PACIENTES_Seleccionar.h"
 
-#include "data/DictionarySetup.h"
 #include "data/PatientRecords.h"
 #include "framework/KeyCodes.h"
 #include "framework/Window.h"
+#include "views/DictionarySetup.h"
 
 #include <QAbstractItemView>
 
@@ -40,7 +40,7 @@ protected:
     {
         driver.start([this] {
             answer = framework::callWithRequest(framework::request::Select, PACIENTES_Seleccionar);
-            chosen = data::threadDictionary().buffer<PACIENTES>();
+            chosen = views::threadDictionary().buffer<PACIENTES>();
             ended = true;
         });
         ASSERT_NE(driver.window(QString::fromUtf8(kCaption)), nullptr);

@@ -5,7 +5,7 @@
 namespace nidora::data::test {
 namespace {
 
-using framework::Answer;
+using core::Answer;
 using testing::ElementsAre;
 
 class AccessPrimingTest : public AccessTest {

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "core/ErrorManager.h"
 #include "data/AccessBuffer.h"
 #include "data/ClinicalRecords.h"
 #include "data/DataFile.h"
 #include "data/Dictionary.h"
 #include "data/PatientRecords.h"
 #include "data/ReferenceRecords.h"
-#include "framework/ErrorManager.h"
 #include "support/ScratchDirectory.h"
 #include "support/ScriptedPresenter.h"
 
@@ -68,7 +68,7 @@ protected:
     void acknowledge(int notices = 1)
     {
         for (int k = 0; k < notices; ++k)
-            presenter.answer(framework::Answer::Ok);
+            presenter.answer(core::Answer::Ok);
     }
 
     std::vector<int> shownNumbers() const
@@ -79,14 +79,14 @@ protected:
         return numbers;
     }
 
-    const framework::MessageRequest& lastShown() const { return presenter.shown().back(); }
+    const core::MessageRequest& lastShown() const { return presenter.shown().back(); }
 
     AccessObject& access(FileId file) { return data.access(file); }
     const KeyDesc& key(FileId file, const char* name) { return data.access(file).key(name); }
 
     nidora::test::ScratchDirectory scratch;
     nidora::test::ScriptedPresenter presenter;
-    framework::ErrorManager errors;
+    core::ErrorManager errors;
     int ends = 0;
     Dictionary data { errors };
 

@@ -1,8 +1,8 @@
 #include "WindowTestSupport.h"
 
-#include "QStringPrinter.h"
 #include "framework/ControlCombo.h"
 #include "framework/KeyCodes.h"
+#include "support/QStringPrinter.h"
 
 #include <QComboBox>
 #include <QLineEdit>

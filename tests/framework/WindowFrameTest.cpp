@@ -1,7 +1,7 @@
 #include "WindowTestSupport.h"
 
+#include "core/PictureInput.h"
 #include "framework/MessageBoxes.h"
-#include "framework/PictureInput.h"
 
 #include <QLineEdit>
 
@@ -189,11 +189,11 @@ TEST_F(WindowsTest, RunningProceduresAreListedByThreadUntilTheyEnd)
         SampleWindow window(QStringLiteral("Listed"));
         window.run();
     });
-    EXPECT_THAT(
-        AppErrorManager.procedures(), ElementsAre(ProcedureEntry { 2, QStringLiteral("Sample:Listed") }));
+    EXPECT_THAT(core::AppErrorManager.procedures(),
+        ElementsAre(core::ProcedureEntry { 2, QStringLiteral("Sample:Listed") }));
     driver.close(QStringLiteral("Listed"));
     ASSERT_TRUE(runUntilEnded(2));
-    EXPECT_TRUE(AppErrorManager.procedures().empty());
+    EXPECT_TRUE(core::AppErrorManager.procedures().empty());
 }
 
 TEST_F(WindowsTest, PostedEventsWithNoControlReachTheWindowEventHandler)
@@ -210,11 +210,11 @@ TEST_F(WindowsTest, PostedEventsWithNoControlReachTheWindowEventHandler)
 
 TEST_F(WindowsTest, MessageBoxIsAnsweredAndTheOtherThreadsWindowStaysUsable)
 {
-    Answer answer = Answer::Ok;
+    core::Answer answer = core::Answer::Ok;
     bool answered = false;
     driver.start([&] {
         answer = showMessage(QStringLiteral("¿Desea continuar?"),
-            MessageOptions { {}, QMessageBox::Question, MessageButtons::YesNo, Answer::Yes });
+            MessageOptions { {}, QMessageBox::Question, core::MessageButtons::YesNo, core::Answer::Yes });
         answered = true;
     });
     driver.start([] {
@@ -228,18 +228,18 @@ TEST_F(WindowsTest, MessageBoxIsAnsweredAndTheOtherThreadsWindowStaysUsable)
     EXPECT_TRUE(driver.window(QStringLiteral("Other"))->isEnabled());
     ASSERT_TRUE(driver.answer(QStringLiteral("¿Desea continuar?"), QStringLiteral("No")));
     ASSERT_TRUE(driver.runUntil([&] { return answered; }));
-    EXPECT_EQ(answer, Answer::No);
+    EXPECT_EQ(answer, core::Answer::No);
     driver.close(QStringLiteral("Other"));
 }
 
 TEST_F(WindowsTest, PresenterShowsTheErrorManagersQuestionWithItsButtons)
 {
     MessageBoxPresenter presenter;
-    Answer answer = Answer::Ok;
+    core::Answer answer = core::Answer::Ok;
     bool answered = false;
     driver.start([&] {
-        answer = presenter.present(MessageRequest { 37, 1, QStringLiteral("Record Update Error"),
-            QStringLiteral("Try again?"), MessageButtons::YesNoCancel, Answer::Cancel });
+        answer = presenter.present(core::MessageRequest { 37, 1, QStringLiteral("Record Update Error"),
+            QStringLiteral("Try again?"), core::MessageButtons::YesNoCancel, core::Answer::Cancel });
         answered = true;
     });
     QMessageBox* box = driver.messageBox(QStringLiteral("Try again?"));
@@ -249,7 +249,7 @@ TEST_F(WindowsTest, PresenterShowsTheErrorManagersQuestionWithItsButtons)
     EXPECT_EQ(box->buttons().size(), 3);
     box->close();
     ASSERT_TRUE(driver.runUntil([&] { return answered; }));
-    EXPECT_EQ(answer, Answer::Cancel);
+    EXPECT_EQ(answer, core::Answer::Cancel);
 }
 
 } // namespace

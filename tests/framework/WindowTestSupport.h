@@ -1,12 +1,12 @@
 #pragma once
 
 #include "ThreadTestSupport.h"
+#include "core/ErrorManager.h"
+#include "driver/WindowDriver.h"
 #include "framework/ControlButton.h"
 #include "framework/ControlEntry.h"
-#include "framework/ErrorManager.h"
 #include "framework/Window.h"
 #include "framework/WindowEvent.h"
-#include "support/WindowDriver.h"
 
 #include <string>
 #include <vector>
@@ -16,10 +16,10 @@ namespace nidora::framework::test {
 // A scheduler, a driver, and the program's error manager told which logical thread calls it.
 class WindowsTest : public ThreadsTest {
 protected:
-    WindowsTest() { AppErrorManager.setThreadNumberProvider(&CurrentThreadNumber); }
+    WindowsTest() { core::AppErrorManager.setThreadNumberProvider(&CurrentThreadNumber); }
     ~WindowsTest() override
     {
-        AppErrorManager.setThreadNumberProvider([] { return 1; });
+        core::AppErrorManager.setThreadNumberProvider([] { return 1; });
     }
 
     nidora::test::WindowDriver driver;

@@ -8,7 +8,7 @@
 #include "shell/FrameRules.h"
 #include "shell/Main.h"
 #include "shell/MainFrame.h"
-#include "shell/ProgramGlobals.h"
+#include "views/ProgramGlobals.h"
 
 #include <QAbstractItemView>
 #include <QTabWidget>
@@ -136,8 +136,8 @@ TEST_F(DoctorWindowsTest, FormTakesTheCaptionOfTheButtonThatCalledIt)
 
 class CurrentDoctorTest : public DoctorWindowsTest {
 protected:
-    CurrentDoctorTest() { shell::AppGlobals.CurrentPhysician = 1; }
-    ~CurrentDoctorTest() override { shell::AppGlobals.CurrentPhysician = 0; }
+    CurrentDoctorTest() { views::AppGlobals.CurrentPhysician = 1; }
+    ~CurrentDoctorTest() override { views::AppGlobals.CurrentPhysician = 0; }
 
     static QImage picture(const QIcon& icon) { return icon.pixmap(16, 16).toImage(); }
     // Whether each row carries the tick of the current doctor or the empty mark.
@@ -162,7 +162,7 @@ TEST_F(CurrentDoctorTest, SeleccMakesTheHighlightedDoctorCurrentAndStoresHimInTh
     driver.pressKey(QStringLiteral("?BROWSE:1"), keys::Down);
     driver.pressKey(QStringLiteral("?BROWSE:1"), keys::Down);
     driver.click(QStringLiteral("?BUTTON4"));
-    EXPECT_EQ(shell::AppGlobals.CurrentPhysician, 3);
+    EXPECT_EQ(views::AppGlobals.CurrentPhysician, 3);
     EXPECT_EQ(platform::PracticeSettings::read(QStringLiteral("medico")), QStringLiteral("3"));
     EXPECT_THAT(ticked(), ElementsAre(false, false, true));
     closeList();
@@ -172,7 +172,7 @@ TEST_F(CurrentDoctorTest, SeleccOnAnEmptyListWritesNothing)
 {
     startList();
     driver.click(QStringLiteral("?BUTTON4"));
-    EXPECT_EQ(shell::AppGlobals.CurrentPhysician, 1);
+    EXPECT_EQ(views::AppGlobals.CurrentPhysician, 1);
     EXPECT_FALSE(QFileInfo::exists(platform::PracticeSettings::filePath()));
     closeList();
 }
@@ -198,7 +198,7 @@ TEST(DoctorProcedures, EnableTheFramesDoctorsCommand)
     const shell::FrameCommand* doctors = shell::findFrameCommand(-3);
     ASSERT_NE(doctors, nullptr);
     ASSERT_STREQ(doctors->procedure, "BrowseMEDICOS");
-    shell::ProgramGlobals globals;
+    views::ProgramGlobals globals;
     globals.grantAllRights();
     EXPECT_TRUE(shell::commandAvailable(*doctors, globals, procedures()));
     EXPECT_FALSE(shell::commandAvailable(*doctors, globals, {}));

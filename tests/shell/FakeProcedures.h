@@ -1,7 +1,7 @@
 #pragma once
 
 #include "shell/FrameServices.h"
-#include "shell/ProgramGlobals.h"
+#include "views/ProgramGlobals.h"
 
 #include <ostream>
 #include <string>
@@ -23,8 +23,8 @@ inline void PrintTo(const Ran& ran, std::ostream* os)
 // Stands in for the login window where a test is about the frame: every right is granted.
 inline void logInWithAllRights()
 {
-    AppGlobals.LoggedIn = 1;
-    AppGlobals.grantAllRights();
+    views::AppGlobals.LoggedIn = 1;
+    views::AppGlobals.grantAllRights();
 }
 
 // Frame services whose every window procedure is a fake that notes which thread it ran on, and

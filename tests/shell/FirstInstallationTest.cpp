@@ -4,7 +4,7 @@
 #include "shell/Main.h"
 #include "shell/MainFrame.h"
 #include "shell/Program.h"
-#include "shell/ProgramGlobals.h"
+#include "views/ProgramGlobals.h"
 
 #include "support/ScratchDirectory.h"
 
@@ -134,7 +134,7 @@ TEST_F(FirstInstallationTest, TheMasterPasswordOpensANewFolderOnlyUntilItsFirstA
                                 for (int control : { -2, -20, -22 })
                                     administratorCommands.push_back(enabled(frame, control));
                             }) }));
-    EXPECT_EQ(AppGlobals.CurrentUserName, QStringLiteral("Jefa de la consulta").leftJustified(30));
+    EXPECT_EQ(views::AppGlobals.CurrentUserName, QStringLiteral("Jefa de la consulta").leftJustified(30));
     EXPECT_EQ(administratorCommands, (std::vector<bool> { true, false, false }))
         << "right 30 alone: the users list, not the patients or the tables";
 
@@ -149,7 +149,7 @@ TEST_F(FirstInstallationTest, TheMasterPasswordOpensANewFolderOnlyUntilItsFirstA
 TEST_F(FirstInstallationTest, ThreeWrongCodesEndTheProgramWithNobodyLoggedIn)
 {
     ASSERT_TRUE(runProgram({ typeAtLogin("uno"), typeAtLogin("dos"), typeAtLogin("tres") }));
-    EXPECT_EQ(AppGlobals.LoggedIn, 0);
+    EXPECT_EQ(views::AppGlobals.LoggedIn, 0);
     EXPECT_EQ(shownFrame(), nullptr);
 }
 
@@ -162,7 +162,7 @@ TEST_F(FirstInstallationTest, ClosingTheFrameDuringTheLoginEndsTheProgram)
         frame->close();
         return true;
     } }));
-    EXPECT_EQ(AppGlobals.LoggedIn, 0);
+    EXPECT_EQ(views::AppGlobals.LoggedIn, 0);
 }
 
 } // namespace

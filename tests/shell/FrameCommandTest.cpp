@@ -3,10 +3,10 @@
 
 #include "shell/Main.h"
 #include "shell/MainFrame.h"
-#include "shell/ProgramGlobals.h"
+#include "views/ProgramGlobals.h"
 
+#include "core/ErrorManager.h"
 #include "framework/Await.h"
-#include "framework/ErrorManager.h"
 #include "platform/ShellLauncherDouble.h"
 #include "support/ScratchDirectory.h"
 
@@ -125,7 +125,7 @@ TEST_F(FrameCommandTest, AHelpPageThatCannotBeOpenedIsShownAsAMessage)
     EXPECT_EQ(box->text(), QStringLiteral("File not found\nnidora.htm"));
     EXPECT_TRUE(box->windowTitle().isEmpty());
     EXPECT_FALSE(box->isModal());
-    EXPECT_EQ(AppGlobals.ShellTarget, QStringLiteral("nidora.htm"));
+    EXPECT_EQ(views::AppGlobals.ShellTarget, QStringLiteral("nidora.htm"));
     box->button(QMessageBox::Ok)->click();
     ASSERT_TRUE(allEnded());
     EXPECT_TRUE(launcher.handed.empty());

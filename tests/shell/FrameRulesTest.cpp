@@ -35,9 +35,9 @@ INSTANTIATE_TEST_SUITE_P(Settings, PhysicianTest,
         PhysicianCase { "300", 44 }, PhysicianCase { "-1", 255 }, PhysicianCase { "dos", 1 }));
 
 // Every procedure the frame starts, so that only the rights decide.
-ProcedureTable everyProcedure()
+views::ProcedureTable everyProcedure()
 {
-    ProcedureTable table;
+    views::ProcedureTable table;
     for (const char* name : { "BrowseUSUARIOS", "BrowseMEDICOS", "PantallaCopia", "PantallaRestaurar",
              "Informes", "Graficos", "HelpAbout", "BrowsePACIENTES", "BrowseMADRES", "BrowsePADRES", "Tablas",
              "BrowseAGENDA", "Biblioteca" })
@@ -60,7 +60,7 @@ class RightsTest : public ::testing::TestWithParam<RightsCase> { };
 
 TEST_P(RightsTest, OnlyTheGuardedCommandsOfMissingRightsAreDisabled)
 {
-    ProgramGlobals globals;
+    views::ProgramGlobals globals;
     for (int right : GetParam().rights)
         globals.AccessRights[std::size_t(right - 1)] = 1;
     MainFrame frame;
@@ -82,7 +82,7 @@ INSTANTIATE_TEST_SUITE_P(Users, RightsTest,
 
 TEST(FrameRules, ACommandWhoseWindowIsNotThereStaysDisabledWhateverTheRights)
 {
-    ProgramGlobals globals;
+    views::ProgramGlobals globals;
     globals.grantAllRights();
     MainFrame frame;
     applyRights(frame, globals, {});

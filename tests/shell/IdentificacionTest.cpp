@@ -3,13 +3,13 @@
 
 #include "shell/Identificacion.h"
 #include "shell/Login.h"
-#include "shell/ProgramGlobals.h"
+#include "views/ProgramGlobals.h"
 
-#include "framework/ErrorManager.h"
+#include "core/ErrorManager.h"
+#include "driver/WindowDriver.h"
 #include "framework/Scheduler.h"
 #include "shell/ThreadDataFixture.h"
 #include "support/ScratchDirectory.h"
-#include "support/WindowDriver.h"
 
 #include <QLineEdit>
 
@@ -46,13 +46,13 @@ protected:
 
     IdentificacionTest()
     {
-        AppGlobals = ProgramGlobals {};
-        framework::AppErrorManager.setThreadNumberProvider(&framework::CurrentThreadNumber);
+        views::AppGlobals = views::ProgramGlobals {};
+        core::AppErrorManager.setThreadNumberProvider(&framework::CurrentThreadNumber);
     }
     ~IdentificacionTest() override
     {
         closeLogin();
-        framework::AppErrorManager.setThreadNumberProvider([] { return 1; });
+        core::AppErrorManager.setThreadNumberProvider([] { return 1; });
     }
 
     void startLogin()
@@ -90,9 +90,9 @@ TEST_P(LoginCodesTest, EachCodeTypedDecidesWhoLogsInAndWhenTheWindowCloses)
     startLogin();
     for (const char* code : c.typed)
         typeAndOk(code);
-    EXPECT_EQ(AppGlobals.LoggedIn, c.loggedIn ? 1 : 0);
+    EXPECT_EQ(views::AppGlobals.LoggedIn, c.loggedIn ? 1 : 0);
     EXPECT_EQ(ended, c.windowClosed);
-    EXPECT_EQ(AppGlobals.hasRight(30), c.allRights);
+    EXPECT_EQ(views::AppGlobals.hasRight(30), c.allRights);
     if (!ended) {
         auto* entry = qobject_cast<QLineEdit*>(driver.find(QStringLiteral("?CODIGO")));
         ASSERT_NE(entry, nullptr);
@@ -126,11 +126,11 @@ TEST_F(IdentificacionTest, TheUserIsLoggedInWithTheStoredRightsAndNameAndTheCode
     ASSERT_TRUE(ended);
     std::vector<int> granted;
     for (int right = 1; right <= 30; ++right) {
-        if (AppGlobals.hasRight(right))
+        if (views::AppGlobals.hasRight(right))
             granted.push_back(right);
     }
     EXPECT_EQ(granted, (std::vector<int> { 1, 4 }));
-    EXPECT_EQ(AppGlobals.CurrentUserName, QStringLiteral("Ana Pérez").leftJustified(30));
+    EXPECT_EQ(views::AppGlobals.CurrentUserName, QStringLiteral("Ana Pérez").leftJustified(30));
 }
 
 TEST_F(IdentificacionTest, ClosingTheWindowWithoutALoginLeavesNobodyLoggedIn)
@@ -139,7 +139,7 @@ TEST_F(IdentificacionTest, ClosingTheWindowWithoutALoginLeavesNobodyLoggedIn)
     typeAndOk("nadie");
     closeLogin();
     ASSERT_TRUE(ended);
-    EXPECT_EQ(AppGlobals.LoggedIn, 0);
+    EXPECT_EQ(views::AppGlobals.LoggedIn, 0);
 }
 
 } // namespace

@@ -1,8 +1,8 @@
 #include "shell/Login.h"
 
+#include "core/ErrorManager.h"
 #include "data/Dictionary.h"
 #include "data/ReferenceRecords.h"
-#include "framework/ErrorManager.h"
 #include "support/ScratchDirectory.h"
 #include "support/ScriptedPresenter.h"
 
@@ -18,9 +18,9 @@ class LoginTest : public ::testing::Test {
 protected:
     nidora::test::ScratchDirectory scratch;
     nidora::test::ScriptedPresenter presenter;
-    framework::ErrorManager errors;
+    core::ErrorManager errors;
     data::Dictionary data { errors };
-    ProgramGlobals globals;
+    views::ProgramGlobals globals;
 
     LoginTest() { errors.setPresenter(&presenter); }
 
@@ -52,12 +52,12 @@ using O = LoginOutcome;
 TEST_F(LoginTest, TheMasterPasswordGrantsEveryRightAndLeavesTheNameBlank)
 {
     for (const char* typed : { "kwrt519", "kwrt519   " }) {
-        globals = ProgramGlobals {};
+        globals = views::ProgramGlobals {};
         EXPECT_EQ(typeCodes({ typed }), std::vector<O> { O::LoggedIn }) << typed;
         EXPECT_EQ(globals.LoggedIn, 1);
         for (int right = 1; right <= 30; ++right)
             EXPECT_TRUE(globals.hasRight(right)) << right;
-        EXPECT_EQ(globals.CurrentUserName, blankText(30));
+        EXPECT_EQ(globals.CurrentUserName, views::blankText(30));
     }
     EXPECT_TRUE(presenter.shown().empty()) << "a new installation's empty users file is no error";
 }

@@ -2,10 +2,10 @@
 
 #include "shell/Main.h"
 #include "shell/MainFrame.h"
-#include "shell/ProgramGlobals.h"
+#include "views/ProgramGlobals.h"
 
+#include "core/ErrorManager.h"
 #include "framework/Await.h"
-#include "framework/ErrorManager.h"
 #include "platform/PracticeSettings.h"
 #include "support/ScratchDirectory.h"
 
@@ -38,7 +38,7 @@ protected:
 
     MainTest()
     {
-        AppGlobals = ProgramGlobals {};
+        views::AppGlobals = views::ProgramGlobals {};
         QApplication::setQuitOnLastWindowClosed(false);
     }
     ~MainTest() override { QApplication::setQuitOnLastWindowClosed(quitOnLastWindowClosed); }
@@ -71,17 +71,17 @@ TEST_F(MainTest, AFailedLoginClosesTheFrameAfterItsOpeningAndTheSplashStillStart
     runMain([](MainFrame&) { return false; });
     EXPECT_EQ(openFrame(), nullptr);
     EXPECT_EQ(stacks, std::vector<std::size_t> { 0 }) << "the splash, with the smallest stack";
-    EXPECT_EQ(AppGlobals.SplashThread, 2);
-    EXPECT_EQ(AppGlobals.CurrentPhysician, 1) << "the opening ran to its end";
-    EXPECT_TRUE(framework::AppErrorManager.procedures().empty());
+    EXPECT_EQ(views::AppGlobals.SplashThread, 2);
+    EXPECT_EQ(views::AppGlobals.CurrentPhysician, 1) << "the opening ran to its end";
+    EXPECT_TRUE(core::AppErrorManager.procedures().empty());
 }
 
 TEST_F(MainTest, OpeningTakesTheDoctorFromTheSettingsAndTheCommandsFromTheRights)
 {
     ASSERT_TRUE(platform::PracticeSettings::writeInt(QStringLiteral("medico"), 3));
     services.login = [] {
-        AppGlobals.LoggedIn = 1;
-        AppGlobals.AccessRights[29] = 1;
+        views::AppGlobals.LoggedIn = 1;
+        views::AppGlobals.AccessRights[29] = 1;
     };
     bool patientsEnabled = true;
     bool usersEnabled = false;
@@ -89,12 +89,12 @@ TEST_F(MainTest, OpeningTakesTheDoctorFromTheSettingsAndTheCommandsFromTheRights
     runMain([&](MainFrame& frame) {
         patientsEnabled = frame.command(-20)->isEnabled();
         usersEnabled = frame.command(-2)->isEnabled();
-        for (const auto& entry : framework::AppErrorManager.procedures())
+        for (const auto& entry : core::AppErrorManager.procedures())
             mainListed = mainListed || (entry.thread == 1 && entry.name == QStringLiteral("Main"));
         frame.close();
         return true;
     });
-    EXPECT_EQ(AppGlobals.CurrentPhysician, 3);
+    EXPECT_EQ(views::AppGlobals.CurrentPhysician, 3);
     EXPECT_FALSE(patientsEnabled);
     EXPECT_TRUE(usersEnabled);
     EXPECT_TRUE(mainListed);

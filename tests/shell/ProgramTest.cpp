@@ -2,13 +2,13 @@
 
 #include "shell/Main.h"
 #include "shell/MainFrame.h"
-#include "shell/ProgramGlobals.h"
+#include "views/ProgramGlobals.h"
 
-#include "data/DictionarySetup.h"
+#include "core/ErrorManager.h"
 #include "framework/Await.h"
-#include "framework/ErrorManager.h"
 #include "platform/DragFullWindows.h"
 #include "support/ScratchDirectory.h"
+#include "views/DictionarySetup.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -78,20 +78,20 @@ protected:
 
 TEST_F(ProgramTest, GlobalSetUpBlanksTheTextsAndStartsTheLettersAtAAndZ)
 {
-    AppGlobals.LoggedIn = 1;
-    AppGlobals.CurrentUserName = QStringLiteral("Ana");
-    AppGlobals.DLETRA = QStringLiteral("M");
-    AppGlobals.SELECTPACIENTE = 12;
+    views::AppGlobals.LoggedIn = 1;
+    views::AppGlobals.CurrentUserName = QStringLiteral("Ana");
+    views::AppGlobals.DLETRA = QStringLiteral("M");
+    views::AppGlobals.SELECTPACIENTE = 12;
     Program program({ loggingHooks(log), {} });
 
-    EXPECT_EQ(AppGlobals.LoggedIn, 0);
-    EXPECT_FALSE(AppGlobals.hasRight(1));
-    EXPECT_EQ(AppGlobals.SELECTPACIENTE, 0);
-    EXPECT_EQ(AppGlobals.CurrentUserName, QString(30, u' '));
-    EXPECT_EQ(AppGlobals.SELECTGRUPO, QString(3, u' '));
-    EXPECT_EQ(AppGlobals.SELECTMOTIVO, QString(25, u' '));
-    EXPECT_EQ(AppGlobals.DLETRA, QStringLiteral("A"));
-    EXPECT_EQ(AppGlobals.HLETRA, QStringLiteral("Z"));
+    EXPECT_EQ(views::AppGlobals.LoggedIn, 0);
+    EXPECT_FALSE(views::AppGlobals.hasRight(1));
+    EXPECT_EQ(views::AppGlobals.SELECTPACIENTE, 0);
+    EXPECT_EQ(views::AppGlobals.CurrentUserName, QString(30, u' '));
+    EXPECT_EQ(views::AppGlobals.SELECTGRUPO, QString(3, u' '));
+    EXPECT_EQ(views::AppGlobals.SELECTMOTIVO, QString(25, u' '));
+    EXPECT_EQ(views::AppGlobals.DLETRA, QStringLiteral("A"));
+    EXPECT_EQ(views::AppGlobals.HLETRA, QStringLiteral("Z"));
     EXPECT_TRUE(log.empty()) << "the main thread's data waits for the program's entry";
 }
 
@@ -212,13 +212,13 @@ TEST_F(ProgramTest, EveryThreadWorksOnItsOwnDataFromItsStartToItsEnd)
     } seen;
     {
         Program program({ {}, [&] {
-                             seen.frame = &data::threadDictionary();
+                             seen.frame = &views::threadDictionary();
                              const int started = framework::StartOnNewThread(
-                                 [&] { seen.window = &data::threadDictionary(); }, 25'000);
+                                 [&] { seen.window = &views::threadDictionary(); }, 25'000);
                              waitUntilEnded(started);
                          } });
         program.run();
-        EXPECT_EQ(data::findThreadDictionary(program.scheduler().currentContext()), seen.frame)
+        EXPECT_EQ(views::findThreadDictionary(program.scheduler().currentContext()), seen.frame)
             << "the main thread's data stays for the program's closing steps";
     }
     ASSERT_NE(seen.frame, nullptr);
@@ -228,23 +228,21 @@ TEST_F(ProgramTest, EveryThreadWorksOnItsOwnDataFromItsStartToItsEnd)
 
 TEST_F(ProgramTest, TheErrorManagerKnowsEachThreadAndForgetsOneThatEnded)
 {
-    framework::ErrorStatus seenOnThread;
+    core::ErrorStatus seenOnThread;
     {
-        Program program(
-            { loggingHooks(log), [&] {
-                 const int started = framework::StartOnNewThread(
-                     [&] {
-                         framework::AppErrorManager.setLastError({ 0, 33, QStringLiteral("busy") });
-                         seenOnThread = framework::AppErrorManager.lastError(2);
-                     },
-                     25'000);
-                 waitUntilEnded(started);
-             } });
+        Program program({ loggingHooks(log), [&] {
+                             const int started = framework::StartOnNewThread(
+                                 [&] {
+                                     core::AppErrorManager.setLastError({ 0, 33, QStringLiteral("busy") });
+                                     seenOnThread = core::AppErrorManager.lastError(2);
+                                 },
+                                 25'000);
+                             waitUntilEnded(started);
+                         } });
         program.run();
     }
     EXPECT_EQ(seenOnThread.errorCode, 33) << "the error was kept as thread 2's";
-    EXPECT_EQ(framework::AppErrorManager.lastError(2), framework::ErrorStatus {})
-        << "and dropped when it ended";
+    EXPECT_EQ(core::AppErrorManager.lastError(2), core::ErrorStatus {}) << "and dropped when it ended";
 }
 
 // The whole program: its frame opens, is closed, and the program ends with 0.
@@ -264,14 +262,14 @@ TEST_F(ProgramTest, ClosingTheFrameEndsTheProgramWithZero)
     int exitCode = -1;
     {
         FrameServices services;
-        services.login = [] { AppGlobals.LoggedIn = 1; };
+        services.login = [] { views::AppGlobals.LoggedIn = 1; };
         Program program({ loggingHooks(log), [services] { Main(services); } });
         exitCode = program.run();
     }
     EXPECT_TRUE(closedFrame);
     EXPECT_EQ(exitCode, 0);
     EXPECT_EQ(dragFlag.get(), 1);
-    EXPECT_TRUE(framework::AppErrorManager.procedures().empty()) << "Main took its name off the list";
+    EXPECT_TRUE(core::AppErrorManager.procedures().empty()) << "Main took its name off the list";
     for (QWidget* window : QApplication::topLevelWidgets())
         EXPECT_EQ(qobject_cast<MainFrame*>(window), nullptr) << "the frame outlived the program";
 }

@@ -2,9 +2,9 @@
 
 #include "shell/ThreadDataHooks.h"
 
-#include "data/DictionarySetup.h"
-#include "framework/ErrorManager.h"
+#include "core/ErrorManager.h"
 #include "framework/Scheduler.h"
+#include "views/DictionarySetup.h"
 
 namespace nidora::shell::test {
 
@@ -14,8 +14,8 @@ namespace nidora::shell::test {
 struct ProgramThreadData {
     explicit ProgramThreadData(framework::Scheduler& scheduler)
     {
-        installThreadHooks(scheduler, framework::AppErrorManager, {});
-        data::DictionarySetup(scheduler.currentContext());
+        installThreadHooks(scheduler, core::AppErrorManager, {});
+        views::DictionarySetup(scheduler.currentContext());
     }
 };
 

@@ -1,19 +1,19 @@
 #include "UsersFile.h"
 
-#include "shell/ProgramGlobals.h"
 #include "shell/ThreadDataHooks.h"
 #include "shell/USUARIOS_Ficha.h"
 #include "shell/UserRules.h"
+#include "views/ProgramGlobals.h"
 
+#include "core/ErrorManager.h"
 #include "data/Dictionary.h"
 #include "data/ReferenceRecords.h"
-#include "framework/ErrorManager.h"
+#include "driver/WindowDriver.h"
 #include "framework/MessageBoxes.h"
 #include "framework/Scheduler.h"
 #include "framework/Window.h"
 #include "shell/ThreadDataFixture.h"
 #include "support/ScratchDirectory.h"
-#include "support/WindowDriver.h"
 #include "views/Requests.h"
 
 #include <QCheckBox>
@@ -38,9 +38,9 @@ protected:
 
     UserFormTest()
     {
-        framework::AppErrorManager.setPresenter(&messageBoxes);
-        AppGlobals = ProgramGlobals {};
-        framework::AppErrorManager.setThreadNumberProvider(&framework::CurrentThreadNumber);
+        core::AppErrorManager.setPresenter(&messageBoxes);
+        views::AppGlobals = views::ProgramGlobals {};
+        core::AppErrorManager.setThreadNumberProvider(&framework::CurrentThreadNumber);
         test::addUser("jefa", "Jefa", { 30 });
         test::addUser("ana", "Ana", { 1 });
     }
@@ -48,15 +48,15 @@ protected:
     {
         if (!response)
             driver.close(driver.find(QStringLiteral("?OK"))->window()->windowTitle());
-        framework::AppErrorManager.setThreadNumberProvider([] { return 1; });
-        framework::AppErrorManager.setPresenter(nullptr);
+        core::AppErrorManager.setThreadNumberProvider([] { return 1; });
+        core::AppErrorManager.setPresenter(nullptr);
     }
 
     // Loads the user of that code (none: a new, primed user) and calls the form.
     void callForm(std::uint8_t request, const char* code = nullptr)
     {
         driver.start([this, request, code] {
-            data::Dictionary& data = data::threadDictionary();
+            data::Dictionary& data = views::threadDictionary();
             auto& users = data.access<data::ACCESOS>();
             users.open();
             users.prime();
@@ -88,7 +88,7 @@ protected:
 
 TEST_F(UserFormTest, TheOnlyAdministratorCannotBeDeleted)
 {
-    AppGlobals.AdministratorCount = 1;
+    views::AppGlobals.AdministratorCount = 1;
     callForm(views::DeleteRecord, "jefa");
     ASSERT_TRUE(driver.answer(QString::fromUtf8(kKeepLastAdministratorOnDelete), QStringLiteral("OK")));
     EXPECT_FALSE(driver.find(QStringLiteral("?OK"))->isEnabled());
@@ -100,7 +100,7 @@ TEST_F(UserFormTest, TheOnlyAdministratorCannotBeDeleted)
 
 TEST_F(UserFormTest, UntickingTheOnlyAdministratorIsUndoneButOneOfTwoMayLoseTheRight)
 {
-    AppGlobals.AdministratorCount = 1;
+    views::AppGlobals.AdministratorCount = 1;
     callForm(views::ChangeRecord, "jefa");
     driver.click(QStringLiteral("?ACC:PUERTAS_30"));
     ASSERT_TRUE(driver.answer(QString::fromUtf8(kKeepOneAdministrator), QStringLiteral("OK")));
@@ -111,7 +111,7 @@ TEST_F(UserFormTest, UntickingTheOnlyAdministratorIsUndoneButOneOfTwoMayLoseTheR
     ASSERT_TRUE(driver.runUntil([this] { return response.has_value(); }));
 
     response.reset();
-    AppGlobals.AdministratorCount = 2;
+    views::AppGlobals.AdministratorCount = 2;
     callForm(views::ChangeRecord, "jefa");
     driver.click(QStringLiteral("?ACC:PUERTAS_30"));
     EXPECT_EQ(driver.messageBox(QString::fromUtf8(kKeepOneAdministrator)), nullptr);
@@ -125,7 +125,7 @@ TEST_F(UserFormTest, UntickingTheOnlyAdministratorIsUndoneButOneOfTwoMayLoseTheR
 
 TEST_F(UserFormTest, TickingAdministratorOnANewUserTicksAndFixesTheOtherBoxes)
 {
-    AppGlobals.AdministratorCount = 1;
+    views::AppGlobals.AdministratorCount = 1;
     callForm(views::InsertRecord);
     EXPECT_EQ(driver.find(QStringLiteral("?OK"))->window()->windowTitle(),
         QStringLiteral("Agregando un Registro a USUARIOS"));

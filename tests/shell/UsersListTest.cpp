@@ -1,9 +1,9 @@
 #include "views/RecordWindowsTest.h"
 
 #include "shell/BrowseUSUARIOS.h"
-#include "shell/ProgramGlobals.h"
 #include "shell/UserRules.h"
 #include "shell/UsersFile.h"
+#include "views/ProgramGlobals.h"
 
 #include "framework/KeyCodes.h"
 
@@ -17,7 +17,7 @@ constexpr const char* kDeleting = "Borrando un Registro de USUARIOS";
 
 class UsersListTest : public views::test::RecordWindowsTest {
 protected:
-    UsersListTest() { AppGlobals.AdministratorCount = 0; }
+    UsersListTest() { views::AppGlobals.AdministratorCount = 0; }
 
     void startList()
     {
@@ -53,7 +53,7 @@ TEST_F(UsersListTest, ShowsNamesInCodeOrderAndCountsTheAdministratorsAsItOpens)
     EXPECT_EQ(shownName(0), QStringLiteral("Zulema"));
     EXPECT_EQ(shownName(1), QStringLiteral("Marta"));
     EXPECT_EQ(shownName(2), QStringLiteral("Ana"));
-    EXPECT_EQ(AppGlobals.AdministratorCount, 2);
+    EXPECT_EQ(views::AppGlobals.AdministratorCount, 2);
     closeList();
 }
 
@@ -76,7 +76,7 @@ TEST_F(UsersListTest, DeletingOneOfTwoAdministratorsProtectsTheOtherAfterTheRefr
     test::addUser("alfa", "Ana", { 30 });
     test::addUser("beta", "Berta", { 30 });
     startList();
-    ASSERT_EQ(AppGlobals.AdministratorCount, 2);
+    ASSERT_EQ(views::AppGlobals.AdministratorCount, 2);
     driver.click(QStringLiteral("?DELETE:2"));
     ASSERT_NE(driver.window(QString::fromUtf8(kDeleting)), nullptr);
     ASSERT_TRUE(driver.find(QStringLiteral("?OK"))->isEnabled());
@@ -84,7 +84,7 @@ TEST_F(UsersListTest, DeletingOneOfTwoAdministratorsProtectsTheOtherAfterTheRefr
     ASSERT_TRUE(driver.runUntil([this] { return driver.window(QString::fromUtf8(kDeleting)) == nullptr; }));
     ASSERT_EQ(rows()->rowCount(), 1);
     EXPECT_EQ(shownName(0), QStringLiteral("Berta"));
-    EXPECT_EQ(AppGlobals.AdministratorCount, 1);
+    EXPECT_EQ(views::AppGlobals.AdministratorCount, 1);
 
     driver.click(QStringLiteral("?DELETE:2"));
     ASSERT_TRUE(driver.answer(QString::fromUtf8(kKeepLastAdministratorOnDelete), QStringLiteral("OK")));
@@ -97,7 +97,7 @@ TEST_F(UsersListTest, TheFirstAdministratorIsCreatedFromAnEmptyList)
 {
     startList();
     EXPECT_EQ(rows()->rowCount(), 0);
-    EXPECT_EQ(AppGlobals.AdministratorCount, 0);
+    EXPECT_EQ(views::AppGlobals.AdministratorCount, 0);
     driver.click(QStringLiteral("?INSERT:2"));
     ASSERT_NE(driver.window(QStringLiteral("Agregando un Registro a USUARIOS")), nullptr);
     driver.type(QStringLiteral("?ACC:CLAVE"), QStringLiteral("jefa"));
@@ -108,7 +108,7 @@ TEST_F(UsersListTest, TheFirstAdministratorIsCreatedFromAnEmptyList)
         [this] { return driver.window(QStringLiteral("Agregando un Registro a USUARIOS")) == nullptr; }));
     ASSERT_EQ(rows()->rowCount(), 1);
     EXPECT_EQ(shownName(0), QStringLiteral("Dra. Núñez"));
-    EXPECT_EQ(AppGlobals.AdministratorCount, 1) << "counted again when the form returned";
+    EXPECT_EQ(views::AppGlobals.AdministratorCount, 1) << "counted again when the form returned";
     closeList();
 
     data::Dictionary data;

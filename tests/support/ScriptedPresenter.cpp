@@ -5,16 +5,16 @@
 namespace nidora::test {
 namespace {
 
-const char* nameOf(framework::Answer answer)
+const char* nameOf(core::Answer answer)
 {
     switch (answer) {
-    case framework::Answer::Ok:
+    case core::Answer::Ok:
         return "OK";
-    case framework::Answer::Yes:
+    case core::Answer::Yes:
         return "Yes";
-    case framework::Answer::No:
+    case core::Answer::No:
         return "No";
-    case framework::Answer::Cancel:
+    case core::Answer::Cancel:
         return "Cancel";
     }
     return "?";
@@ -28,13 +28,13 @@ ScriptedPresenter::~ScriptedPresenter()
                                   << nameOf(answers_.front());
 }
 
-ScriptedPresenter& ScriptedPresenter::answer(framework::Answer answer)
+ScriptedPresenter& ScriptedPresenter::answer(core::Answer answer)
 {
     answers_.push_back(answer);
     return *this;
 }
 
-framework::Answer ScriptedPresenter::present(const framework::MessageRequest& request)
+core::Answer ScriptedPresenter::present(const core::MessageRequest& request)
 {
     shown_.push_back(request);
     const auto describe = [&request] {
@@ -45,9 +45,9 @@ framework::Answer ScriptedPresenter::present(const framework::MessageRequest& re
         ADD_FAILURE() << "No answer scripted for " << describe();
         return request.defaultAnswer;
     }
-    const framework::Answer scripted = answers_.front();
+    const core::Answer scripted = answers_.front();
     answers_.pop_front();
-    if (!framework::offers(request.buttons, scripted)) {
+    if (!core::offers(request.buttons, scripted)) {
         ADD_FAILURE() << "Scripted answer " << nameOf(scripted) << " is not a button of " << describe();
         return request.defaultAnswer;
     }

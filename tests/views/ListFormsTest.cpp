@@ -11,9 +11,9 @@
 namespace nidora::views {
 namespace {
 
+using core::Answer;
 using data::FileId;
 using data::MEDICOS;
-using framework::Answer;
 using testing::ElementsAre;
 
 struct ButtonCase {
@@ -184,7 +184,7 @@ TEST_P(FailedChange, AsksMessage37WithYesNoAndCancel)
     presenter.answer(GetParam().answer);
     actions().change();
     EXPECT_THAT(shownNumbers(), ElementsAre(7, 37));
-    EXPECT_EQ(presenter.shown()[1].buttons, framework::MessageButtons::YesNoCancel);
+    EXPECT_EQ(presenter.shown()[1].buttons, core::MessageButtons::YesNoCancel);
     ASSERT_EQ(steps.size(), 1u);
     EXPECT_EQ(steps[0], GetParam().expected);
 }

@@ -1,10 +1,10 @@
 #include "RecordWindowsTest.h"
 
 #include "data/ClinicalRecords.h"
-#include "data/DictionarySetup.h"
 #include "framework/ControlEntry.h"
 #include "framework/ControlLabels.h"
 #include "framework/KeyCodes.h"
+#include "views/DictionarySetup.h"
 #include "views/FormWindow.h"
 #include "views/ListWindow.h"
 
@@ -122,7 +122,7 @@ protected:
     {
         driver.start([this, request] {
             answer = framework::callWithRequest(request, [] { NameList().run(); });
-            chosen = data::threadDictionary().buffer<MEDICOS>();
+            chosen = views::threadDictionary().buffer<MEDICOS>();
             ended = true;
         });
         ASSERT_NE(driver.window(QStringLiteral("List")), nullptr);
@@ -131,7 +131,7 @@ protected:
     void startForm(std::uint8_t request, const MEDICOS& loaded = {}, const QString& refused = {})
     {
         driver.start([this, request, loaded, refused] {
-            data::Dictionary& data = data::threadDictionary();
+            data::Dictionary& data = views::threadDictionary();
             data.buffer<MEDICOS>() = loaded;
             if (loaded.CODIGO != 0) { // the record as the list would load it
                 ASSERT_EQ(data.relation<MEDICOS>().open(), data::AccessResult::Ok);
@@ -417,7 +417,7 @@ TEST_F(ListWindowTest, AFieldTheRulesRefuseKeepsAnInsertOpenAndItsCancelStillRem
 {
     store(doctor(1, "Pérez")); // any file will do for the rule: consultations number themselves
     driver.start([this] {
-        data::Dictionary& data = data::threadDictionary();
+        data::Dictionary& data = views::threadDictionary();
         ASSERT_EQ(data.relation<data::CONSULTAS>().open(), data::AccessResult::Ok);
         ASSERT_EQ(data.access<data::CONSULTAS>().prime(), data::AccessResult::Ok);
         answer = framework::callWithRequest(InsertRecord, [] { AgeForm().run(); });

@@ -4,9 +4,9 @@
 #include "support/ScratchDirectory.h"
 
 #include "data/DataFile.h"
-#include "data/DictionarySetup.h"
 #include "data/ReferenceRecords.h"
 #include "framework/MessageBoxes.h"
+#include "views/DictionarySetup.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -26,15 +26,16 @@ protected:
     {
         // Each thread gets its own data as the program gives it: set up when it starts, taken
         // down, its files closed, when it ends.
-        scheduler.setThreadStartHook([](framework::ThreadContext& thread) { data::DictionarySetup(thread); });
+        scheduler.setThreadStartHook(
+            [](framework::ThreadContext& thread) { views::DictionarySetup(thread); });
         scheduler.setThreadEndHook(
-            [](framework::ThreadContext& thread) { data::DictionaryShutdown(thread); });
-        data::DictionarySetup(scheduler.currentContext());
-        framework::AppErrorManager.setPresenter(&boxes);
+            [](framework::ThreadContext& thread) { views::DictionaryShutdown(thread); });
+        views::DictionarySetup(scheduler.currentContext());
+        core::AppErrorManager.setPresenter(&boxes);
         // The one file that is never created when missing; a practice always has it.
         EXPECT_TRUE(data::DataFile::createEmpty(data::fileDesc(data::FileId::TABENFERMED)).ok());
     }
-    ~RecordWindowsTest() override { framework::AppErrorManager.setPresenter(nullptr); }
+    ~RecordWindowsTest() override { core::AppErrorManager.setPresenter(nullptr); }
 
     template <class R> void store(const R& record)
     {

@@ -22,13 +22,10 @@ const QString kCaption = QStringLiteral("Report Progress...");
 // its own as its prompt would, and the timer driven by hand: each tick() is one timer event.
 class ReportProgressTest : public data::test::AccessTest {
 protected:
-    ReportProgressTest()
-    {
-        framework::AppErrorManager.setThreadNumberProvider(&framework::CurrentThreadNumber);
-    }
+    ReportProgressTest() { core::AppErrorManager.setThreadNumberProvider(&framework::CurrentThreadNumber); }
     ~ReportProgressTest() override
     {
-        framework::AppErrorManager.setThreadNumberProvider([] { return 1; });
+        core::AppErrorManager.setThreadNumberProvider([] { return 1; });
     }
 
     void SetUp() override { test::storeConsultations(disk(FileId::CONSULTAS)); }
@@ -149,7 +146,7 @@ TEST_F(ReportProgressTest, EmptySelectionShowsMessage25AndLeavesNoWindowOpen)
     EXPECT_TRUE(previewer.previewed.empty());
     EXPECT_EQ(answer, Cancelled);
     EXPECT_EQ(driver.window(kCaption), nullptr);
-    EXPECT_TRUE(framework::AppErrorManager.procedures().empty());
+    EXPECT_TRUE(core::AppErrorManager.procedures().empty());
 }
 
 TEST_F(ReportProgressTest, AnotherThreadsWindowStaysUsableWhileTheReportRuns)
@@ -164,9 +161,9 @@ TEST_F(ReportProgressTest, AnotherThreadsWindowStaysUsableWhileTheReportRuns)
     tick(thread);
     ASSERT_NE(driver.window(kCaption), nullptr);
     ASSERT_TRUE(driver.window(QStringLiteral("Other"))->isEnabled());
-    EXPECT_THAT(framework::AppErrorManager.procedures(),
-        ElementsAre(framework::ProcedureEntry { 2, QStringLiteral("Sample:Other") },
-            framework::ProcedureEntry { thread, QStringLiteral("PrintHISCLINICA") }));
+    EXPECT_THAT(core::AppErrorManager.procedures(),
+        ElementsAre(core::ProcedureEntry { 2, QStringLiteral("Sample:Other") },
+            core::ProcedureEntry { thread, QStringLiteral("PrintHISCLINICA") }));
 
     driver.type(QStringLiteral("?CODIGO"), QStringLiteral("7"));
     driver.click(QStringLiteral("?OK:Other"));
