@@ -28,6 +28,50 @@ struct RecordMessage {
     bool offersCancel = false;
 };
 
+// The numbers of the record-handling messages, named for what they tell the user, so that a
+// caller reads as what happened: report(message::DuplicateKey, ...).
+namespace message {
+enum Number : int {
+    RetrievalError = 1, // a record could not be read
+    ReadOnlyAccess = 2, // no write access: trying read-only
+    RecordAdded = 3,
+    InsertError = 4,
+    AddNewRecord = 5,
+    CloseError = 6,
+    ChangedElsewhere = 7, // the record was changed by another station
+    ChangedElsewhereShown = 8, // ... and its changes will now be displayed
+    ChangedOrDeletedElsewhere = 9,
+    ChangesWillBeLost = 10,
+    ConfirmDelete = 11,
+    CreateError = 12, // a missing file could not be created
+    DeleteError = 13,
+    CannotDelete = 14, // this form cannot delete
+    DuplicateKey = 15,
+    MustExist = 16, // a field's value must be found in another file
+    OutOfRange = 19,
+    LoadError = 21,
+    CannotInsert = 23, // this form cannot insert
+    TransactionError = 24,
+    NoRecords = 25,
+    OpenError = 26, // a file could not be opened: the program ends
+    UpdateError = 28,
+    KeyRebuildError = 29,
+    InvalidKey = 30, // the keys must be rebuilt
+    RecordHeld = 31, // held by another station
+    RestrictedDelete = 33, // dependants forbid the delete
+    RestrictedUpdate = 34, // dependants forbid the change
+    AutoNumberError = 35,
+    RetryDelete = 36,
+    RetryUpdate = 37,
+    SaveChanges = 38,
+    BeginningOfFile = 39,
+    EndOfFile = 40,
+    CannotUpdate = 41, // this form cannot change
+    FileNotOpen = 42,
+    ViewOpenError = 43,
+};
+} // namespace message
+
 // What fills a message's placeholders, e.g. {.file = "MOTIVOS", .message = "MOT:KMOTIVO"}.
 // %ErrorText is the storage layer's error text followed by its error number in brackets.
 struct MessageArgs {

@@ -11,6 +11,8 @@
 
 namespace nidora::data {
 
+namespace message = core::message;
+
 using core::Answer;
 using core::MessageArgs;
 
@@ -94,7 +96,7 @@ bool AccessObject::requireOpen(bool show)
 {
     if (file_)
         return true;
-    report(42, {}, show);
+    report(message::FileNotOpen, {}, show);
     return false;
 }
 
@@ -164,7 +166,7 @@ AccessResult AccessObject::highestNumber(std::int64_t& highest, bool show)
     if (read.status == Status::NotFound)
         highest = 0;
     else if (!read.ok())
-        return reportOutcome(1, read, show);
+        return reportOutcome(message::RetrievalError, read, show);
 
     const auto elsewhere = numbersHeldElsewhere(id_);
     if (!elsewhere)
@@ -179,7 +181,7 @@ AccessResult AccessObject::highestNumber(std::int64_t& highest, bool show)
     if (read.status == Status::NotFound)
         return AccessResult::Ok;
     if (!read.ok())
-        return reportOutcome(1, read, show);
+        return reportOutcome(message::RetrievalError, read, show);
     highest = std::max(highest, held);
     return AccessResult::Ok;
 }
@@ -218,11 +220,11 @@ AccessResult AccessObject::number(bool show)
             .key = failing.description, .errorText = added.text, .errorCode = added.code
         };
         if (!show)
-            return report(35, args, false);
+            return report(message::AutoNumberError, args, false);
         lastMessage_ = 35;
         MessageArgs shown = args;
         shown.file = desc_.label;
-        if (errors_.raise(35, shown) != Answer::Yes)
+        if (errors_.raise(message::AutoNumberError, shown) != Answer::Yes)
             return AccessResult::Failed;
         failures = 0;
     }
@@ -268,11 +270,11 @@ AccessResult AccessObject::insertRecord(bool show)
         return AccessResult::Ok;
     }
     if (written.status == Status::Duplicate && written.key)
-        return report(15,
+        return report(message::DuplicateKey,
             MessageArgs {
                 .message = written.key->description, .errorText = written.text, .errorCode = written.code },
             show);
-    return reportOutcome(4, written, show);
+    return reportOutcome(message::InsertError, written, show);
 }
 
 AccessResult AccessObject::changeRecord(bool show, bool showOtherVersion)
@@ -283,7 +285,8 @@ AccessResult AccessObject::changeRecord(bool show, bool showOtherVersion)
     if (valid != AccessResult::Ok)
         return valid;
     if (current_.id == 0)
-        return report(28, MessageArgs { .errorText = QStringLiteral("no record has been read") }, show);
+        return report(message::UpdateError,
+            MessageArgs { .errorText = QStringLiteral("no record has been read") }, show);
 
     RecordRef ref = current_;
     const Outcome written = file_->change(ref, *buffer_);
@@ -294,7 +297,7 @@ AccessResult AccessObject::changeRecord(bool show, bool showOtherVersion)
         return AccessResult::Ok;
     }
     if (written.status != Status::Changed)
-        return reportOutcome(28, written, show);
+        return reportOutcome(message::UpdateError, written, show);
 
     const AccessResult result = report(showOtherVersion ? 8 : 7, {}, show);
     auto stored = desc_.makeRecord();
@@ -310,14 +313,15 @@ AccessResult AccessObject::deleteRecord(bool askFirst)
         return AccessResult::Failed;
     if (askFirst) {
         lastMessage_ = 11;
-        if (errors_.raise(11, MessageArgs { .file = desc_.label }) != Answer::Yes)
+        if (errors_.raise(message::ConfirmDelete, MessageArgs { .file = desc_.label }) != Answer::Yes)
             return AccessResult::Cancelled;
     }
     if (current_.id == 0)
-        return report(13, MessageArgs { .errorText = QStringLiteral("no record has been read") }, true);
+        return report(message::DeleteError,
+            MessageArgs { .errorText = QStringLiteral("no record has been read") }, true);
     const Outcome removed = file_->remove(current_.id);
     if (!removed.ok())
-        return reportOutcome(13, removed, true);
+        return reportOutcome(message::DeleteError, removed, true);
     if (numbered_ && numberedRef_.id == current_.id)
         numbered_ = false;
     current_ = {};
@@ -335,8 +339,8 @@ AccessResult AccessObject::readFailure(const Outcome& outcome, bool show)
     }
     // A record another station holds: the read waited for it in vain.
     if (outcome.status == Status::Locked)
-        return reportOutcome(31, outcome, show);
-    return reportOutcome(1, outcome, show);
+        return reportOutcome(message::RecordHeld, outcome, show);
+    return reportOutcome(message::RetrievalError, outcome, show);
 }
 
 AccessResult AccessObject::fetchRecord(const KeyDesc& key, bool show)

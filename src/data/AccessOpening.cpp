@@ -5,6 +5,8 @@
 
 namespace nidora::data {
 
+namespace message = core::message;
+
 namespace {
 
 // How long an ordinary open waits for another connection's lock before it counts as denied.
@@ -53,7 +55,7 @@ AccessResult AccessObject::openFile()
             opened = DataFile::open(desc_, mode, openOptions(kLockRecoveryTime));
             if (denied(opened.outcome) && mode == OpenMode::ReadWrite) {
                 last = opened.outcome;
-                reportOutcome(2, opened.outcome, true);
+                reportOutcome(message::ReadOnlyAccess, opened.outcome, true);
                 mode = OpenMode::ReadOnly;
                 continue;
             }
@@ -64,15 +66,15 @@ AccessResult AccessObject::openFile()
             return AccessResult::Ok;
         }
         if (opened.created)
-            return reportOutcome(12, opened.outcome, true);
+            return reportOutcome(message::CreateError, opened.outcome, true);
         if (opened.outcome.status != Status::KeysDamaged)
             break;
-        reportOutcome(30, opened.outcome, true);
+        reportOutcome(message::InvalidKey, opened.outcome, true);
         const Outcome rebuilt = DataFile::rebuildKeys(desc_, openOptions(kUsualLockWait));
         if (!rebuilt.ok())
-            return reportOutcome(29, rebuilt, true);
+            return reportOutcome(message::KeyRebuildError, rebuilt, true);
     }
-    return reportOutcome(26, last, true);
+    return reportOutcome(message::OpenError, last, true);
 }
 
 void AccessObject::close()

@@ -8,6 +8,8 @@
 
 namespace nidora::data {
 
+namespace message = core::message;
+
 using core::MessageArgs;
 
 namespace {
@@ -27,7 +29,8 @@ AccessResult AccessObject::checkRule(const ValidationRule& rule, const FieldDesc
     if (rule.kind == ValidationRule::Kind::AtMost) {
         if (integerOf(value) <= rule.limit)
             return AccessResult::Ok;
-        return report(19, MessageArgs { .field = field.name, .message = QString::number(rule.limit) }, show);
+        return report(message::OutOfRange,
+            MessageArgs { .field = field.name, .message = QString::number(rule.limit) }, show);
     }
 
     // The parent is looked up in the thread's own buffer of it, which a form may be editing:
@@ -44,7 +47,8 @@ AccessResult AccessObject::checkRule(const ValidationRule& rule, const FieldDesc
     parent.close();
     if (found)
         return AccessResult::Ok;
-    return report(16, MessageArgs { .field = field.name, .message = parent.desc().label }, show);
+    return report(
+        message::MustExist, MessageArgs { .field = field.name, .message = parent.desc().label }, show);
 }
 
 AccessResult AccessObject::validateField(int fieldNumber, bool showMessage)

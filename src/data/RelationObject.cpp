@@ -10,6 +10,8 @@
 
 namespace nidora::data {
 
+namespace message = core::message;
+
 using core::Answer;
 using core::MessageArgs;
 
@@ -218,7 +220,7 @@ RelationObject::Step RelationObject::transact(
         FileTransaction transaction(dataFiles);
         const Outcome begun = transaction.begin(transactionLimit_);
         if (!begun.ok()) {
-            step = stepOf(access_.reportOutcome(24, begun, true));
+            step = stepOf(access_.reportOutcome(message::TransactionError, begun, true));
         } else {
             step = work();
             if (step == Step::Done) {
@@ -280,7 +282,7 @@ Outcome RelationObject::children(const Relation& relation, const std::vector<Fie
 AccessResult RelationObject::change()
 {
     if (!access_.isOpen())
-        return access_.report(42, {}, true);
+        return access_.report(message::FileNotOpen, {}, true);
     Files files;
     changeSet(files);
     const AccessObject::State before = access_.state();
@@ -331,14 +333,14 @@ RelationObject::Step RelationObject::changeChildren(const Relation& relation, co
     const bool restrict = relation.spec->onChange == Rule::Restrict;
     const Outcome read = children(relation, oldValues, restrict ? 1 : 0, found);
     if (!read.ok())
-        return stepOf(relation.other->access().reportOutcome(1, read, true));
+        return stepOf(relation.other->access().reportOutcome(message::RetrievalError, read, true));
     if (restrict) {
         if (found.empty())
             return Step::Done;
         for (std::size_t k = 0; k < relation.links.size(); ++k)
             setFieldValue(*relation.links[k].first, access_.buffer(), oldValues[k]);
         // %File names the child file that holds the references.
-        relation.other->access().report(34, {}, true);
+        relation.other->access().report(message::RestrictedUpdate, {}, true);
         return Step::Refused;
     }
 
@@ -365,8 +367,10 @@ RelationObject::Step RelationObject::changeChildren(const Relation& relation, co
 AccessResult RelationObject::deleteRecord(bool askFirst)
 {
     if (!access_.isOpen())
-        return access_.report(42, {}, true);
-    if (askFirst && access_.errors().raise(11, MessageArgs { .file = access_.desc().label }) != Answer::Yes)
+        return access_.report(message::FileNotOpen, {}, true);
+    if (askFirst
+        && access_.errors().raise(message::ConfirmDelete, MessageArgs { .file = access_.desc().label })
+            != Answer::Yes)
         return AccessResult::Cancelled;
     Files files;
     deleteSet(files);
@@ -382,7 +386,8 @@ AccessResult RelationObject::deleteRecord(bool askFirst)
         // A refusal is an answer, not an error: trying again would be refused again.
         if (step == Step::Refused)
             return AccessResult::Failed;
-        if (access_.errors().raise(36, MessageArgs { .file = access_.desc().label }) != Answer::Yes)
+        if (access_.errors().raise(message::RetryDelete, MessageArgs { .file = access_.desc().label })
+            != Answer::Yes)
             return AccessResult::Failed;
     }
 }
@@ -408,12 +413,12 @@ RelationObject::Step RelationObject::deleteChildren(const Relation& relation)
     const bool restrict = relation.spec->onDelete == Rule::Restrict;
     const Outcome read = children(relation, values, restrict ? 1 : 0, found);
     if (!read.ok())
-        return stepOf(relation.other->access().reportOutcome(1, read, true));
+        return stepOf(relation.other->access().reportOutcome(message::RetrievalError, read, true));
     if (found.empty())
         return Step::Done;
     AccessObject& child = relation.other->access();
     if (restrict) {
-        child.report(33, {}, true);
+        child.report(message::RestrictedDelete, {}, true);
         return Step::Refused;
     }
 
