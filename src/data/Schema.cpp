@@ -1,6 +1,7 @@
 #include "data/Schema.h"
 
 #include <stdexcept>
+#include <string>
 
 namespace nidora::data {
 
@@ -172,6 +173,12 @@ FileDesc makeFileDesc(const char* label, const char* prefix, const char* diskNam
     file.memos = std::move(memos);
     file.makeRecord = std::move(makeRecord);
     numberFields(file);
+    // The catalogued size is the record's own: a field left out or sized wrongly shows here,
+    // when the descriptor is made, not first in some file written with it.
+    if (file.declaredBytes() != recordBytes)
+        throw std::logic_error(std::string(label) + ": its fields add up to "
+            + std::to_string(file.declaredBytes()) + " bytes, not the " + std::to_string(recordBytes)
+            + " catalogued");
     for (const KeySpec& spec : keys)
         file.keys.push_back(makeKey(file, spec));
     return file;

@@ -16,9 +16,14 @@ struct Sample : Record {
     QString NOTES;
 };
 
+// A file of these fields, catalogued with the size they add up to.
 FileDesc sampleFile(std::vector<FieldDesc> fields, const std::vector<KeySpec>& keys = {})
 {
-    return makeFileDesc("SAMPLE", "SAM", "SAMPLE", 0, true, std::move(fields), {}, keys, &newRecord<Sample>);
+    int bytes = 0;
+    for (const FieldDesc& f : fields)
+        bytes += f.bytes();
+    return makeFileDesc(
+        "SAMPLE", "SAM", "SAMPLE", bytes, true, std::move(fields), {}, keys, &newRecord<Sample>);
 }
 
 TEST(Schema, GroupsEndAfterTheirMembersAndFieldsAreNumberedAcrossThem)
@@ -70,6 +75,11 @@ TEST(Schema, DescriptionsThatDisagreeWithTheRecordAreRefused)
             [] {
                 sampleFile(
                     { group("SAM:OUTER", 2), group("SAM:INNER", 1), field<&Sample::A>("SAM:A", Byte, 1) });
+            } },
+        { "a record size other than its fields add up to",
+            [] {
+                makeFileDesc("SAMPLE", "SAM", "SAMPLE", 5, true,
+                    { field<&Sample::CODE>("SAM:CODE", Long, 4) }, {}, {}, &newRecord<Sample>);
             } },
         { "a memo among the fixed fields",
             [] { sampleFile({ field<&Sample::NOTES>("SAM:NOTES", Memo, 100) }); } },
