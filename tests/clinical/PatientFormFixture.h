@@ -21,9 +21,7 @@ namespace nidora::clinical::test {
 
 inline data::PACIENTES patient(std::int32_t code, const char* name)
 {
-    data::PACIENTES made;
-    made.CODIGO = code;
-    made.NOMBRE = QString::fromUtf8(name);
+    data::PACIENTES made = nidora::test::patient(code, name);
     made.MEDICO = 2;
     return made;
 }

@@ -13,7 +13,7 @@ namespace {
 
 using data::FileId;
 using data::PACIENTES;
-using data::test::patient;
+using nidora::test::patient;
 using testing::ElementsAre;
 using views::ListMove;
 using views::ListView;

@@ -32,7 +32,7 @@ const QString kCaption = QStringLiteral("Pacientes");
 
 PACIENTES patient(std::int32_t code, const char* name, const char* mother = "", std::int32_t born = 0)
 {
-    PACIENTES made = data::test::patient(code, name, "", mother);
+    PACIENTES made = nidora::test::patient(code, name, "", mother);
     made.FNACIMIENTO = born;
     return made;
 }

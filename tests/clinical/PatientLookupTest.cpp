@@ -18,9 +18,7 @@ constexpr const char* kCaption = "Seleccionar un registro de tabla PACIENTES";
 
 PACIENTES patient(std::int32_t code, const char* name, const char* sex)
 {
-    PACIENTES made;
-    made.CODIGO = code;
-    made.NOMBRE = QString::fromUtf8(name);
+    PACIENTES made = nidora::test::patient(code, name);
     made.SEXO = QString::fromUtf8(sex);
     return made;
 }

@@ -7,6 +7,8 @@
 #include "data/Dictionary.h"
 #include "data/PatientRecords.h"
 #include "data/ReferenceRecords.h"
+#include "support/DiskFiles.h"
+#include "support/RecordMakers.h"
 #include "support/ScratchDirectory.h"
 #include "support/ScriptedPresenter.h"
 
@@ -32,36 +34,9 @@ protected:
     }
 
     // The disk file itself, opened once per test beside the Dictionary's own connections.
-    DataFile& disk(FileId file)
-    {
-        auto& opened = disks_[file];
-        if (!opened) {
-            OpenOptions options;
-            options.password = QByteArray(AccessObject::kOwnerPassword);
-            auto result = DataFile::open(fileDesc(file), OpenMode::ReadWrite, options);
-            EXPECT_TRUE(result.outcome.ok()) << qPrintable(result.outcome.text);
-            opened = std::move(result.file);
-        }
-        return *opened;
-    }
-
-    template <class R> RecordRef store(const R& record)
-    {
-        RecordRef ref;
-        const Outcome added = disk(R::fileId).add(record, &ref);
-        EXPECT_TRUE(added.ok()) << qPrintable(added.text);
-        return ref;
-    }
-
-    // Every record of the file, in record order.
-    template <class R> std::vector<R> all()
-    {
-        std::vector<R> records;
-        disk(R::fileId).page(nullptr, {}, Direction::Forward, 1'000'000,
-            [&](const RecordRef&, const Record& r) { records.push_back(static_cast<const R&>(r)); });
-        return records;
-    }
-
+    DataFile& disk(FileId file) { return disks_(file); }
+    template <class R> RecordRef store(const R& record) { return disks_.store(record); }
+    template <class R> std::vector<R> all() { return disks_.all<R>(); }
     template <class R> std::size_t count() { return all<R>().size(); }
 
     // Scripts the OK of the next `notices` notices.
@@ -91,28 +66,10 @@ protected:
     Dictionary data { errors };
 
 private:
-    std::map<FileId, std::unique_ptr<DataFile>> disks_;
+    nidora::test::DiskFiles disks_;
 };
 
-inline PACIENTES patient(
-    std::int32_t code, const char* name = "", const char* provider = "", const char* mother = "")
-{
-    PACIENTES p;
-    p.CODIGO = code;
-    p.NOMBRE = QString::fromUtf8(name);
-    p.OBRASOCIAL = QString::fromUtf8(provider);
-    p.MADRE = QString::fromUtf8(mother);
-    return p;
-}
-
-inline CONSULTAS consultation(std::int32_t code, std::int32_t patientCode, const char* reason = "CONTROL")
-{
-    CONSULTAS c;
-    c.CODIGO = code;
-    c.PACIENTE = patientCode;
-    c.FECHA = 80000 + code;
-    c.MOTIVO = QString::fromUtf8(reason);
-    return c;
-}
+using nidora::test::consultation;
+using nidora::test::patient;
 
 } // namespace nidora::data::test

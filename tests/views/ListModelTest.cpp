@@ -17,12 +17,12 @@ protected:
     void SetUp() override
     {
         ASSERT_EQ(access(FileId::PACIENTES).open(), data::AccessResult::Ok);
-        PACIENTES ana = data::test::patient(12, "Ana", "OSDE", "");
+        PACIENTES ana = nidora::test::patient(12, "Ana", "OSDE", "");
         ana.SEXO = "F";
         ana.NROOBRASOCIAL = "A-1";
         ana.FNACIMIENTO = 80000;
         store(ana);
-        store(data::test::patient(3, "Bruno"));
+        store(nidora::test::patient(3, "Bruno"));
     }
     const data::FileDesc& desc() { return access(FileId::PACIENTES).desc(); }
     const data::FieldDesc& field(const char* name) { return *desc().field(QString::fromUtf8(name)); }

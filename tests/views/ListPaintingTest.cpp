@@ -22,10 +22,10 @@ protected:
     void SetUp() override
     {
         ASSERT_EQ(access(FileId::PACIENTES).open(), data::AccessResult::Ok);
-        PACIENTES ana = data::test::patient(1, "Ana");
+        PACIENTES ana = nidora::test::patient(1, "Ana");
         ana.SEXO = "F";
         store(ana);
-        store(data::test::patient(2, "Bruno"));
+        store(nidora::test::patient(2, "Bruno"));
         table.setHorizontalHeader(new ListHeader(&table));
         table.setItemDelegate(new ListRowDelegate(&table));
         table.setSelectionBehavior(QAbstractItemView::SelectRows);

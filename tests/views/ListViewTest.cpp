@@ -10,8 +10,8 @@ namespace {
 using data::CONSULTAS;
 using data::FileId;
 using data::PACIENTES;
-using data::test::consultation;
-using data::test::patient;
+using nidora::test::consultation;
+using nidora::test::patient;
 using testing::ElementsAre;
 using testing::ElementsAreArray;
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "framework/WindowTestSupport.h"
+#include "support/DiskFiles.h"
+#include "support/RecordMakers.h"
 #include "support/ScratchDirectory.h"
 
 #include "data/DataFile.h"
@@ -37,36 +39,9 @@ protected:
     }
     ~RecordWindowsTest() override { core::AppErrorManager.setPresenter(nullptr); }
 
-    template <class R> void store(const R& record)
-    {
-        auto opened = data::DataFile::open(data::fileDesc(R::fileId));
-        ASSERT_TRUE(opened.outcome.ok()) << qPrintable(opened.outcome.text);
-        ASSERT_TRUE(opened.file->add(record).ok());
-    }
-
-    // Every record of the file, in record order.
-    template <class R> std::vector<R> all()
-    {
-        std::vector<R> records;
-        auto opened = data::DataFile::open(data::fileDesc(R::fileId));
-        EXPECT_TRUE(opened.outcome.ok()) << qPrintable(opened.outcome.text);
-        if (opened.file)
-            opened.file->page(nullptr, {}, data::Direction::Forward, 1'000'000,
-                [&](const data::RecordRef&, const data::Record& r) {
-                    records.push_back(static_cast<const R&>(r));
-                });
-        return records;
-    }
-
-    // The version of the record with this identity: it moves on with every write of it.
-    template <class R> std::int64_t version(std::int64_t id)
-    {
-        auto opened = data::DataFile::open(data::fileDesc(R::fileId));
-        R record;
-        data::RecordRef ref;
-        EXPECT_TRUE(opened.file && opened.file->read(id, record, &ref).ok());
-        return ref.version;
-    }
+    template <class R> void store(const R& record) { disk.store(record); }
+    template <class R> std::vector<R> all() { return disk.all<R>(); }
+    template <class R> std::int64_t version(std::int64_t id) { return disk.version<R>(id); }
 
     // Right-clicks the list control of that name and returns the menu it shows, or null.
     QMenu* openContextMenu(const QString& list)
@@ -89,15 +64,10 @@ protected:
     }
 
     nidora::test::ScratchDirectory scratch;
+    nidora::test::DiskFiles disk;
     framework::MessageBoxPresenter boxes;
 };
 
-inline data::MEDICOS doctor(std::uint8_t code, const char* name)
-{
-    data::MEDICOS d;
-    d.CODIGO = code;
-    d.NOMBRE = QString::fromUtf8(name);
-    return d;
-}
+using nidora::test::doctor;
 
 } // namespace nidora::views::test

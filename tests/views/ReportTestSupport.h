@@ -48,13 +48,13 @@ inline void storeConsultations(data::DataFile& file)
 {
     ASSERT_TRUE(file.beginBuffered().ok());
     const auto add = [&](const data::CONSULTAS& c) { ASSERT_TRUE(file.add(c).ok()); };
-    add(data::test::consultation(500, 1));
+    add(nidora::test::consultation(500, 1));
     for (std::int32_t code = 1; code <= 120; ++code) {
-        data::CONSULTAS c = data::test::consultation(code, 2);
+        data::CONSULTAS c = nidora::test::consultation(code, 2);
         c.FECHA = 90000 - code;
         add(c);
     }
-    add(data::test::consultation(501, 3));
+    add(nidora::test::consultation(501, 3));
     ASSERT_TRUE(file.flush().ok());
 }
 

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "data/ClinicalRecords.h"
+#include "data/PatientRecords.h"
+#include "data/ReferenceRecords.h"
+
+#include <cstdint>
+
+// The records of the small practice the tests lay out, with just the fields a test names.
+namespace nidora::test {
+
+inline data::PACIENTES patient(
+    std::int32_t code, const char* name = "", const char* provider = "", const char* mother = "")
+{
+    data::PACIENTES p;
+    p.CODIGO = code;
+    p.NOMBRE = QString::fromUtf8(name);
+    p.OBRASOCIAL = QString::fromUtf8(provider);
+    p.MADRE = QString::fromUtf8(mother);
+    return p;
+}
+
+inline data::CONSULTAS consultation(
+    std::int32_t code, std::int32_t patientCode, const char* reason = "CONTROL")
+{
+    data::CONSULTAS c;
+    c.CODIGO = code;
+    c.PACIENTE = patientCode;
+    c.FECHA = 80000 + code;
+    c.MOTIVO = QString::fromUtf8(reason);
+    return c;
+}
+
+inline data::MEDICOS doctor(std::uint8_t code, const char* name)
+{
+    data::MEDICOS d;
+    d.CODIGO = code;
+    d.NOMBRE = QString::fromUtf8(name);
+    return d;
+}
+
+} // namespace nidora::test
