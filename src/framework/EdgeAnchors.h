@@ -8,7 +8,9 @@ namespace nidora::framework {
 // Which edges of its window a control follows when the window is resized. Following one of
 // left and right keeps the control's distance to that edge; following both keeps both, so the
 // control stretches with the window; the same goes for top and bottom. Following neither of a
-// pair is following the left (or top) edge: the control stays where it was placed.
+// pair is following the left (or top) edge: the control stays where it was placed. A control
+// inside another (a tab's page) moves by as much as the window grows, so the one holding it
+// should stretch with the window too.
 //
 //   // a list that takes whatever the window gives, and its button kept in the bottom right corner
 //   window.anchor(list, Qt::LeftEdge | Qt::TopEdge | Qt::RightEdge | Qt::BottomEdge);

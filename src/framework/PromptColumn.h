@@ -77,8 +77,6 @@ public:
 
     // The next row goes on this line, and the column steps on from there.
     void skipTo(int line) { next_ = line; }
-    // The line of the last row.
-    int line() const { return line_; }
 
 private:
     void startLine();
