@@ -50,36 +50,50 @@ void describeRows(PromptColumn& rows, QString& text)
 
 class PromptColumnTest : public ThreadsTest { };
 
+// The same rows on the window itself, with the column's defaults (prompts as wide as the room
+// before the fields, less two units), and inside a tab's page after the controls before them.
 TEST_F(PromptColumnTest, RowsStepDownWithTheirPromptsAtTheStartOfTheLine)
 {
-    Window window(QStringLiteral("Prueba:Columna"));
-    window.setSize(240, 100);
-    QString text;
-    PromptColumn rows(window, { .promptX = 6, .fieldX = 50, .top = 8, .step = 16, .promptDown = 2 });
-    describeRows(rows, text);
-    // Prompts are as wide as the room before the fields, less two units.
-    expectControls(window, 1, window.widget(),
-        { { "?NOMBRE:Prompt", { 6, 10, 42, 10 } }, { "?NOMBRE", { 50, 8, 100, 10 } },
-            { "?NUMERO:Prompt", { 150, 10, 42, 10 } }, { "?NUMERO", { 170, 7, 30, 12 } },
-            { "?BUSCAR", { 204, 8, 14, 10 } }, { "?SEGUNDA", { 50, 24, 100, 10 } },
-            { "?NOTAS:Prompt", { 6, 62, 42, 10 } }, { "?NOTAS", { 50, 60, 80, 10 } } });
-}
-
-TEST_F(PromptColumnTest, RowsInsideAPageGoOnThePageAfterTheControlsBeforeThem)
-{
-    Window window(QStringLiteral("Prueba:Pagina"));
-    window.setSize(240, 100);
-    auto& sheet = window.add<SheetControl>(QStringLiteral("?SHEET"), { 2, 2, 236, 96 });
-    auto& page = window.addIn<TabControl>(sheet, QStringLiteral("?TAB1"), {}, QStringLiteral("General"));
-    QString text;
-    PromptColumn rows(window, page,
-        { .promptX = 4, .fieldX = 60, .top = 4, .promptWidth = 50, .promptHeight = 9, .fieldHeight = 11 });
-    describeRows(rows, text);
-    expectControls(window, 3, page.container(),
-        { { "?NOMBRE:Prompt", { 4, 4, 50, 9 } }, { "?NOMBRE", { 60, 4, 100, 11 } },
-            { "?NUMERO:Prompt", { 150, 4, 50, 9 } }, { "?NUMERO", { 170, 3, 30, 12 } },
-            { "?BUSCAR", { 204, 4, 14, 11 } }, { "?SEGUNDA", { 60, 18, 100, 11 } },
-            { "?NOTAS:Prompt", { 4, 60, 50, 9 } }, { "?NOTAS", { 60, 60, 80, 11 } } });
+    struct Case {
+        bool inPage;
+        PromptColumn::Layout layout;
+        std::vector<Placed> expected;
+    };
+    for (const Case& c : {
+             Case { false, { .promptX = 6, .fieldX = 50, .top = 8, .step = 16, .promptDown = 2 },
+                 { { "?NOMBRE:Prompt", { 6, 10, 42, 10 } }, { "?NOMBRE", { 50, 8, 100, 10 } },
+                     { "?NUMERO:Prompt", { 150, 10, 42, 10 } }, { "?NUMERO", { 170, 7, 30, 12 } },
+                     { "?BUSCAR", { 204, 8, 14, 10 } }, { "?SEGUNDA", { 50, 24, 100, 10 } },
+                     { "?NOTAS:Prompt", { 6, 62, 42, 10 } }, { "?NOTAS", { 50, 60, 80, 10 } } } },
+             Case { true,
+                 { .promptX = 4,
+                   .fieldX = 60,
+                   .top = 4,
+                   .promptWidth = 50,
+                   .promptHeight = 9,
+                   .fieldHeight = 11 },
+                 { { "?NOMBRE:Prompt", { 4, 4, 50, 9 } }, { "?NOMBRE", { 60, 4, 100, 11 } },
+                     { "?NUMERO:Prompt", { 150, 4, 50, 9 } }, { "?NUMERO", { 170, 3, 30, 12 } },
+                     { "?BUSCAR", { 204, 4, 14, 11 } }, { "?SEGUNDA", { 60, 18, 100, 11 } },
+                     { "?NOTAS:Prompt", { 4, 60, 50, 9 } }, { "?NOTAS", { 60, 60, 80, 11 } } } },
+         }) {
+        SCOPED_TRACE(c.inPage ? "in a page" : "on the window");
+        Window window(QStringLiteral("Prueba:Columna"));
+        window.setSize(240, 100);
+        QString text;
+        if (c.inPage) {
+            auto& sheet = window.add<SheetControl>(QStringLiteral("?SHEET"), { 2, 2, 236, 96 });
+            auto& page
+                = window.addIn<TabControl>(sheet, QStringLiteral("?TAB1"), {}, QStringLiteral("General"));
+            PromptColumn rows(window, page, c.layout);
+            describeRows(rows, text);
+            expectControls(window, 3, page.container(), c.expected);
+        } else {
+            PromptColumn rows(window, c.layout);
+            describeRows(rows, text);
+            expectControls(window, 1, window.widget(), c.expected);
+        }
+    }
 }
 
 } // namespace
