@@ -2,7 +2,6 @@
 
 #include "clinical/PatientLists.h"
 
-#include "framework/WindowEvent.h"
 #include "views/ListWindow.h"
 
 namespace nidora::clinical {
@@ -22,42 +21,17 @@ public:
             QStringLiteral("&Seleccionar"));
         addTabs(QStringLiteral("?CURRENTTAB"), { 4, 4, 252, 150 });
         withoutEditKeys();
+        // The sheet and the list take whatever the window gives beyond its margins, and the
+        // select button keeps to the bottom right corner.
+        const Qt::Edges everyEdge = Qt::LeftEdge | Qt::TopEdge | Qt::RightEdge | Qt::BottomEdge;
+        anchor(*control(QStringLiteral("?CURRENTTAB")), everyEdge);
+        anchor(list(), everyEdge);
+        anchor(*control(QStringLiteral("?SELECT:2")), Qt::RightEdge | Qt::BottomEdge);
     }
 
 protected:
     // The lookup paints nothing in the desktop theme.
     std::vector<framework::Control*> themedControls() const override { return {}; }
-
-    int onWindowEvent(const framework::ThreadEvent& event) override
-    {
-        const int handled = ListWindow::onWindowEvent(event);
-        if (event.code == framework::event::Sized)
-            layOut();
-        return handled;
-    }
-
-private:
-    // The sheet and the list take whatever the window gives beyond its margins, and the select
-    // button keeps to the bottom right corner.
-    void layOut()
-    {
-        const framework::DialogUnits& du = units();
-        const QSize inner = widget()->size();
-        const auto across = [&](int margin) { return inner.width() - du.toPixelsX(margin); };
-        const auto down = [&](int margin) { return inner.height() - du.toPixelsY(margin); };
-        const QRect sheet = du.toPixels(framework::DialogRect { 4, 4, 0, 0 });
-        control(QStringLiteral("?CURRENTTAB"))
-            ->widget()
-            ->setGeometry(sheet.x(), sheet.y(), across(8), down(4 + kBelowSheet));
-        const QRect rows = du.toPixels(framework::DialogRect { 8, 20, 0, 0 });
-        list().widget()->setGeometry(rows.x(), rows.y(), across(16), down(20 + kBelowList));
-        QWidget* choose = control(QStringLiteral("?SELECT:2"))->widget();
-        choose->move(across(8) - choose->width(), down(8) - choose->height());
-    }
-
-    // Dialog units left below the sheet and below the list, for the select button.
-    static constexpr int kBelowSheet = 26;
-    static constexpr int kBelowList = 30;
 };
 
 } // namespace

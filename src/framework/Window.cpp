@@ -1,6 +1,7 @@
 #include "framework/Window.h"
 
 #include "core/ErrorManager.h"
+#include "framework/EdgeAnchors.h"
 #include "framework/FontSubstitution.h"
 #include "framework/MessageBoxes.h"
 #include "framework/ThreadContext.h"
@@ -100,6 +101,25 @@ Control& Window::place(
     control.attached();
     input_->watch(control.widget());
     return control;
+}
+
+void Window::anchor(Control& control, Qt::Edges edges)
+{
+    for (Anchored& each : anchored_)
+        if (each.control == &control) {
+            each.edges = edges;
+            return;
+        }
+    anchored_.push_back({ &control, edges, control.widget()->geometry() });
+}
+
+void Window::layOutAnchored()
+{
+    if (!widget_)
+        return;
+    const QSize growth = widget_->size() - units_.toPixels(size_);
+    for (const Anchored& each : anchored_)
+        each.control->widget()->setGeometry(framework::followEdges(each.placed, each.edges, growth));
 }
 
 Control* Window::control(int number) const
@@ -382,6 +402,7 @@ void Window::dispose()
     if (themeManager_)
         themeManager_->kill();
     onTop_.reset();
+    anchored_.clear();
     controls_.clear();
     input_.reset();
     QWidget* frame = frame_ ? frame_.data() : widget_;

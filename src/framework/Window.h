@@ -78,6 +78,10 @@ public:
     template <class C, class... Args>
     C& addIn(Control& parent, const QString& name, const DialogRect& at, Args&&... args);
 
+    // The edges of the window that a control follows when the window is resized (EdgeAnchors.h),
+    // from the place it was added at; given with the description, before run().
+    void anchor(Control& control, Qt::Edges edges);
+
     Control* control(int number) const;
     Control* control(const QString& name) const;
     // The control that holds object (a control's widget or a widget inside it), if any.
@@ -164,8 +168,11 @@ protected:
 
 private:
     friend class WindowInput;
+    friend class WindowWidget;
 
     Control& place(std::unique_ptr<Control> made, Control* parent, const QString& name, const DialogRect& at);
+    // Puts the anchored controls where their edges say for the window's present size.
+    void layOutAnchored();
     bool setUp();
     void open();
     void runEventLoop();
@@ -183,6 +190,12 @@ private:
     std::unique_ptr<WindowInput> input_;
     std::unique_ptr<ThemeManager> themeManager_;
     std::vector<std::unique_ptr<Control>> controls_;
+    struct Anchored {
+        Control* control;
+        Qt::Edges edges;
+        QRect placed;
+    };
+    std::vector<Anchored> anchored_;
     std::optional<ThreadWindowScope> onTop_;
     DialogUnits units_;
     QSize size_ { 200, 100 };

@@ -23,6 +23,9 @@ void WindowWidget::closeEvent(QCloseEvent* event)
 void WindowWidget::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
+    // The controls move at once, with the window's own repaint, rather than when the loop
+    // next takes the sized event.
+    window_.layOutAnchored();
     window_.post(event::Sized);
 }
 
