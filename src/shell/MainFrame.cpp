@@ -2,6 +2,8 @@
 
 #include "shell/FrameIcons.h"
 
+#include "framework/FontSubstitution.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -113,7 +115,7 @@ void MainFrame::buildToolbar()
             continue;
         if (entry.action == FrameAction::Email) {
             // The address itself is the button: typewriter text under a hand cursor.
-            QFont font(QStringLiteral("Liberation Mono"));
+            QFont font = framework::describedFont(QStringLiteral("Courier New"), button->font().pointSize());
             font.setStyleHint(QFont::TypeWriter);
             button->setFont(font);
             button->setCursor(Qt::PointingHandCursor);
