@@ -6,12 +6,12 @@
 
 #include "framework/Await.h"
 #include "framework/ErrorManager.h"
+#include "framework/MessageBoxes.h"
 #include "framework/WindowArea.h"
 #include "platform/PracticeSettings.h"
 #include "platform/Shell.h"
 
 #include <QMdiArea>
-#include <QMessageBox>
 
 namespace nidora::shell {
 
@@ -29,17 +29,11 @@ int startProcedure(const char* name, std::size_t stackSize, const FrameServices&
     return services.startThread(it->second, stackSize);
 }
 
-void showNotice(QWidget* parent, const QString& text)
-{
-    QMessageBox box(QMessageBox::NoIcon, QString(), text, QMessageBox::Ok, parent);
-    framework::awaitDialog(box);
-}
-
-void openHelpPage(MainFrame& frame)
+void openHelpPage()
 {
     AppGlobals.ShellTarget = QString::fromUtf8(kHelpPage);
     platform::ShellOpenWithMessage(
-        AppGlobals.ShellTarget, [&frame](const QString& text) { showNotice(&frame, text); });
+        AppGlobals.ShellTarget, [](const QString& text) { framework::showMessage(text); });
 }
 
 // Every window started from the frame runs on a thread of its own: asking those threads to end
@@ -91,7 +85,7 @@ void runFrameCommand(int control, MainFrame& frame, const FrameServices& service
         frame.arrangeWindows(command->action);
         break;
     case FrameAction::HelpPage:
-        openHelpPage(frame);
+        openHelpPage();
         break;
     case FrameAction::Email:
         platform::ShellOpen(QStringLiteral("mailto:") + QString::fromUtf8(kContactAddress));
