@@ -9,6 +9,7 @@
 #include "framework/MessageBoxes.h"
 #include "framework/WindowArea.h"
 #include "platform/PracticeSettings.h"
+#include "platform/PrinterSetup.h"
 #include "platform/Shell.h"
 
 #include <QMdiArea>
@@ -34,6 +35,14 @@ void openHelpPage()
     AppGlobals.ShellTarget = QString::fromUtf8(kHelpPage);
     platform::ShellOpenWithMessage(
         AppGlobals.ShellTarget, [](const QString& text) { framework::showMessage(text); });
+}
+
+// The frame's thread waits on the printer set-up as on a message: its own commands wait with it,
+// the windows of every other thread stay usable.
+void setUpPrinter(MainFrame& frame)
+{
+    framework::awaitAnswer<bool>(
+        [&frame](auto done) { platform::PrinterSetupService::current().setUp(&frame, std::move(done)); });
 }
 
 // Every window started from the frame runs on a thread of its own: asking those threads to end
@@ -69,7 +78,7 @@ void runFrameCommand(int control, MainFrame& frame, const FrameServices& service
         startProcedure(command->procedure, command->stackSize, services);
         break;
     case FrameAction::PrinterSetup:
-        frame.showPrinterSetup();
+        setUpPrinter(frame);
         break;
     case FrameAction::Exit:
         frame.close();

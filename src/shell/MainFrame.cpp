@@ -13,8 +13,6 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QStatusBar>
 #include <QTextEdit>
 #include <QToolBar>
@@ -189,19 +187,6 @@ void MainFrame::arrangeMinimisedWindows()
         x += size.width();
         rowHeight = std::max(rowHeight, size.height());
     }
-}
-
-void MainFrame::showPrinterSetup()
-{
-    if (!printerSetup_) {
-        if (!printer_)
-            printer_ = std::make_unique<QPrinter>();
-        printerSetup_ = new QPrintDialog(printer_.get(), this);
-        printerSetup_->setAttribute(Qt::WA_DeleteOnClose);
-        printerSetup_->setWindowModality(Qt::NonModal);
-    }
-    printerSetup_->show();
-    printerSetup_->raise();
 }
 
 void MainFrame::closeEvent(QCloseEvent* event)
