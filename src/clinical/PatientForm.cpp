@@ -24,24 +24,10 @@ constexpr int kClinicalHistoryRight = 2;
 // empty when the dialog was cancelled; nothing when the thread is asked to end first.
 std::optional<QString> awaitPhotoFile(QWidget* parent)
 {
-    // The dialog may answer after this wait is over (the thread ended first), so what it
-    // answers into outlives the wait, and it wakes the thread only while it waits.
-    struct Wait {
-        std::optional<QString> file;
-        framework::ThreadContext* thread = nullptr;
-    };
-    auto wait = std::make_shared<Wait>();
-    wait->thread = &framework::currentThread();
-    platform::FileChooserService::current().choose(parent, QStringLiteral("Buscar archivo imagen"),
-        { QStringLiteral("Archivos de imágenes"), { "*.jpg", "*.bmp", "*.gif" } },
-        [wait](const QString& file) {
-            wait->file = file;
-            if (wait->thread)
-                framework::wake(*wait->thread);
-        });
-    const bool answered = framework::awaitUntil([&wait] { return wait->file.has_value(); });
-    wait->thread = nullptr;
-    return answered ? wait->file : std::nullopt;
+    return framework::awaitAnswer<QString>([parent](auto done) {
+        platform::FileChooserService::current().choose(parent, QStringLiteral("Buscar archivo imagen"),
+            { QStringLiteral("Archivos de imágenes"), { "*.jpg", "*.bmp", "*.gif" } }, std::move(done));
+    });
 }
 
 } // namespace

@@ -9,6 +9,8 @@
 
 #include <chrono>
 #include <functional>
+#include <memory>
+#include <optional>
 
 // Waiting on a logical thread without a nested event loop: the thread's fiber gives the GUI
 // thread back to the scheduler and is resumed from the main loop once something it waits for
@@ -41,6 +43,12 @@ bool waitFor(std::chrono::milliseconds delay);
 // dialog (exec() or open()) would not allow.
 int awaitDialog(QDialog& dialog);
 
+// Starts something that answers later through the completion start hands it (a chooser or
+// set-up dialog of the platform) and waits for that answer; nothing when the thread was asked to
+// end first. The completion may still run after the wait is over, so what it answers into
+// outlives the wait, and it wakes the thread only while the thread waits.
+template <class T> std::optional<T> awaitAnswer(const std::function<void(std::function<void(T)>)>& start);
+
 template <class Sender, class Signal> bool waitForSignal(Sender* sender, Signal signal)
 {
     ThreadContext& self = currentThread();
@@ -56,6 +64,24 @@ template <class Sender, class Signal> bool waitForSignal(Sender* sender, Signal 
     QObject::disconnect(onSignal);
     QObject::disconnect(onDestroyed);
     return emitted;
+}
+
+template <class T> std::optional<T> awaitAnswer(const std::function<void(std::function<void(T)>)>& start)
+{
+    struct Wait {
+        std::optional<T> answer;
+        ThreadContext* thread = nullptr;
+    };
+    auto wait = std::make_shared<Wait>();
+    wait->thread = &currentThread();
+    start([wait](T answer) {
+        wait->answer = std::move(answer);
+        if (wait->thread)
+            wake(*wait->thread);
+    });
+    const bool answered = awaitUntil([&wait] { return wait->answer.has_value(); });
+    wait->thread = nullptr;
+    return answered ? std::move(wait->answer) : std::nullopt;
 }
 
 } // namespace nidora::framework

@@ -6,12 +6,13 @@
 
 #include "core/ErrorManager.h"
 #include "framework/Await.h"
+#include "framework/MessageBoxes.h"
 #include "framework/WindowArea.h"
 #include "platform/PracticeSettings.h"
+#include "platform/PrinterSetup.h"
 #include "platform/Shell.h"
 
 #include <QMdiArea>
-#include <QMessageBox>
 
 namespace nidora::shell {
 
@@ -29,17 +30,19 @@ int startProcedure(const char* name, std::size_t stackSize, const FrameServices&
     return services.startThread(it->second, stackSize);
 }
 
-void showNotice(QWidget* parent, const QString& text)
-{
-    QMessageBox box(QMessageBox::NoIcon, QString(), text, QMessageBox::Ok, parent);
-    framework::awaitDialog(box);
-}
-
-void openHelpPage(MainFrame& frame)
+void openHelpPage()
 {
     views::AppGlobals.ShellTarget = QString::fromUtf8(kHelpPage);
     platform::ShellOpenWithMessage(
-        views::AppGlobals.ShellTarget, [&frame](const QString& text) { showNotice(&frame, text); });
+        views::AppGlobals.ShellTarget, [](const QString& text) { framework::showMessage(text); });
+}
+
+// The frame's thread waits on the printer set-up as on a message: its own commands wait with it,
+// the windows of every other thread stay usable.
+void setUpPrinter(MainFrame& frame)
+{
+    framework::awaitAnswer<bool>(
+        [&frame](auto done) { platform::PrinterSetupService::current().setUp(&frame, std::move(done)); });
 }
 
 // Every window started from the frame runs on a thread of its own: asking those threads to end
@@ -75,7 +78,7 @@ void runFrameCommand(int control, MainFrame& frame, const FrameServices& service
         startProcedure(command->procedure, command->stackSize, services);
         break;
     case FrameAction::PrinterSetup:
-        frame.showPrinterSetup();
+        setUpPrinter(frame);
         break;
     case FrameAction::Exit:
         frame.close();
@@ -91,7 +94,7 @@ void runFrameCommand(int control, MainFrame& frame, const FrameServices& service
         frame.arrangeWindows(command->action);
         break;
     case FrameAction::HelpPage:
-        openHelpPage(frame);
+        openHelpPage();
         break;
     case FrameAction::Email:
         platform::ShellOpen(QStringLiteral("mailto:") + QString::fromUtf8(kContactAddress));

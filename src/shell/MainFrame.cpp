@@ -2,6 +2,8 @@
 
 #include "shell/FrameIcons.h"
 
+#include "framework/FontSubstitution.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -11,8 +13,6 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QStatusBar>
 #include <QTextEdit>
 #include <QToolBar>
@@ -113,7 +113,7 @@ void MainFrame::buildToolbar()
             continue;
         if (entry.action == FrameAction::Email) {
             // The address itself is the button: typewriter text under a hand cursor.
-            QFont font(QStringLiteral("Liberation Mono"));
+            QFont font = framework::describedFont(QStringLiteral("Courier New"), button->font().pointSize());
             font.setStyleHint(QFont::TypeWriter);
             button->setFont(font);
             button->setCursor(Qt::PointingHandCursor);
@@ -187,19 +187,6 @@ void MainFrame::arrangeMinimisedWindows()
         x += size.width();
         rowHeight = std::max(rowHeight, size.height());
     }
-}
-
-void MainFrame::showPrinterSetup()
-{
-    if (!printerSetup_) {
-        if (!printer_)
-            printer_ = std::make_unique<QPrinter>();
-        printerSetup_ = new QPrintDialog(printer_.get(), this);
-        printerSetup_->setAttribute(Qt::WA_DeleteOnClose);
-        printerSetup_->setWindowModality(Qt::NonModal);
-    }
-    printerSetup_->show();
-    printerSetup_->raise();
 }
 
 void MainFrame::closeEvent(QCloseEvent* event)

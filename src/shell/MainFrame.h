@@ -3,15 +3,11 @@
 #include "shell/FrameCommands.h"
 
 #include <QMainWindow>
-#include <QPointer>
-#include <QPrintDialog>
 
 #include <map>
-#include <memory>
 
 class QMdiArea;
 class QMenu;
-class QPrinter;
 class QToolBar;
 
 namespace nidora::shell {
@@ -34,10 +30,6 @@ public:
     // Cut, Copy or Paste on the editor that has the focus; anything else is left alone.
     static void editFocused(FrameAction action);
     void arrangeWindows(FrameAction action);
-    // The printer set-up dialog for the program's printer, shown without modality (the frame
-    // holds every thread's windows, and they all stay usable); a second request raises it.
-    void showPrinterSetup();
-    QPrintDialog* printerSetup() const { return printerSetup_; }
 
 signals:
     void commandChosen(int control);
@@ -58,8 +50,6 @@ private:
     QMdiArea* workspace_;
     QToolBar* toolbar_;
     std::map<int, QAction*> commands_;
-    std::unique_ptr<QPrinter> printer_;
-    QPointer<QPrintDialog> printerSetup_;
 };
 
 } // namespace nidora::shell

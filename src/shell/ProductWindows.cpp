@@ -1,12 +1,13 @@
 #include "shell/ProductWindows.h"
 
-#include "framework/Await.h"
 #include "shell/FrameCommands.h"
 #include "shell/MainFrame.h"
 
+#include "framework/Await.h"
+#include "framework/FontSubstitution.h"
+
 #include <QApplication>
 #include <QEvent>
-#include <QFont>
 #include <QIcon>
 #include <QLabel>
 #include <QMdiArea>
@@ -20,6 +21,9 @@ namespace nidora::shell {
 namespace {
 
 constexpr int kSplashLifetimeMs = 20'000;
+// The font the splash and About windows name, at the size every window of the program uses.
+constexpr const char* kWindowFont = "MS Sans Serif";
+constexpr int kWindowFontSize = 8;
 
 QMdiArea* frameWorkspace()
 {
@@ -32,7 +36,7 @@ QMdiArea* frameWorkspace()
 QLabel* label(const QString& text, const QString& family, int pointSize)
 {
     auto* result = new QLabel(text);
-    result->setFont(QFont(family, pointSize, QFont::Bold));
+    result->setFont(framework::describedFont(family, pointSize, true));
     result->setAlignment(Qt::AlignCenter);
     return result;
 }
@@ -117,7 +121,7 @@ QMdiSubWindow* openSplashWindow()
     content->setAutoFillBackground(true);
     content->setStyleSheet(QStringLiteral("#PantallaFondo { background: qlineargradient(x1:0, y1:0, x2:0, "
                                           "y2:1, stop:0 #dfeefa, stop:1 #8fb8de); }"));
-    content->setFont(QFont(QStringLiteral("MS Sans Serif")));
+    content->setFont(framework::describedFont(QString::fromUtf8(kWindowFont), kWindowFontSize));
     auto* layout = new QVBoxLayout(content);
     auto* titleBox = new QLabel;
     titleBox->setFrameShape(QFrame::Box);
@@ -143,7 +147,7 @@ QMdiSubWindow* openSplashWindow()
 QMdiSubWindow* openAboutWindow()
 {
     auto* content = new QWidget;
-    content->setFont(QFont(QStringLiteral("MS Sans Serif")));
+    content->setFont(framework::describedFont(QString::fromUtf8(kWindowFont), kWindowFontSize));
     content->setCursor(Qt::PointingHandCursor);
     auto* layout = new QVBoxLayout(content);
     layout->addWidget(label(QStringLiteral("Nidora 1.76"), QStringLiteral("Arial"), 18));

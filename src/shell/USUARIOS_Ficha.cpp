@@ -1,25 +1,21 @@
 #include "shell/USUARIOS_Ficha.h"
 
-#include "shell/ThreadDataHooks.h"
 #include "shell/UserRules.h"
 #include "views/ProgramGlobals.h"
 
 #include "core/ErrorManager.h"
-#include "data/Dictionary.h"
 #include "data/ReferenceRecords.h"
 #include "framework/ControlButton.h"
 #include "framework/ControlChoices.h"
 #include "framework/ControlEntry.h"
 #include "framework/ControlLabels.h"
 #include "framework/MessageBoxes.h"
-#include "framework/Window.h"
-#include "framework/WindowEvent.h"
-#include "views/FormSession.h"
+#include "views/FormWindow.h"
 
 #include <QIcon>
 
 #include <array>
-#include <optional>
+#include <vector>
 
 namespace nidora::shell {
 namespace {
@@ -45,12 +41,14 @@ constexpr std::array<RightBox, 7> kRightBoxes { {
     { kAdministratorRight, "Administrador del sistema" },
 } };
 
-class UserForm final : public framework::Window {
+class UserForm final : public views::FormWindow {
 public:
     UserForm()
-        : Window(QStringLiteral("USUARIOS:Ficha"))
-        , data_(views::threadDictionary())
-        , user_(data_.buffer<data::ACCESOS>())
+        : FormWindow(QStringLiteral("USUARIOS:Ficha"), data::FileId::ACCESOS,
+            { QStringLiteral("Agregando un Registro a USUARIOS"),
+                QStringLiteral("Cambiando un Registro de USUARIOS"),
+                QStringLiteral("Borrando un Registro de USUARIOS") })
+        , user_(record<data::ACCESOS>())
     {
         setCaption(QStringLiteral("Usuarios"));
         setIcon(QIcon(framework::findPictureFile(QStringLiteral("user group.ico"))));
@@ -71,67 +69,54 @@ public:
                 framework::bindTo(user_.PUERTAS[std::size_t(box.right - 1)]), QVariant(1), QVariant(0)));
             top += 12;
         }
-        ok_ = &add<framework::ButtonControl>(
-            QStringLiteral("?OK"), DialogRect { 90, top + 6, 42, 14 }, QStringLiteral("Aceptar"));
-        cancel_ = &add<framework::ButtonControl>(
-            QStringLiteral("?CANCEL"), DialogRect { 138, top + 6, 42, 14 }, QStringLiteral("Cancelar"));
-        setOkControl(ok_);
+        addOk(QStringLiteral("?OK"), DialogRect { 90, top + 6, 42, 14 }, QStringLiteral("Aceptar"));
+        addCancel(QStringLiteral("?CANCEL"), DialogRect { 138, top + 6, 42, 14 }, QStringLiteral("Cancelar"));
         setFirstControl(2);
     }
 
-protected:
-    bool onSetUp() override
+    // Unlike every other form, this one asks before it throws a changed record away.
+    int cancel() override
     {
-        auto& users = data_.access<data::ACCESOS>();
-        if (users.open() != data::AccessResult::Ok)
-            return false;
-        noteFilesOpened();
-        session_.emplace(data_.relation<data::ACCESOS>(), std::uint8_t(request()),
-            views::FormCaptions { QStringLiteral("Agregando un Registro a USUARIOS"),
-                QStringLiteral("Cambiando un Registro de USUARIOS"),
-                QStringLiteral("Borrando un Registro de USUARIOS") });
-        return true;
+        // The text typed last may not have been taken yet: the question is about what the user
+        // sees, so the fields are brought up to date first, with no handler run.
+        updateFields();
+        if (cancelAsksToSave(std::uint8_t(request()), session().changed())) {
+            switch (core::AppErrorManager.raiseWithCancel(kSaveRecordMessage)) {
+            case core::Answer::Yes:
+                return ok();
+            case core::Answer::No:
+                break;
+            default:
+                select(firstControl());
+                return handled::Consumed;
+            }
+        }
+        return FormWindow::cancel();
     }
 
+protected:
     void onOpened() override
     {
-        setCaption(session_->caption());
+        FormWindow::onOpened();
         if (deleteBlocked(views::AppGlobals.AdministratorCount, user_, std::uint8_t(request()))) {
-            ok_->setEnabled(false);
+            okControl()->setEnabled(false);
             framework::showMessage(QString::fromUtf8(kKeepLastAdministratorOnDelete));
         }
         openingRight_ = user_.PUERTAS[kAdministratorRight - 1];
         followAdministratorRight();
     }
 
-    void closeFiles() override
-    {
-        session_.reset();
-        data_.access<data::ACCESOS>().close();
-    }
-
     int onAccepted(framework::Control& control) override
     {
-        if (&control == ok_)
-            return pressOk();
-        if (&control == cancel_)
-            return pressCancel();
-        if (&control == boxes_.back()) {
-            if (removingLastAdministrator(
-                    views::AppGlobals.AdministratorCount, openingRight_, std::uint8_t(request()), user_)) {
-                framework::showMessage(QString::fromUtf8(kKeepOneAdministrator));
-                user_.PUERTAS[kAdministratorRight - 1] = 1;
-            }
-            followAdministratorRight();
+        if (&control != boxes_.back())
+            return FormWindow::onAccepted(control);
+        if (removingLastAdministrator(
+                views::AppGlobals.AdministratorCount, openingRight_, std::uint8_t(request()), user_)) {
+            framework::showMessage(QString::fromUtf8(kKeepOneAdministrator));
+            user_.PUERTAS[kAdministratorRight - 1] = 1;
         }
+        followAdministratorRight();
         return handled::GoOn;
-    }
-
-    int onWindowEvent(const framework::ThreadEvent& event) override
-    {
-        if (event.code == framework::event::CloseWindow)
-            return pressCancel();
-        return Window::onWindowEvent(event);
     }
 
 private:
@@ -146,51 +131,8 @@ private:
         display();
     }
 
-    int pressOk()
-    {
-        if (!session_->okSaves())
-            return finish(views::FormStep { true, views::Cancelled, false });
-        if (request() != framework::request::Delete && !acceptAll())
-            return handled::GoOn;
-        return finish(session_->ok());
-    }
-
-    int pressCancel()
-    {
-        for (const auto& control : controls())
-            if (control->holdsData())
-                control->commit();
-        if (cancelAsksToSave(std::uint8_t(request()), session_->changed())) {
-            switch (core::AppErrorManager.raiseWithCancel(kSaveRecordMessage)) {
-            case core::Answer::Yes:
-                return pressOk();
-            case core::Answer::No:
-                break;
-            default:
-                select(firstControl());
-                return handled::GoOn;
-            }
-        }
-        return finish(session_->cancel());
-    }
-
-    int finish(const views::FormStep& step)
-    {
-        if (!step.closes) {
-            if (step.focusFirstControl)
-                select(firstControl());
-            return handled::GoOn;
-        }
-        setResponse(step.response);
-        return handled::EndLoop;
-    }
-
-    data::Dictionary& data_;
     data::ACCESOS& user_;
     std::vector<framework::CheckControl*> boxes_;
-    framework::ButtonControl* ok_ = nullptr;
-    framework::ButtonControl* cancel_ = nullptr;
-    std::optional<views::FormSession> session_;
     std::uint8_t openingRight_ = 0;
 };
 

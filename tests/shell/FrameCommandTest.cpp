@@ -7,6 +7,7 @@
 
 #include "core/ErrorManager.h"
 #include "framework/Await.h"
+#include "platform/PrinterSetupDouble.h"
 #include "platform/ShellLauncherDouble.h"
 #include "support/ScratchDirectory.h"
 
@@ -150,15 +151,17 @@ TEST_F(FrameCommandTest, AHelpPageThatOpensShowsNothingAndTheEmailLinkNeverRepor
     EXPECT_EQ(launcher.handed[1].toString(), QStringLiteral("mailto:") + QString::fromUtf8(kContactAddress));
 }
 
-TEST_F(FrameCommandTest, PrinterSetUpIsShownWithoutModality)
+TEST_F(FrameCommandTest, PrinterSetUpIsAskedOverTheFrameAndTheCommandWaitsForTheAnswer)
 {
-    runFrameCommand(-6, frame, services);
-    ASSERT_NE(frame.printerSetup(), nullptr);
-    EXPECT_TRUE(frame.printerSetup()->isVisible());
-    EXPECT_FALSE(frame.printerSetup()->isModal());
-    runFrameCommand(-6, frame, services);
-    EXPECT_EQ(frame.findChildren<QPrintDialog*>().size(), 1) << "a second request raises the same dialog";
-    frame.printerSetup()->reject();
+    nidora::test::PrinterSetupDouble printer;
+    platform::PrinterSetupService::Override usePrinter(printer);
+    runOnAThread(-6);
+    ASSERT_TRUE(runUntil([&] { return !printer.waiting.empty(); }));
+    EXPECT_EQ(printer.parents, std::vector<QWidget*> { &frame });
+    QCoreApplication::processEvents();
+    EXPECT_EQ(scheduler.threadCount(), 2) << "the command still waits for the set-up";
+    printer.answer(true);
+    ASSERT_TRUE(allEnded());
 }
 
 TEST_F(FrameCommandTest, ArrangeIconsLinesTheMinimisedWindowsUpAlongTheBottom)

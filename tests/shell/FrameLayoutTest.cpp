@@ -89,6 +89,10 @@ TEST(FrameLayout, ToolbarButtonsRunLeftToRightWithTheirCaptionsTooltipsAndOwnIco
         EXPECT_EQ(action->toolTip().remove(u'&'), QString::fromUtf8(b.tooltip)) << b.control;
         EXPECT_EQ(action->icon().isNull(), *b.icon == '\0') << b.control << " " << b.icon;
     }
+    // The address is drawn in the stand-in for the typewriter face the frame names.
+    const QWidget* address = frame.toolbar()->widgetForAction(frame.command(-26));
+    ASSERT_NE(address, nullptr);
+    EXPECT_EQ(address->font().family(), QStringLiteral("Liberation Mono"));
 }
 
 TEST(FrameLayout, TheProgramIconIsFoundWhateverItsLetterCase)

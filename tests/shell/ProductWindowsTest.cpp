@@ -105,6 +105,42 @@ TEST_F(ProductWindows, AboutOpensOncePerUseAndClosesOnAClick)
     EXPECT_FALSE(closedSoon(first));
 }
 
+TEST_F(ProductWindows, TheFontsTheWindowsNameAreDrawnWithTheirInstalledStandIns)
+{
+    struct Case {
+        QMdiSubWindow* (*open)();
+        const char* label; // a label's text, or empty for the window's own font
+        const char* family;
+        bool bold;
+    };
+    const Case cases[] = {
+        { openSplashWindow, "", "Liberation Sans", false },
+        { openSplashWindow, "NIDORA 1.76", "Liberation Mono", true },
+        { openSplashWindow, "consultas@nidora.example", "Liberation Mono", true },
+        { openAboutWindow, "", "Liberation Sans", false },
+        { openAboutWindow, "Nidora 1.76", "Liberation Sans", true },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        QPointer<QMdiSubWindow> window = c.open();
+        ASSERT_TRUE(window);
+        QFont font = window->widget()->font();
+        if (*c.label != '\0') {
+            QLabel* found = nullptr;
+            for (auto* label : window->findChildren<QLabel*>())
+                if (label->text() == QString::fromUtf8(c.label))
+                    found = label;
+            ASSERT_NE(found, nullptr);
+            font = found->font();
+        } else {
+            EXPECT_EQ(font.pointSize(), 8);
+        }
+        EXPECT_EQ(font.family(), QString::fromUtf8(c.family));
+        EXPECT_EQ(font.bold(), c.bold);
+        window->close();
+    }
+}
+
 TEST(ProductWindowsWithoutFrame, OpenNothing)
 {
     EXPECT_EQ(openSplashWindow(), nullptr);

@@ -165,5 +165,25 @@ TEST_F(UserFormTest, CancellingAChangedFormAsksToSaveAndAnUnchangedOneClosesAtOn
     }
 }
 
+TEST_F(UserFormTest, CancelToTheQuestionStaysOnTheCodeAndTheCloseBoxAsksAgain)
+{
+    const QString question = QStringLiteral("Do you want to save the changes to this record?");
+    callForm(views::ChangeRecord, "ana");
+    driver.type(QStringLiteral("?ACC:NOMBRE"), QStringLiteral("Ana María"));
+    driver.click(QStringLiteral("?CANCEL"));
+    ASSERT_TRUE(driver.answer(question, QStringLiteral("Cancel")));
+    driver.settle();
+    EXPECT_FALSE(response.has_value()) << "the form stays open";
+    QWidget* code = driver.find(QStringLiteral("?ACC:CLAVE"));
+    ASSERT_NE(code, nullptr);
+    EXPECT_EQ(code->window()->focusWidget(), code) << "the focus is back on the first control";
+
+    driver.close(QStringLiteral("Cambiando un Registro de USUARIOS"));
+    ASSERT_TRUE(driver.answer(question, QStringLiteral("&No")));
+    ASSERT_TRUE(driver.runUntil([this] { return response.has_value(); }));
+    EXPECT_EQ(*response, 2);
+    EXPECT_EQ(storedName("ana"), QStringLiteral("Ana"));
+}
+
 } // namespace
 } // namespace nidora::shell
