@@ -10,8 +10,8 @@
 #include "data/Dictionary.h"
 #include "framework/ErrorManager.h"
 #include "framework/Scheduler.h"
-#include "views/PagingCursor.h"
 #include "views/ListWindow.h"
+#include "views/PagingCursor.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

@@ -260,7 +260,8 @@ TEST_F(PagingCursorTest, RefreshOnAWrittenRecordHighlightsItAndAGoneOneMovesToTh
 {
     for (std::int32_t code = 1; code <= 40; ++code)
         store(patient(code, qPrintable(QStringLiteral("P%1").arg(code, 3, 10, QLatin1Char('0')))));
-    PagingCursor view(access(FileId::PACIENTES), { { patientKey("PAC:KNOMBRE"), LocatorKind::Incremental } }, 5);
+    PagingCursor view(
+        access(FileId::PACIENTES), { { patientKey("PAC:KNOMBRE"), LocatorKind::Incremental } }, 5);
     view.open();
 
     auto& buffer = data.buffer<PACIENTES>();
