@@ -134,16 +134,9 @@ private:
     std::function<void()> rowsRead_;
 };
 
-// The panels of one window, which the window sets up and opens with itself and asks first in
-// its accepted and field-event handlers:
-//
-//   bool onSetUp() override { return files.open() && (panels.setUp(), true); }
-//   void onOpened() override { panels.open(); }
-//   int onAccepted(framework::Control& control) override { return panels.accepted(control); }
-//   int onFieldEvent(framework::Control& control, const framework::ThreadEvent& event) override
-//   {
-//       return panels.take(control, event);
-//   }
+// The panels of one window. The list and form windows hold theirs through DataWindow; any
+// other window keeps a ListPanels of its own, sets it up once its files are open, opens it once
+// it is open, and asks it first in its accepted and field-event handlers, as DataWindow does.
 class ListPanels {
 public:
     explicit ListPanels(framework::Window& window);
