@@ -10,8 +10,8 @@
 #include "data/ClinicalRecords.h"
 #include "data/Dictionary.h"
 #include "framework/Scheduler.h"
-#include "views/ListView.h"
 #include "views/ListWindow.h"
+#include "views/PagingCursor.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -56,7 +56,7 @@ void OpenToFirstPage(benchmark::State& state)
 {
     Practice& p = practice();
     for (auto _ : state) {
-        views::ListView view(p.dictionary->access(FileId::CONSULTAS), p.orders());
+        views::PagingCursor view(p.dictionary->access(FileId::CONSULTAS), p.orders());
         view.open();
         benchmark::DoNotOptimize(view.highlighted());
     }
@@ -66,7 +66,7 @@ BENCHMARK(OpenToFirstPage)->Unit(benchmark::kMillisecond);
 void LocatorKeystroke(benchmark::State& state)
 {
     Practice& p = practice();
-    views::ListView view(p.dictionary->access(FileId::CONSULTAS), p.orders());
+    views::PagingCursor view(p.dictionary->access(FileId::CONSULTAS), p.orders());
     view.switchOrder(1);
     view.open();
     view.type(u'g');
@@ -83,7 +83,7 @@ BENCHMARK(LocatorKeystroke)->Unit(benchmark::kMillisecond);
 void TabSwitch(benchmark::State& state)
 {
     Practice& p = practice();
-    views::ListView view(p.dictionary->access(FileId::CONSULTAS), p.orders());
+    views::PagingCursor view(p.dictionary->access(FileId::CONSULTAS), p.orders());
     view.open();
     view.move(views::ListMove::PageDown);
     int order = 0;
@@ -97,7 +97,7 @@ BENCHMARK(TabSwitch)->Unit(benchmark::kMillisecond);
 void PageDown(benchmark::State& state)
 {
     Practice& p = practice();
-    views::ListView view(p.dictionary->access(FileId::CONSULTAS), p.orders());
+    views::PagingCursor view(p.dictionary->access(FileId::CONSULTAS), p.orders());
     view.open();
     for (auto _ : state)
         view.move(views::ListMove::PageDown);

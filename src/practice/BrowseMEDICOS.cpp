@@ -52,7 +52,7 @@ protected:
         const int handled = ListWindow::onAccepted(control);
         if (&control != choose_ || handled != framework::handled::GoOn)
             return handled;
-        const views::ListView::Row* row = list().view().highlighted();
+        const views::PagingCursor::Row* row = list().view().highlighted();
         if (!row)
             return handled;
         const auto& doctor = static_cast<const data::MEDICOS&>(*row->record);
@@ -68,7 +68,7 @@ protected:
     // Doctor number 1 is the practice's own and is never deleted.
     void onRowChanged() override
     {
-        const views::ListView::Row* row = list().view().highlighted();
+        const views::PagingCursor::Row* row = list().view().highlighted();
         allow(ListButton::Delete, !row || static_cast<const data::MEDICOS&>(*row->record).CODIGO != 1);
     }
 

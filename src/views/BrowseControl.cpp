@@ -103,7 +103,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override
     {
         if (indexAt(event->position().toPoint()).isValid())
-            owner_.post(framework::event::Accepted);
+            owner_.post(listEvent::DoubleClick);
         event->accept();
     }
     void contextMenuEvent(QContextMenuEvent* event) override
@@ -167,7 +167,7 @@ void BrowseControl::setRowHeight(int dialogUnits)
 
 bool BrowseControl::take(const ListInput& input)
 {
-    const ListView::Row* before = view_.highlighted();
+    const PagingCursor::Row* before = view_.highlighted();
     const std::int64_t was = before ? before->ref.id : 0;
     switch (input.what) {
     case ListInput::What::Move:
@@ -183,7 +183,7 @@ bool BrowseControl::take(const ListInput& input)
         view_.backspace();
         break;
     }
-    const ListView::Row* after = view_.highlighted();
+    const PagingCursor::Row* after = view_.highlighted();
     return (after ? after->ref.id : 0) != was;
 }
 

@@ -2,17 +2,17 @@
 
 #include "framework/Control.h"
 #include "views/ListModel.h"
-#include "views/ListView.h"
+#include "views/PagingCursor.h"
 
 #include <memory>
 #include <vector>
 
 class QTableView;
 
-// The list control of a list window: shows the visible page of a ListView through a ListModel
+// The list control of a list panel: shows the visible page of a PagingCursor through a ListModel
 // and turns what the user does on it (keys, wheel, clicks, typed characters) into events of
 // the window's loop, so every read of the file runs on the list's own logical thread. The
-// list window hands those events back to take().
+// list's panel hands those events back to take().
 namespace nidora::views {
 
 namespace listEvent {
@@ -20,8 +20,11 @@ namespace listEvent {
 constexpr int Input = 0x2101;
 // A right click; the value is the point in the list's own coordinates.
 constexpr int ContextMenu = 0x2102;
-// An entry of the right-click menu was chosen; the value is the list window's action.
+// An entry of the right-click menu was chosen; the value is the list panel's action.
 constexpr int MenuChoice = 0x2103;
+// A double click on a row. Not an accepted event: a form's pass over its data controls
+// accepts its lists again, and that must not act as a double click would.
+constexpr int DoubleClick = 0x2104;
 } // namespace listEvent
 
 struct ListInput {
@@ -39,8 +42,8 @@ public:
 
     bool holdsData() const override { return true; }
 
-    ListView& view() { return view_; }
-    const ListView& view() const { return view_; }
+    PagingCursor& view() { return view_; }
+    const PagingCursor& view() const { return view_; }
     ListModel& model() { return *model_; }
 
     // Row height in dialog units; 0 keeps the style's own.
@@ -56,7 +59,7 @@ protected:
 private:
     class Table;
 
-    ListView view_;
+    PagingCursor view_;
     std::vector<int> widths_; // of the columns, in dialog units
     std::unique_ptr<ListModel> model_;
     Table* table_;

@@ -1,21 +1,17 @@
 #include "views/FormWindow.h"
 
 #include "framework/WindowEvent.h"
-#include "views/DictionarySetup.h"
 
 namespace nidora::views {
 namespace {
 
 using framework::handled::Consumed;
 using framework::handled::EndLoop;
-using framework::handled::GoOn;
 
 } // namespace
 
 FormWindow::FormWindow(QString procedureName, data::FileId file, FormCaptions captions)
-    : Window(std::move(procedureName))
-    , data_(views::threadDictionary())
-    , files_(data_, file)
+    : DataWindow(std::move(procedureName), file)
     , captions_(std::move(captions))
 {
 }
@@ -38,12 +34,11 @@ framework::ButtonControl& FormWindow::addCancel(
 
 bool FormWindow::onSetUp()
 {
-    if (!files_.open())
+    if (!DataWindow::onSetUp())
         return false;
-    noteFilesOpened();
     // The record is in the buffer already (primed or loaded by the caller): the session keeps
     // its copy to tell later whether anything changed.
-    session_.emplace(data_.relation(files_.primary()), std::uint8_t(request()), captions_);
+    session_.emplace(data().relation(primaryFile()), std::uint8_t(request()), captions_);
     return true;
 }
 
@@ -51,11 +46,7 @@ void FormWindow::onOpened()
 {
     display();
     setCaption(session_->caption());
-}
-
-void FormWindow::closeFiles()
-{
-    files_.close();
+    DataWindow::onOpened();
 }
 
 int FormWindow::follow(const FormStep& step)
@@ -98,7 +89,7 @@ int FormWindow::onAccepted(framework::Control& control)
         return ok();
     if (&control == cancel_)
         return cancel();
-    return GoOn;
+    return DataWindow::onAccepted(control);
 }
 
 int FormWindow::onWindowEvent(const framework::ThreadEvent& event)

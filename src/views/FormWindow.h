@@ -1,19 +1,17 @@
 #pragma once
 
-#include "data/Dictionary.h"
 #include "framework/ControlButton.h"
-#include "framework/Window.h"
+#include "views/DataWindow.h"
 #include "views/FormSession.h"
-#include "views/ProcedureFiles.h"
 
 #include <optional>
-#include <vector>
 
 // The window of a form procedure (the Update... and ...:Ficha windows): controls bound to the
 // record buffer of one data file, a caption per request, OK and Cancel. OK on an insert or a
 // change first takes every data control once more in window order, then validates the record
 // and writes it through the relation object; on a delete it deletes; when viewing it only
-// closes. Cancel and the close box answer 2 without asking and undo an insert's priming.
+// closes. Cancel and the close box answer 2 without asking and undo an insert's priming. A form
+// may hold lists of its own (addPanel), a child list showing only the rows of the form's record.
 //
 //   DoctorForm() : FormWindow("UpdateMEDICOS", FileId::MEDICOS,
 //                         { "Nuevo Registro", "Editando Registro", "Borrar Registro?" })
@@ -26,23 +24,17 @@
 //   }
 namespace nidora::views {
 
-class FormWindow : public framework::Window {
+class FormWindow : public DataWindow {
 public:
     // file: the form's primary file, whose record in this thread's buffer the form edits; it
     // is opened with its related files through its relation object.
     FormWindow(QString procedureName, data::FileId file, FormCaptions captions);
-
-    data::Dictionary& data() { return data_; }
-    data::AccessObject& access() { return data_.access(files_.primary()); }
-    template <class R> R& record() { return data_.buffer<R>(); }
 
     // ---- the description ---------------------------------------------------------------
     framework::ButtonControl& addOk(
         const QString& name, const framework::DialogRect& at, const QString& text, const QString& icon = {});
     framework::ButtonControl& addCancel(
         const QString& name, const framework::DialogRect& at, const QString& text, const QString& icon = {});
-    // Another file the form reads besides its own, opened and closed with it.
-    void openAlso(data::FileId file) { files_.add(file); }
 
     // ---- acting --------------------------------------------------------------------------
     // The session exists from set-up to the end of the procedure.
@@ -56,15 +48,12 @@ public:
 protected:
     bool onSetUp() override;
     void onOpened() override;
-    void closeFiles() override;
     int onAccepted(framework::Control& control) override;
     int onWindowEvent(const framework::ThreadEvent& event) override;
 
 private:
     int follow(const FormStep& step);
 
-    data::Dictionary& data_;
-    ProcedureFiles files_;
     FormCaptions captions_;
     framework::ButtonControl* cancel_ = nullptr;
     std::optional<FormSession> session_;

@@ -1,5 +1,6 @@
 #include "views/ListActions.h"
 
+#include "data/AccessBuffer.h"
 #include "framework/ThreadContext.h"
 
 namespace nidora::views {
@@ -35,7 +36,7 @@ ListButtons listButtons(std::uint8_t listRequest, bool hasRows, bool hasViewCont
 }
 
 ListActions::ListActions(
-    ListView& view, framework::ThreadContext& thread, std::uint8_t listRequest, FormCall forms)
+    PagingCursor& view, framework::ThreadContext& thread, std::uint8_t listRequest, FormCall forms)
     : view_(view)
     , thread_(thread)
     , listRequest_(listRequest)
@@ -61,7 +62,12 @@ Response ListActions::insert(int formNumber)
 {
     if (!buttons().insert)
         return Cancelled;
-    if (view_.access().prime() != data::AccessResult::Ok)
+    data::AccessObject& access = view_.access();
+    if (priming_) {
+        data::clearRecord(access.desc(), access.buffer());
+        priming_(access.buffer());
+    }
+    if (access.prime(bool(priming_)) != data::AccessResult::Ok)
         return Cancelled;
     const Response response = callForm(formNumber, InsertRecord);
     refreshAfter(InsertRecord, response);
@@ -99,7 +105,7 @@ Response ListActions::select()
 
 void ListActions::loadHighlighted()
 {
-    if (const ListView::Row* row = view_.highlighted())
+    if (const PagingCursor::Row* row = view_.highlighted())
         view_.access().load(row->ref, *row->record);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/ListView.h"
+#include "views/PagingCursor.h"
 #include "views/Requests.h"
 
 #include <functional>
@@ -45,8 +45,14 @@ public:
     // Calls the list's form chosen by number (a list with one form ignores it), on this
     // thread; the form reads CallRequest and leaves its answer in CallResponse.
     using FormCall = std::function<void(int number)>;
+    // Fills in what a new record holds besides the file's initial values (a child record, its
+    // parent's code), on the cleared buffer before priming numbers and adds it.
+    using Priming = std::function<void(data::Record& fresh)>;
 
-    ListActions(ListView& view, framework::ThreadContext& thread, std::uint8_t listRequest, FormCall forms);
+    ListActions(
+        PagingCursor& view, framework::ThreadContext& thread, std::uint8_t listRequest, FormCall forms);
+
+    void setPriming(Priming priming) { priming_ = std::move(priming); }
 
     ListButtons buttons(bool hasViewControl = false) const;
 
@@ -69,10 +75,11 @@ private:
     void loadHighlighted();
     void refreshAfter(std::uint8_t request, Response response);
 
-    ListView& view_;
+    PagingCursor& view_;
     framework::ThreadContext& thread_;
     std::uint8_t listRequest_;
     FormCall forms_;
+    Priming priming_;
 };
 
 } // namespace nidora::views

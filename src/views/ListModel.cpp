@@ -4,7 +4,7 @@
 
 namespace nidora::views {
 
-ListModel::ListModel(ListView& view, std::vector<ListColumn> columns, QObject* parent)
+ListModel::ListModel(PagingCursor& view, std::vector<ListColumn> columns, QObject* parent)
     : QAbstractTableModel(parent)
     , view_(view)
     , columns_(std::move(columns))

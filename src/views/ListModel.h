@@ -1,7 +1,7 @@
 #pragma once
 
 #include "views/ListColumns.h"
-#include "views/ListView.h"
+#include "views/PagingCursor.h"
 
 #include <QAbstractTableModel>
 
@@ -24,7 +24,7 @@ public:
     };
 
     // Takes over the view's change handler.
-    ListModel(ListView& view, std::vector<ListColumn> columns, QObject* parent = nullptr);
+    ListModel(PagingCursor& view, std::vector<ListColumn> columns, QObject* parent = nullptr);
 
     void setRowColouring(RowColouring colouring) { colouring_ = std::move(colouring); }
 
@@ -34,7 +34,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
 private:
-    ListView& view_;
+    PagingCursor& view_;
     std::vector<ListColumn> columns_;
     RowColouring colouring_;
 };

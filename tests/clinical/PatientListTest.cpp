@@ -2,7 +2,7 @@
 
 #include "data/AccessTestFixture.h"
 #include "views/ListModel.h"
-#include "views/ListView.h"
+#include "views/PagingCursor.h"
 
 #include <QColor>
 
@@ -16,7 +16,7 @@ using data::PACIENTES;
 using nidora::test::patient;
 using testing::ElementsAre;
 using views::ListMove;
-using views::ListView;
+using views::PagingCursor;
 
 enum Tab { ByName, ByCode, ByBloodGroup, ByMother, ByCoverage };
 
@@ -51,7 +51,7 @@ protected:
         return static_cast<const PACIENTES&>(*view.highlighted()->record);
     }
 
-    ListView view { access(FileId::PACIENTES), patientListOrders(), 4 };
+    PagingCursor view { access(FileId::PACIENTES), patientListOrders(), 4 };
 };
 
 TEST_F(PatientListTest, TabsCarryTheirCaptionsAndLocators)
@@ -184,7 +184,7 @@ TEST_F(PatientListTest, TheLookupListsByNameWithNameCodeAndBirthDate)
 {
     store(girl(5, "Zoe"));
     store(patient(6, "Abel"));
-    ListView lookup(access(FileId::PACIENTES), patientLookupOrders());
+    PagingCursor lookup(access(FileId::PACIENTES), patientLookupOrders());
     lookup.open();
     views::ListModel model(lookup, patientLookupColumns());
     model.setRowColouring(patientRowColours);

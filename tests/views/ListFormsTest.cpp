@@ -94,7 +94,7 @@ protected:
 
     framework::ThreadContext thread { 2 };
     FormCaptions captions { "Nuevo Registro", "Editando Registro", "Borrar Registro?" };
-    ListView view { access(FileId::MEDICOS),
+    PagingCursor view { access(FileId::MEDICOS),
         { { &key(FileId::MEDICOS, "MED:KCODIGO"), LocatorKind::Incremental } } };
     Press press = Press::Ok;
     std::function<void(MEDICOS&)> edit;

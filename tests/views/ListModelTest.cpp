@@ -27,7 +27,7 @@ protected:
     const data::FileDesc& desc() { return access(FileId::PACIENTES).desc(); }
     const data::FieldDesc& field(const char* name) { return *desc().field(QString::fromUtf8(name)); }
 
-    ListView view { access(FileId::PACIENTES), { { &key(FileId::PACIENTES, "PAC:KNOMBRE") } }, 5 };
+    PagingCursor view { access(FileId::PACIENTES), { { &key(FileId::PACIENTES, "PAC:KNOMBRE") } }, 5 };
 };
 
 TEST_F(ListModelTest, ShowsTheVisiblePageThroughTheColumnsPictures)

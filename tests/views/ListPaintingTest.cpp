@@ -61,7 +61,7 @@ protected:
         return paint(*table.viewport()).pixelColor(cell.right() - 3, cell.center().y());
     }
 
-    ListView view { access(FileId::PACIENTES), { { &key(FileId::PACIENTES, "PAC:KNOMBRE") } }, 5 };
+    PagingCursor view { access(FileId::PACIENTES), { { &key(FileId::PACIENTES, "PAC:KNOMBRE") } }, 5 };
     QTableView table;
 };
 

@@ -1,4 +1,4 @@
-#include "views/ListView.h"
+#include "views/PagingCursor.h"
 
 #include "data/AccessTestFixture.h"
 
@@ -15,7 +15,7 @@ using nidora::test::patient;
 using testing::ElementsAre;
 using testing::ElementsAreArray;
 
-class ListViewTest : public data::test::AccessTest {
+class PagingCursorTest : public data::test::AccessTest {
 protected:
     void SetUp() override
     {
@@ -26,17 +26,17 @@ protected:
     const data::KeyDesc* consultationKey(const char* name) { return &key(FileId::CONSULTAS, name); }
     const data::KeyDesc* patientKey(const char* name) { return &key(FileId::PACIENTES, name); }
 
-    static std::int32_t codeOf(const ListView::Row& row)
+    static std::int32_t codeOf(const PagingCursor::Row& row)
     {
         if (const auto* c = dynamic_cast<const CONSULTAS*>(row.record.get()))
             return c->CODIGO;
         return static_cast<const PACIENTES&>(*row.record).CODIGO;
     }
-    static QString nameOf(const ListView* view)
+    static QString nameOf(const PagingCursor* view)
     {
         return static_cast<const PACIENTES&>(*view->highlighted()->record).NOMBRE;
     }
-    static std::vector<std::int32_t> visibleCodes(const ListView& view)
+    static std::vector<std::int32_t> visibleCodes(const PagingCursor& view)
     {
         std::vector<std::int32_t> codes;
         for (int i = 0; i < view.visibleCount(); ++i)
@@ -44,7 +44,7 @@ protected:
         return codes;
     }
     // Moves row by row until the highlight stops moving, collecting the highlighted codes.
-    static std::vector<std::int32_t> walk(ListView& view, ListMove move)
+    static std::vector<std::int32_t> walk(PagingCursor& view, ListMove move)
     {
         std::vector<std::int32_t> codes { codeOf(*view.highlighted()) };
         for (;;) {
@@ -71,7 +71,7 @@ std::vector<std::int32_t> range(std::int32_t first, std::int32_t last)
     return codes;
 }
 
-TEST_F(ListViewTest, PagesThroughEqualKeyValuesInBothDirectionsWithoutSkippingOrRepeating)
+TEST_F(PagingCursorTest, PagesThroughEqualKeyValuesInBothDirectionsWithoutSkippingOrRepeating)
 {
     // 23 consultations of one patient on one day: one key value, so only the identities
     // tell the rows apart at every page end.
@@ -80,7 +80,7 @@ TEST_F(ListViewTest, PagesThroughEqualKeyValuesInBothDirectionsWithoutSkippingOr
         c.FECHA = 80000;
         store(c);
     }
-    ListView view(access(FileId::CONSULTAS), { { consultationKey("CON:KPACIENTE") } }, 4);
+    PagingCursor view(access(FileId::CONSULTAS), { { consultationKey("CON:KPACIENTE") } }, 4);
     ASSERT_EQ(view.open(), data::AccessResult::Ok);
     EXPECT_THAT(visibleCodes(view), ElementsAre(1, 2, 3, 4));
 
@@ -105,11 +105,11 @@ TEST_F(ListViewTest, PagesThroughEqualKeyValuesInBothDirectionsWithoutSkippingOr
     EXPECT_EQ(codeOf(*view.highlighted()), 19);
 }
 
-TEST_F(ListViewTest, FirstAndLastShowTheEndsOfTheList)
+TEST_F(PagingCursorTest, FirstAndLastShowTheEndsOfTheList)
 {
     for (std::int32_t code = 1; code <= 30; ++code)
         store(consultation(code, 1));
-    ListView view(access(FileId::CONSULTAS), { { consultationKey("CON:KCODIGO") } }, 5);
+    PagingCursor view(access(FileId::CONSULTAS), { { consultationKey("CON:KCODIGO") } }, 5);
     view.open();
     view.move(ListMove::Last);
     EXPECT_THAT(visibleCodes(view), ElementsAre(26, 27, 28, 29, 30));
@@ -122,14 +122,14 @@ TEST_F(ListViewTest, FirstAndLastShowTheEndsOfTheList)
     EXPECT_FALSE(view.rowsBefore());
 }
 
-TEST_F(ListViewTest, RangeAndFilterHoldTheListToTheirRows)
+TEST_F(PagingCursorTest, RangeAndFilterHoldTheListToTheirRows)
 {
     std::int32_t code = 0;
     for (std::int32_t p : { 1, 2, 3 })
         for (int k = 0; k < 10; ++k)
             store(consultation(++code, p));
     std::int32_t patientCode = 2;
-    ListView view(access(FileId::CONSULTAS),
+    PagingCursor view(access(FileId::CONSULTAS),
         { { consultationKey("CON:KPACIENTE"), LocatorKind::None, {},
             [&] { return std::vector<data::FieldValue> { std::int64_t(patientCode) }; } } },
         3);
@@ -153,11 +153,11 @@ TEST_F(ListViewTest, RangeAndFilterHoldTheListToTheirRows)
     EXPECT_TRUE(view.empty());
 }
 
-class LocatorTest : public ListViewTest {
+class LocatorTest : public PagingCursorTest {
 protected:
     void SetUp() override
     {
-        ListViewTest::SetUp();
+        PagingCursorTest::SetUp();
         PACIENTES a = patient(1, "Alvarez");
         a.GRUPO = "0+";
         PACIENTES b = patient(2, "García");
@@ -170,7 +170,7 @@ protected:
         e.GRUPO = "B+";
         storePatients({ a, b, c, d, e });
     }
-    ListView view { access(FileId::PACIENTES),
+    PagingCursor view { access(FileId::PACIENTES),
         { { patientKey("PAC:KNOMBRE"), LocatorKind::Incremental, "Indice x Nombre" },
             { patientKey("PAC:KCODIGO"), LocatorKind::Incremental, "Indice x Código" },
             { patientKey("PAC:KGRUPO"), LocatorKind::Step, "Indice x Grupo Sanguineo" } },
@@ -256,11 +256,12 @@ TEST_F(LocatorTest, SwitchingTabsReordersAndStaysOnTheHighlightedRecord)
     EXPECT_THAT(walk(view, ListMove::RowDown), ElementsAre(1, 2, 4, 5, 3));
 }
 
-TEST_F(ListViewTest, RefreshOnAWrittenRecordHighlightsItAndAGoneOneMovesToTheNext)
+TEST_F(PagingCursorTest, RefreshOnAWrittenRecordHighlightsItAndAGoneOneMovesToTheNext)
 {
     for (std::int32_t code = 1; code <= 40; ++code)
         store(patient(code, qPrintable(QStringLiteral("P%1").arg(code, 3, 10, QLatin1Char('0')))));
-    ListView view(access(FileId::PACIENTES), { { patientKey("PAC:KNOMBRE"), LocatorKind::Incremental } }, 5);
+    PagingCursor view(
+        access(FileId::PACIENTES), { { patientKey("PAC:KNOMBRE"), LocatorKind::Incremental } }, 5);
     view.open();
 
     auto& buffer = data.buffer<PACIENTES>();
@@ -289,7 +290,7 @@ public:
     int girls = -1;
 };
 
-TEST_F(ListViewTest, TotalsCountEveryRowOfTheListOnEachRefresh)
+TEST_F(PagingCursorTest, TotalsCountEveryRowOfTheListOnEachRefresh)
 {
     ASSERT_TRUE(disk(FileId::PACIENTES).beginBuffered().ok());
     for (std::int32_t code = 1; code <= 700; ++code) {
@@ -298,7 +299,7 @@ TEST_F(ListViewTest, TotalsCountEveryRowOfTheListOnEachRefresh)
         store(p);
     }
     ASSERT_TRUE(disk(FileId::PACIENTES).flush().ok());
-    ListView view(access(FileId::PACIENTES), { { patientKey("PAC:KCODIGO") } }, 10);
+    PagingCursor view(access(FileId::PACIENTES), { { patientKey("PAC:KCODIGO") } }, 10);
     CountingTotals totals;
     view.setTotals(&totals);
     view.open();
@@ -312,11 +313,11 @@ TEST_F(ListViewTest, TotalsCountEveryRowOfTheListOnEachRefresh)
     EXPECT_EQ(view.countedRows(), 350);
 }
 
-TEST_F(ListViewTest, ChangeHandlerHearsOfEveryMove)
+TEST_F(PagingCursorTest, ChangeHandlerHearsOfEveryMove)
 {
     store(patient(1, "Ana"));
     store(patient(2, "Bea"));
-    ListView view(access(FileId::PACIENTES), { { patientKey("PAC:KNOMBRE"), LocatorKind::Incremental } });
+    PagingCursor view(access(FileId::PACIENTES), { { patientKey("PAC:KNOMBRE"), LocatorKind::Incremental } });
     int changes = 0;
     view.setChangeHandler([&] { ++changes; });
     view.open();
@@ -327,10 +328,10 @@ TEST_F(ListViewTest, ChangeHandlerHearsOfEveryMove)
     EXPECT_EQ(nameOf(&view), "Bea");
 }
 
-TEST_F(ListViewTest, AListOverAClosedFileReportsIt)
+TEST_F(PagingCursorTest, AListOverAClosedFileReportsIt)
 {
     access(FileId::MEDICOS);
-    ListView view(access(FileId::MEDICOS), { { &key(FileId::MEDICOS, "MED:KCODIGO") } });
+    PagingCursor view(access(FileId::MEDICOS), { { &key(FileId::MEDICOS, "MED:KCODIGO") } });
     acknowledge();
     EXPECT_EQ(view.open(), data::AccessResult::Failed);
     EXPECT_THAT(shownNumbers(), ElementsAre(42));

@@ -1,4 +1,4 @@
-#include "views/ListView.h"
+#include "views/PagingCursor.h"
 
 #include "core/RecordMessages.h"
 #include "data/AccessBuffer.h"
@@ -28,7 +28,7 @@ Position positionAt(
 
 } // namespace
 
-ListView::ListView(data::AccessObject& access, std::vector<SortOrder> orders, int pageRows)
+PagingCursor::PagingCursor(data::AccessObject& access, std::vector<SortOrder> orders, int pageRows)
     : access_(access)
     , orders_(std::move(orders))
     , pageRows_(std::max(pageRows, 1))
@@ -36,7 +36,7 @@ ListView::ListView(data::AccessObject& access, std::vector<SortOrder> orders, in
     selectOrder(0);
 }
 
-void ListView::setPageRows(int rows)
+void PagingCursor::setPageRows(int rows)
 {
     pageRows_ = std::max(rows, 1);
     if (!rows_.empty())
@@ -44,12 +44,12 @@ void ListView::setPageRows(int rows)
     changed();
 }
 
-ViewRead ListView::read(const Position& from, Direction direction, int wanted, std::vector<Row>& out)
+ViewRead PagingCursor::read(const Position& from, Direction direction, int wanted, std::vector<Row>& out)
 {
     return readRows(access_, sortOrder(), filter_, from, direction, wanted, out);
 }
 
-void ListView::extendForward(int count)
+void PagingCursor::extendForward(int count)
 {
     if (endLoaded_ || count <= 0)
         return;
@@ -63,7 +63,7 @@ void ListView::extendForward(int count)
     endLoaded_ = result.reachedEnd;
 }
 
-void ListView::extendBackward(int count)
+void PagingCursor::extendBackward(int count)
 {
     if (startLoaded_ || count <= 0 || rows_.empty())
         return;
@@ -77,7 +77,7 @@ void ListView::extendBackward(int count)
     startLoaded_ = result.reachedEnd;
 }
 
-void ListView::loadFrom(const Position& from, bool fromStart)
+void PagingCursor::loadFrom(const Position& from, bool fromStart)
 {
     rows_.clear();
     top_ = highlight_ = 0;
@@ -99,7 +99,7 @@ void ListView::loadFrom(const Position& from, bool fromStart)
     placeHighlight(highlight_);
 }
 
-void ListView::loadLast()
+void PagingCursor::loadLast()
 {
     rows_.clear();
     top_ = highlight_ = 0;
@@ -116,7 +116,7 @@ void ListView::loadLast()
 
 // Highlights the row and shows it: at the top of the page unless that would leave the page
 // short at the end of the list.
-void ListView::placeHighlight(int index)
+void PagingCursor::placeHighlight(int index)
 {
     const int size = int(rows_.size());
     highlight_ = std::clamp(index, 0, std::max(size - 1, 0));
@@ -126,12 +126,12 @@ void ListView::placeHighlight(int index)
     top_ = std::min(highlight_, lastTop);
 }
 
-int ListView::visibleCount() const
+int PagingCursor::visibleCount() const
 {
     return std::min(pageRows_, int(rows_.size()) - top_);
 }
 
-data::AccessResult ListView::open()
+data::AccessResult PagingCursor::open()
 {
     locator_.clear();
     if (!access_.file())
@@ -143,7 +143,7 @@ data::AccessResult ListView::open()
     return data::AccessResult::Ok;
 }
 
-void ListView::move(ListMove how)
+void PagingCursor::move(ListMove how)
 {
     locator_.clear();
     switch (how) {
@@ -186,7 +186,7 @@ void ListView::move(ListMove how)
     changed();
 }
 
-void ListView::highlightVisible(int index)
+void PagingCursor::highlightVisible(int index)
 {
     if (index < 0 || index >= visibleCount())
         return;
@@ -195,7 +195,7 @@ void ListView::highlightVisible(int index)
     changed();
 }
 
-bool ListView::type(QChar character)
+bool PagingCursor::type(QChar character)
 {
     const std::optional<FieldValue> value = locator_.type(character);
     if (!value)
@@ -204,7 +204,7 @@ bool ListView::type(QChar character)
     return true;
 }
 
-bool ListView::backspace()
+bool PagingCursor::backspace()
 {
     const std::optional<FieldValue> value = locator_.backspace();
     if (!value)
@@ -213,7 +213,7 @@ bool ListView::backspace()
     return true;
 }
 
-void ListView::locate(const FieldValue& value)
+void PagingCursor::locate(const FieldValue& value)
 {
     std::vector<FieldValue> values = rangeValues();
     values.push_back(value);
@@ -222,7 +222,7 @@ void ListView::locate(const FieldValue& value)
     changed();
 }
 
-void ListView::switchOrder(int order)
+void PagingCursor::switchOrder(int order)
 {
     if (order < 0 || order >= orderCount())
         return;
@@ -241,7 +241,7 @@ void ListView::switchOrder(int order)
         open();
 }
 
-void ListView::selectOrder(int order)
+void PagingCursor::selectOrder(int order)
 {
     order_ = order;
     const SortOrder& current = sortOrder();
@@ -252,7 +252,7 @@ void ListView::selectOrder(int order)
             : nullptr);
 }
 
-void ListView::refresh()
+void PagingCursor::refresh()
 {
     const Row* row = highlighted();
     if (!row) {
@@ -263,7 +263,7 @@ void ListView::refresh()
     refreshOn(*kept, row->ref.id);
 }
 
-void ListView::refreshOn(const data::Record& record, std::int64_t id)
+void PagingCursor::refreshOn(const data::Record& record, std::int64_t id)
 {
     locator_.clear();
     loadFrom(positionAt(access_.desc(), key(), record, id), false);
@@ -272,7 +272,7 @@ void ListView::refreshOn(const data::Record& record, std::int64_t id)
     changed();
 }
 
-void ListView::trim()
+void PagingCursor::trim()
 {
     const int keepBefore = pageRows_ * kMarginPages;
     const int drop = top_ - keepBefore;
@@ -289,7 +289,7 @@ void ListView::trim()
     }
 }
 
-void ListView::recount()
+void PagingCursor::recount()
 {
     if (!totals_)
         return;
@@ -309,7 +309,7 @@ void ListView::recount()
     }
 }
 
-void ListView::changed()
+void PagingCursor::changed()
 {
     if (changed_)
         changed_();

@@ -10,16 +10,18 @@
 #include <memory>
 #include <vector>
 
-// The rows a list shows, read from its file page by page in the order of the current tab's
-// key: a window of rows around the visible page is kept, never the file, so a list over a
-// million records opens as quickly as one over a hundred. Moves, locators, tab switches and
-// refreshes reposition that window; the window that shows the list only reads the visible
-// page and the highlight.
+// A paging cursor over one key of a file: the rows a list shows, read page by page in the order
+// of the current sort order's key, held to its range and filter. A window of rows around the
+// visible page is kept, never the file, so a list over a million records opens as quickly as one
+// over a hundred. Moves, locators, sort-order switches and refreshes reposition that window; the
+// list control only reads the visible page and the highlight.
 //
-//   ListView view(data.access(FileId::PACIENTES), { { &byName, LocatorKind::Incremental, "Indice x Nombre" }
-//   }); view.open(); view.type(u'g');                 // the first name at or after "G"
-//   view.move(ListMove::PageDown);
-//   const ListView::Row* row = view.highlighted();
+//   PagingCursor cursor(data.access(FileId::PACIENTES),
+//       { { &byName, LocatorKind::Incremental, QStringLiteral("Indice x Nombre") } });
+//   cursor.open();
+//   cursor.type(u'g'); // the first name at or after "G"
+//   cursor.move(ListMove::PageDown);
+//   const PagingCursor::Row* row = cursor.highlighted();
 namespace nidora::views {
 
 enum class ListMove { RowDown, RowUp, PageDown, PageUp, First, Last };
@@ -33,14 +35,14 @@ public:
     virtual void add(const data::Record& record) = 0;
 };
 
-class ListView {
+class PagingCursor {
 public:
     using Row = ViewRow;
 
     static constexpr int kDefaultPageRows = 20;
 
     // The file must be open through `access` before the list reads it.
-    ListView(data::AccessObject& access, std::vector<SortOrder> orders, int pageRows = kDefaultPageRows);
+    PagingCursor(data::AccessObject& access, std::vector<SortOrder> orders, int pageRows = kDefaultPageRows);
 
     data::AccessObject& access() { return access_; }
     void setFilter(RecordFilter filter) { filter_ = std::move(filter); }
