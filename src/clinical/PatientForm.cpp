@@ -139,9 +139,9 @@ bool PatientForm::parentOnFile(Parent& parent)
 
 int PatientForm::callLookup(const Parent& parent)
 {
-    if (request() == framework::request::View)
-        return framework::response::Cancelled;
-    return framework::callWithRequest(framework::request::Select, patientFormLookups().*parent.procedure);
+    if (request() == ViewRecord)
+        return Cancelled;
+    return framework::callWithRequest(SelectRecord, patientFormLookups().*parent.procedure);
 }
 
 void PatientForm::takeFromMother(const Parent& parent)
@@ -167,7 +167,7 @@ int PatientForm::acceptParentName(Parent& parent)
             // With no lookup to choose from, the name stays as typed and the form goes on.
             if (!(patientFormLookups().*parent.procedure))
                 return GoOn;
-            if (callLookup(parent) != framework::response::Completed) {
+            if (callLookup(parent) != Completed) {
                 select(*parent.name);
                 return Consumed;
             }
@@ -191,7 +191,7 @@ int PatientForm::lookUpParent(Parent& parent)
         file.setOrder(&file.key(parent.key), true);
         file.next();
     }
-    if (callLookup(parent) != framework::response::Completed) {
+    if (callLookup(parent) != Completed) {
         select(*parent.lookup);
         return Consumed;
     }

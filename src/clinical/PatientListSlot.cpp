@@ -10,7 +10,7 @@ std::int32_t PatientBrowseThread = 0;
 
 bool PatientListSlot::claim(int request)
 {
-    if (request == framework::request::Select)
+    if (request == SelectRecord)
         return true;
     if (PatientBrowseThread != 0) {
         framework::Scheduler* scheduler = framework::Scheduler::instance();

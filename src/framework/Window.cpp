@@ -244,7 +244,7 @@ int Window::run()
     if (setUp())
         runEventLoop();
     closingStep();
-    const int answer = response_ != 0 ? response_ : response::Cancelled;
+    const int answer = response_ != 0 ? response_ : Cancelled;
     thread_.CallResponse = static_cast<std::uint8_t>(answer);
     dispose();
     return answer;

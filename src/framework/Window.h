@@ -2,6 +2,7 @@
 
 #include "framework/Control.h"
 #include "framework/DialogUnits.h"
+#include "framework/Requests.h"
 #include "framework/ThreadEventQueue.h"
 #include "framework/ThreadWindows.h"
 #include "framework/WindowComponents.h"
@@ -30,21 +31,6 @@ constexpr int GoOn = 0; // the handling goes on
 constexpr int EndLoop = 3; // the event loop ends at once and the window closes
 constexpr int Consumed = 5; // the event is consumed: no further handling runs for it
 } // namespace handled
-
-// The request a caller gives a called window in CallRequest.
-namespace request {
-constexpr int Insert = 1;
-constexpr int Change = 2;
-constexpr int Delete = 3;
-constexpr int Select = 4;
-constexpr int View = 6;
-} // namespace request
-
-// The answer a called window leaves in CallResponse.
-namespace response {
-constexpr int Completed = 1;
-constexpr int Cancelled = 2;
-} // namespace response
 
 // The frame every window procedure runs on. A procedure describes its window (caption, font,
 // size, numbered controls) in its constructor, overrides the handlers it needs and calls run(),

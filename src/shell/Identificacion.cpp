@@ -53,7 +53,7 @@ protected:
             return framework::handled::GoOn;
         code_->commit();
         if (check_->accept(typed_) != LoginOutcome::Refused) {
-            setResponse(framework::response::Completed);
+            setResponse(Completed);
             requestClose();
         }
         select(*code_);

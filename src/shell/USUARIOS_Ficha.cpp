@@ -23,8 +23,6 @@ namespace {
 namespace handled = framework::handled;
 using framework::DialogRect;
 
-constexpr int kSaveRecordMessage = 38;
-
 struct RightBox {
     int right;
     const char* caption;
@@ -81,7 +79,7 @@ public:
         // sees, so the fields are brought up to date first, with no handler run.
         updateFields();
         if (cancelAsksToSave(std::uint8_t(request()), session().changed())) {
-            switch (core::AppErrorManager.raiseWithCancel(kSaveRecordMessage)) {
+            switch (core::AppErrorManager.raiseWithCancel(core::message::SaveChanges)) {
             case core::Answer::Yes:
                 return ok();
             case core::Answer::No:

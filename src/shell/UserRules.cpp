@@ -2,7 +2,7 @@
 
 #include "data/AccessObject.h"
 #include "data/ReferenceRecords.h"
-#include "views/Requests.h"
+#include "framework/Requests.h"
 
 namespace nidora::shell {
 
@@ -34,19 +34,18 @@ void grantAdministratorRights(data::ACCESOS& user)
 
 bool deleteBlocked(int administratorCount, const data::ACCESOS& user, std::uint8_t request)
 {
-    return administratorCount < 2 && isAdministrator(user) && request == views::DeleteRecord;
+    return administratorCount < 2 && isAdministrator(user) && request == DeleteRecord;
 }
 
 bool removingLastAdministrator(
     int administratorCount, std::uint8_t openingRight, std::uint8_t request, const data::ACCESOS& user)
 {
-    return administratorCount < 2 && openingRight == 1 && request != views::InsertRecord
-        && !isAdministrator(user);
+    return administratorCount < 2 && openingRight == 1 && request != InsertRecord && !isAdministrator(user);
 }
 
 bool cancelAsksToSave(std::uint8_t request, bool changed)
 {
-    return changed && (request == views::InsertRecord || request == views::ChangeRecord);
+    return changed && (request == InsertRecord || request == ChangeRecord);
 }
 
 } // namespace nidora::shell

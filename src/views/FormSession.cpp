@@ -96,7 +96,8 @@ FormStep FormSession::change()
             return closing(Completed);
         if (result == AccessResult::Fatal)
             return closing(Cancelled);
-        switch (access_.errors().raiseWithCancel(37, { .file = access_.desc().label })) {
+        switch (
+            access_.errors().raiseWithCancel(core::message::RetryUpdate, { .file = access_.desc().label })) {
         case core::Answer::Yes:
             continue;
         case core::Answer::No:

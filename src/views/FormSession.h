@@ -1,7 +1,7 @@
 #pragma once
 
 #include "data/RelationObject.h"
-#include "views/Requests.h"
+#include "framework/Requests.h"
 
 #include <QString>
 

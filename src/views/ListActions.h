@@ -1,7 +1,7 @@
 #pragma once
 
+#include "framework/Requests.h"
 #include "views/PagingCursor.h"
-#include "views/Requests.h"
 
 #include <functional>
 

@@ -135,7 +135,7 @@ data::AccessResult PagingCursor::open()
 {
     locator_.clear();
     if (!access_.file())
-        return access_.report(42, {}, true);
+        return access_.report(core::message::FileNotOpen, {}, true);
     loadFrom(Position { rangeValues(), 0 }, true);
     trim();
     recount();

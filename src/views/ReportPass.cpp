@@ -56,7 +56,7 @@ Response ReportPass::finish(ReportPreviewer& previewer, const PreviewOptions& op
     if (cancelled_ || failed_)
         return Cancelled;
     if (printed_ == 0 || bands_.pageCount() == 0) {
-        access_.errors().raise(25, { .file = access_.desc().label });
+        access_.errors().raise(core::message::NoRecords, { .file = access_.desc().label });
         return Cancelled;
     }
     return previewer.preview(bands_.closePages(), options);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/Requests.h"
+#include "framework/Requests.h"
 #include "views/SortOrder.h"
 #include "views/ViewRows.h"
 

@@ -40,7 +40,7 @@ ViewRead readRows(data::AccessObject& access, const SortOrder& order, const Reco
     ViewRead result;
     data::DataFile* file = access.file();
     if (!file) {
-        access.report(42, {}, true);
+        access.report(core::message::FileNotOpen, {}, true);
         return ViewRead { false, true, 0 };
     }
     const data::KeyDesc& key = *order.key;
@@ -66,7 +66,7 @@ ViewRead readRows(data::AccessObject& access, const SortOrder& order, const Reco
                 }
             });
         if (!outcome.ok()) {
-            access.reportOutcome(1, outcome, true);
+            access.reportOutcome(core::message::RetrievalError, outcome, true);
             return ViewRead { false, true, result.seen };
         }
         result.reachedEnd = leftRange || seen < batch;

@@ -52,7 +52,7 @@ protected:
             data::RelationObject& patients = data.relation<data::PACIENTES>();
             patients.open();
             data::AccessObject& access = patients.access();
-            if (request == framework::request::Insert) {
+            if (request == InsertRecord) {
                 access.prime();
                 primedCode = data.buffer<data::PACIENTES>().CODIGO;
             } else {
@@ -96,7 +96,7 @@ protected:
 // A lookup as a test scripts it: it does what `choose` does to the buffers, answers `response`
 // as a called window would, and counts its calls.
 struct ScriptedLookup {
-    int response = framework::response::Cancelled;
+    int response = Cancelled;
     std::function<void()> choose;
     int calls = 0;
 

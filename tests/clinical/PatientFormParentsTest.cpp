@@ -10,8 +10,6 @@ using data::MADRES;
 using data::NOTASIMPO;
 using data::PACIENTES;
 using data::PADRES;
-using framework::request::Change;
-using framework::response::Completed;
 using test::patient;
 using test::ScriptedLookup;
 
@@ -32,7 +30,7 @@ protected:
     {
         setPatientFormLookups({ mothers.procedure(), fathers.procedure() });
         store(patient(1, "Pérez, Ana"));
-        openForm(Change, 1);
+        openForm(ChangeRecord, 1);
     }
 
     ScriptedLookup mothers;
@@ -63,7 +61,7 @@ TEST_P(MothersValuesOnTheForm, AcceptingHerNameFillsWhatThePatientLacks)
     child.DOMICILIO = QString::fromUtf8(GetParam().address);
     child.TELEFONO = QString::fromUtf8(GetParam().phone);
     store(child);
-    openForm(Change, 1);
+    openForm(ChangeRecord, 1);
     driver.type(QStringLiteral("?PAC:MADRE"), QStringLiteral("gómez, marta"));
     driver.accept(QStringLiteral("?PAC:MADRE"));
     EXPECT_EQ(shown("?PAC:DOMICILIO"), QString::fromUtf8(GetParam().addressAfter));
@@ -86,7 +84,7 @@ INSTANTIATE_TEST_SUITE_P(PatientsAddressAndPhone, MothersValuesOnTheForm,
 TEST_F(PatientFormParentsTest, NameNotOnFileWithNoLookupInstalledIsKeptAsTyped)
 {
     store(patient(1, "Pérez, Ana"));
-    openForm(Change, 1);
+    openForm(ChangeRecord, 1);
     EXPECT_FALSE(driver.find(QStringLiteral("?FLDLOOKUP"))->isEnabled());
     driver.type(QStringLiteral("?PAC:MADRE"), QStringLiteral("Nadie, Marta"));
     driver.type(QStringLiteral("?PAC:PADRE"), QStringLiteral("Nadie, Juan"));

@@ -12,7 +12,6 @@ namespace nidora::clinical {
 namespace {
 
 using data::FOTOS;
-using framework::request::Change;
 using test::patient;
 using testing::ElementsAre;
 
@@ -47,7 +46,7 @@ protected:
 TEST_F(PatientFormPhotoTest, ImageShowsThePhotoFileAndNothingWhenItIsMissing)
 {
     storePhoto(QStringLiteral("ana.bmp"));
-    openForm(Change, 1);
+    openForm(ChangeRecord, 1);
     EXPECT_EQ(shown("?AUXFOTO"), "ana.bmp");
     EXPECT_TRUE(imageShown());
     driver.type(QStringLiteral("?AUXFOTO"), QStringLiteral("ninguna.jpg"));
@@ -60,7 +59,7 @@ TEST_F(PatientFormPhotoTest, ImageShowsThePhotoFileAndNothingWhenItIsMissing)
 TEST_F(PatientFormPhotoTest, FileChosenInTheDialogBecomesThePhoto)
 {
     chooser.answer = scratch.filePath("ana.bmp");
-    openForm(Change, 1);
+    openForm(ChangeRecord, 1);
     EXPECT_FALSE(imageShown());
     driver.click(QStringLiteral("?LOOKUPFILE"));
     EXPECT_EQ(chooser.askedTitle, "Buscar archivo imagen");
@@ -76,7 +75,7 @@ TEST_F(PatientFormPhotoTest, FileChosenInTheDialogBecomesThePhoto)
 TEST_F(PatientFormPhotoTest, CancelledDialogBlanksThePhotoNameAndOkStoresItBlank)
 {
     storePhoto(QStringLiteral("ana.bmp"));
-    openForm(Change, 1);
+    openForm(ChangeRecord, 1);
     EXPECT_TRUE(imageShown());
     driver.click(QStringLiteral("?LOOKUPFILE"));
     EXPECT_EQ(chooser.asked, 1);

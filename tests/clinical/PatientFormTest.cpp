@@ -14,12 +14,6 @@ namespace {
 using data::FOTOS;
 using data::NOTASIMPO;
 using data::PACIENTES;
-using framework::request::Change;
-using framework::request::Delete;
-using framework::request::Insert;
-using framework::request::View;
-using framework::response::Cancelled;
-using framework::response::Completed;
 using test::patient;
 using testing::ElementsAre;
 using testing::IsEmpty;
@@ -48,8 +42,8 @@ TEST_F(PatientFormTest, TakesTheCaptionOfItsRequest)
 {
     store(patient(1, "Pérez, Ana"));
     for (const auto& [request, caption] :
-        { std::pair { Insert, "Nuevo Paciente" }, std::pair { Change, "Edición de Paciente" },
-            std::pair { Delete, "Borrar Paciente" }, std::pair { View, "Pacientes" } }) {
+        { std::pair { InsertRecord, "Nuevo Paciente" }, std::pair { ChangeRecord, "Edición de Paciente" },
+            std::pair { DeleteRecord, "Borrar Paciente" }, std::pair { ViewRecord, "Pacientes" } }) {
         openForm(request, 1);
         EXPECT_NE(driver.window(QString::fromUtf8(caption)), nullptr) << request;
         pressCancel();
@@ -61,7 +55,7 @@ TEST_F(PatientFormTest, TakesTheCaptionOfItsRequest)
 TEST_F(PatientFormTest, ChangeTypedOnTheDataPageIsSavedOnOk)
 {
     store(patient(1, "Pérez, Ana"));
-    openForm(Change, 1);
+    openForm(ChangeRecord, 1);
     EXPECT_EQ(shown("?PAC:CODIGO"), "1");
     EXPECT_EQ(shown("?PAC:NOMBRE"), "Pérez, Ana");
     const std::pair<const char*, const char*> typed[] = { { "?PAC:NOMBRE", "Pérez, Ana María" },
@@ -89,7 +83,7 @@ TEST_F(PatientFormTest, ChangeTypedOnTheDataPageIsSavedOnOk)
 TEST_F(PatientFormTest, CancelledInsertLeavesNoPatientAndTheNextInsertTakesTheSameCode)
 {
     store(patient(1, "Pérez, Ana"));
-    openForm(Insert);
+    openForm(InsertRecord);
     const std::int32_t firstCode = primedCode;
     EXPECT_EQ(firstCode, 2);
     driver.type(QStringLiteral("?PAC:NOMBRE"), QStringLiteral("García, Luis"));
@@ -100,7 +94,7 @@ TEST_F(PatientFormTest, CancelledInsertLeavesNoPatientAndTheNextInsertTakesTheSa
     EXPECT_THAT(all<NOTASIMPO>(), IsEmpty());
     EXPECT_THAT(all<FOTOS>(), IsEmpty());
 
-    openForm(Insert);
+    openForm(InsertRecord);
     EXPECT_EQ(primedCode, firstCode);
     driver.type(QStringLiteral("?PAC:NOMBRE"), QStringLiteral("García, Luis"));
     pressOk();
@@ -114,7 +108,7 @@ TEST_F(PatientFormTest, DeleteRemovesThePatientWithHisNotesAndPhoto)
     store(patient(2, "García, Luis"));
     store(notes(1, "Alergia", "", ""));
     store(photo(1, "ana.jpg"));
-    openForm(Delete, 1);
+    openForm(DeleteRecord, 1);
     pressOk();
     EXPECT_EQ(answer, Completed);
     ASSERT_EQ(all<PACIENTES>().size(), 1u);
@@ -128,11 +122,11 @@ TEST_F(PatientFormTest, PatientWithoutDoctorGetsTheCurrentOneAndANewPatientKeeps
     PACIENTES withoutDoctor = patient(1, "Pérez, Ana");
     withoutDoctor.MEDICO = 0;
     store(withoutDoctor);
-    openForm(Change, 1);
+    openForm(ChangeRecord, 1);
     pressOk();
     EXPECT_EQ(storedPatient(1).MEDICO, kCurrentPhysician);
 
-    openForm(Insert);
+    openForm(InsertRecord);
     driver.type(QStringLiteral("?PAC:NOMBRE"), QStringLiteral("García, Luis"));
     pressOk();
     EXPECT_EQ(storedPatient(primedCode).MEDICO, 1);
@@ -142,7 +136,7 @@ TEST_F(PatientFormTest, NoteLinesAreShownAndWrittenOnOkKeepingTheThirdLine)
 {
     store(patient(1, "Pérez, Ana"));
     store(notes(1, "Alergia", "Asma", "Tercera"));
-    openForm(Change, 1);
+    openForm(ChangeRecord, 1);
     EXPECT_EQ(shown("?AUXNOTA1"), "Alergia");
     EXPECT_EQ(shown("?AUXNOTA2"), "Asma");
     driver.type(QStringLiteral("?AUXNOTA2"), QStringLiteral("Sin asma"));
@@ -157,7 +151,7 @@ TEST_F(PatientFormTest, NotesAndPhotoNameAreStoredOnOkAndNotOnCancel)
 {
     store(patient(1, "Pérez, Ana"));
     for (const bool ok : { false, true }) {
-        openForm(Change, 1);
+        openForm(ChangeRecord, 1);
         driver.type(QStringLiteral("?AUXNOTA1"), QStringLiteral("Alergia"));
         driver.type(QStringLiteral("?AUXNOTA2"), QStringLiteral("Penicilina"));
         driver.type(QStringLiteral("?AUXFOTO"), QStringLiteral("ana.jpg"));
@@ -180,7 +174,7 @@ TEST_F(PatientFormTest, UserWithoutTheClinicalRightSeesNoNoteLinesAndStillSaves)
     views::AppGlobals.AccessRights[1] = 0;
     store(patient(1, "Pérez, Ana"));
     store(notes(1, "Alergia", "Asma", ""));
-    openForm(Change, 1);
+    openForm(ChangeRecord, 1);
     for (const char* line : { "?AUXNOTA1", "?AUXNOTA2", "?AUXNOTA1:Prompt" }) {
         QWidget* shownLine = driver.find(QString::fromUtf8(line));
         ASSERT_NE(shownLine, nullptr);
@@ -203,7 +197,7 @@ TEST_F(PatientFormTest, CoverageComboListsTheCoveragesByNameAndChoosingOneSetsTh
         store(coverage);
     }
     store(patient(1, "Pérez, Ana"));
-    openForm(Change, 1);
+    openForm(ChangeRecord, 1);
     auto* combo = qobject_cast<QComboBox*>(driver.find(QStringLiteral("?PAC:OBRASOCIAL")));
     ASSERT_NE(combo, nullptr);
     QStringList listed;
@@ -225,7 +219,7 @@ TEST_F(PatientFormTest, TwoFormsOnTwoThreadsKeepTheirOwnNoteLines)
     store(patient(2, "García, Luis"));
     store(notes(1, "Alergia", "", ""));
     store(notes(2, "Asma", "", ""));
-    openForm(Change, 1);
+    openForm(ChangeRecord, 1);
     QWidget* first = driver.window(QStringLiteral("Edición de Paciente"));
     ASSERT_NE(first, nullptr);
     const auto line = [](QWidget* form) { return form->findChild<QLineEdit*>(QStringLiteral("?AUXNOTA1")); };
@@ -237,7 +231,7 @@ TEST_F(PatientFormTest, TwoFormsOnTwoThreadsKeepTheirOwnNoteLines)
         data.relation<PACIENTES>().open();
         data.buffer<PACIENTES>().CODIGO = 2;
         data.access<PACIENTES>().fetch(data.access<PACIENTES>().key("PAC:KCODIGO"));
-        framework::callWithRequest(View, UpdatePACIENTES);
+        framework::callWithRequest(ViewRecord, UpdatePACIENTES);
         data.relation<PACIENTES>().close();
         secondEnded = true;
     });

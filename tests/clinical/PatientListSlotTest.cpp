@@ -11,7 +11,6 @@
 namespace nidora::clinical {
 namespace {
 
-using framework::request::Select;
 using testing::ElementsAre;
 
 class PatientListSlotTest : public framework::test::ThreadsTest {
@@ -66,7 +65,7 @@ TEST_F(PatientListSlotTest, AListOpenedToSelectNeitherChecksNorTakesTheSlot)
 {
     const int owner = openList();
     ASSERT_TRUE(runUntil([&] { return claims.size() == 1; }));
-    const int selecting = openList(Select);
+    const int selecting = openList(SelectRecord);
     ASSERT_TRUE(runUntil([&] { return claims.size() == 2; }));
     EXPECT_THAT(claims, ElementsAre(true, true));
     post(selecting, framework::test::kQuit);

@@ -37,7 +37,7 @@ protected:
     void startLookup()
     {
         driver.start([this] {
-            answer = framework::callWithRequest(framework::request::Select, PACIENTES_Seleccionar);
+            answer = framework::callWithRequest(SelectRecord, PACIENTES_Seleccionar);
             chosen = views::threadDictionary().buffer<PACIENTES>();
             ended = true;
         });
@@ -71,7 +71,7 @@ TEST_F(PatientLookupTest, ChoosingAPatientAnswersOneWithHimInTheBuffer)
     driver.pressKey(QStringLiteral("?BROWSE:1"), keys::Down);
     driver.click(QStringLiteral("?SELECT:2"));
     ASSERT_TRUE(driver.runUntil([this] { return ended; }));
-    EXPECT_EQ(answer, framework::response::Completed);
+    EXPECT_EQ(answer, Completed);
     EXPECT_EQ(chosen.CODIGO, 1);
     EXPECT_EQ(chosen.NOMBRE, QStringLiteral("Pérez, Ana"));
 }
@@ -81,7 +81,7 @@ TEST_F(PatientLookupTest, ClosingWithoutAChoiceAnswersTwo)
     startLookup();
     driver.close(QString::fromUtf8(kCaption));
     ASSERT_TRUE(driver.runUntil([this] { return ended; }));
-    EXPECT_EQ(answer, framework::response::Cancelled);
+    EXPECT_EQ(answer, Cancelled);
 }
 
 TEST_F(PatientLookupTest, ResizingTheWindowLaysTheListAndTheButtonOutAgain)

@@ -76,7 +76,7 @@ TEST_F(WindowsTest, ClosingAnswersCancelledAndOkAnswersWhatTheWindowSet)
     driver.start(procedure);
     driver.click(QStringLiteral("?OK:Answers"));
     ASSERT_TRUE(driver.runUntil([&] { return responses.size() == 2; }));
-    EXPECT_THAT(responses, ElementsAre(response::Cancelled, response::Completed));
+    EXPECT_THAT(responses, ElementsAre(Cancelled, Completed));
 }
 
 // A caller and the forms it calls on one thread exchange the request and the response; the
@@ -91,13 +91,13 @@ TEST_F(WindowsTest, RequestIsReadOnceAndClearedForTheNextCall)
             SampleWindow window(QStringLiteral("Form"));
             window.onOk = [&] {
                 afterSetUp.push_back(currentThread().CallRequest);
-                window.setResponse(response::Completed);
+                window.setResponse(Completed);
                 window.requestClose();
             };
             window.run();
             requests.push_back(window.seenRequest);
         };
-        EXPECT_EQ(callWithRequest(request::Change, form), response::Completed);
+        EXPECT_EQ(callWithRequest(ChangeRecord, form), Completed);
         form();
         EXPECT_EQ(currentThread().CallRequest, 0);
         done = true;
@@ -105,7 +105,7 @@ TEST_F(WindowsTest, RequestIsReadOnceAndClearedForTheNextCall)
     driver.click(QStringLiteral("?OK:Form"));
     driver.click(QStringLiteral("?OK:Form"));
     ASSERT_TRUE(driver.runUntil([&] { return done; }));
-    EXPECT_THAT(requests, ElementsAre(request::Change, 0));
+    EXPECT_THAT(requests, ElementsAre(ChangeRecord, 0));
     EXPECT_THAT(afterSetUp, ElementsAre(0, 0));
 }
 
@@ -114,8 +114,8 @@ TEST_F(WindowsTest, NewThreadStartsWithNoRequestWhateverItsStarterSet)
     int seenRequest = -1;
     int seenResponse = -1;
     driver.start([&] {
-        currentThread().CallRequest = request::Insert;
-        currentThread().CallResponse = response::Completed;
+        currentThread().CallRequest = InsertRecord;
+        currentThread().CallResponse = Completed;
         StartOnNewThread(
             [&] {
                 seenRequest = currentThread().CallRequest;
@@ -135,7 +135,7 @@ TEST_F(WindowsTest, OnlyTheLatestWindowOfAThreadTakesInput)
     driver.start([&] {
         SampleWindow list(QStringLiteral("List"));
         list.onOk = [&] {
-            callWithRequest(request::Change, [] {
+            callWithRequest(ChangeRecord, [] {
                 SampleWindow form(QStringLiteral("Form"));
                 form.run();
             });

@@ -62,7 +62,7 @@ protected:
                 onOk();
                 return handled::GoOn;
             }
-            setResponse(response::Completed);
+            setResponse(Completed);
             return handled::EndLoop;
         }
         return acceptedResult;

@@ -10,11 +10,11 @@
 #include "data/ReferenceRecords.h"
 #include "driver/WindowDriver.h"
 #include "framework/MessageBoxes.h"
+#include "framework/Requests.h"
 #include "framework/Scheduler.h"
 #include "framework/Window.h"
 #include "shell/ThreadDataFixture.h"
 #include "support/ScratchDirectory.h"
-#include "views/Requests.h"
 
 #include <QCheckBox>
 #include <QPushButton>
@@ -89,7 +89,7 @@ protected:
 TEST_F(UserFormTest, TheOnlyAdministratorCannotBeDeleted)
 {
     views::AppGlobals.AdministratorCount = 1;
-    callForm(views::DeleteRecord, "jefa");
+    callForm(DeleteRecord, "jefa");
     ASSERT_TRUE(driver.answer(QString::fromUtf8(kKeepLastAdministratorOnDelete), QStringLiteral("OK")));
     EXPECT_FALSE(driver.find(QStringLiteral("?OK"))->isEnabled());
     driver.click(QStringLiteral("?CANCEL"));
@@ -101,7 +101,7 @@ TEST_F(UserFormTest, TheOnlyAdministratorCannotBeDeleted)
 TEST_F(UserFormTest, UntickingTheOnlyAdministratorIsUndoneButOneOfTwoMayLoseTheRight)
 {
     views::AppGlobals.AdministratorCount = 1;
-    callForm(views::ChangeRecord, "jefa");
+    callForm(ChangeRecord, "jefa");
     driver.click(QStringLiteral("?ACC:PUERTAS_30"));
     ASSERT_TRUE(driver.answer(QString::fromUtf8(kKeepOneAdministrator), QStringLiteral("OK")));
     driver.settle();
@@ -112,7 +112,7 @@ TEST_F(UserFormTest, UntickingTheOnlyAdministratorIsUndoneButOneOfTwoMayLoseTheR
 
     response.reset();
     views::AppGlobals.AdministratorCount = 2;
-    callForm(views::ChangeRecord, "jefa");
+    callForm(ChangeRecord, "jefa");
     driver.click(QStringLiteral("?ACC:PUERTAS_30"));
     EXPECT_EQ(driver.messageBox(QString::fromUtf8(kKeepOneAdministrator)), nullptr);
     EXPECT_FALSE(box(30)->isChecked());
@@ -126,7 +126,7 @@ TEST_F(UserFormTest, UntickingTheOnlyAdministratorIsUndoneButOneOfTwoMayLoseTheR
 TEST_F(UserFormTest, TickingAdministratorOnANewUserTicksAndFixesTheOtherBoxes)
 {
     views::AppGlobals.AdministratorCount = 1;
-    callForm(views::InsertRecord);
+    callForm(InsertRecord);
     EXPECT_EQ(driver.find(QStringLiteral("?OK"))->window()->windowTitle(),
         QStringLiteral("Agregando un Registro a USUARIOS"));
     driver.click(QStringLiteral("?ACC:PUERTAS_30"));
@@ -151,7 +151,7 @@ TEST_F(UserFormTest, CancellingAChangedFormAsksToSaveAndAnUnchangedOneClosesAtOn
     for (const Case c : { Case { "&No", "Ana María", "Ana", 2 }, Case { "&Yes", "Ana María", "Ana María", 1 },
              Case { "", "Ana María", "Ana María", 2 } }) {
         response.reset();
-        callForm(views::ChangeRecord, "ana");
+        callForm(ChangeRecord, "ana");
         driver.type(QStringLiteral("?ACC:NOMBRE"), QString::fromUtf8(c.typed));
         driver.click(QStringLiteral("?CANCEL"));
         const QString question = QStringLiteral("Do you want to save the changes to this record?");
@@ -168,7 +168,7 @@ TEST_F(UserFormTest, CancellingAChangedFormAsksToSaveAndAnUnchangedOneClosesAtOn
 TEST_F(UserFormTest, CancelToTheQuestionStaysOnTheCodeAndTheCloseBoxAsksAgain)
 {
     const QString question = QStringLiteral("Do you want to save the changes to this record?");
-    callForm(views::ChangeRecord, "ana");
+    callForm(ChangeRecord, "ana");
     driver.type(QStringLiteral("?ACC:NOMBRE"), QStringLiteral("Ana María"));
     driver.click(QStringLiteral("?CANCEL"));
     ASSERT_TRUE(driver.answer(question, QStringLiteral("Cancel")));

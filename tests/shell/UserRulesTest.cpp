@@ -5,8 +5,8 @@
 
 #include "data/Dictionary.h"
 #include "data/ReferenceRecords.h"
+#include "framework/Requests.h"
 #include "support/ScratchDirectory.h"
-#include "views/Requests.h"
 
 #include <gtest/gtest.h>
 
@@ -76,21 +76,19 @@ TEST_P(LastAdministratorTest, TheOnlyAdministratorCanNeitherBeDeletedNorLoseTheR
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, LastAdministratorTest,
-    ::testing::Values(LastAdministratorCase { "the only administrator, deleted", 1, 1, true,
-                          views::DeleteRecord, true, false },
+    ::testing::Values(
+        LastAdministratorCase { "the only administrator, deleted", 1, 1, true, DeleteRecord, true, false },
+        LastAdministratorCase { "the only administrator, unticked", 1, 1, false, ChangeRecord, false, true },
         LastAdministratorCase {
-            "the only administrator, unticked", 1, 1, false, views::ChangeRecord, false, true },
+            "one of two administrators, deleted", 2, 1, true, DeleteRecord, false, false },
         LastAdministratorCase {
-            "one of two administrators, deleted", 2, 1, true, views::DeleteRecord, false, false },
+            "one of two administrators, unticked", 2, 1, false, ChangeRecord, false, false },
+        LastAdministratorCase { "a plain user, deleted", 1, 0, false, DeleteRecord, false, false },
+        LastAdministratorCase { "a new user ticked then unticked", 1, 0, false, InsertRecord, false, false },
         LastAdministratorCase {
-            "one of two administrators, unticked", 2, 1, false, views::ChangeRecord, false, false },
-        LastAdministratorCase { "a plain user, deleted", 1, 0, false, views::DeleteRecord, false, false },
+            "the first administrator of an empty file", 0, 1, false, ChangeRecord, false, true },
         LastAdministratorCase {
-            "a new user ticked then unticked", 1, 0, false, views::InsertRecord, false, false },
-        LastAdministratorCase {
-            "the first administrator of an empty file", 0, 1, false, views::ChangeRecord, false, true },
-        LastAdministratorCase {
-            "the only administrator, still ticked", 1, 1, true, views::ChangeRecord, false, false }),
+            "the only administrator, still ticked", 1, 1, true, ChangeRecord, false, false }),
     test::CaseName {});
 
 TEST(UserRules, CancelAsksToSaveOnlyAChangedInsertOrChange)
@@ -100,9 +98,9 @@ TEST(UserRules, CancelAsksToSaveOnlyAChangedInsertOrChange)
         bool changed;
         bool asks;
     };
-    for (const Case c : { Case { views::InsertRecord, true, true }, Case { views::ChangeRecord, true, true },
-             Case { views::ChangeRecord, false, false }, Case { views::InsertRecord, false, false },
-             Case { views::DeleteRecord, true, false }, Case { views::ViewRecord, true, false } })
+    for (const Case c : { Case { InsertRecord, true, true }, Case { ChangeRecord, true, true },
+             Case { ChangeRecord, false, false }, Case { InsertRecord, false, false },
+             Case { DeleteRecord, true, false }, Case { ViewRecord, true, false } })
         EXPECT_EQ(cancelAsksToSave(c.request, c.changed), c.asks)
             << int(c.request) << " changed " << c.changed;
 }

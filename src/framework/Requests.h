@@ -3,8 +3,9 @@
 #include <cstdint>
 
 // What a caller asks of a called window on its thread (CallRequest) and what the window
-// answers (CallResponse).
-namespace nidora::views {
+// answers (CallResponse). Every window and every caller speaks these, so they stand in the
+// program's own namespace.
+namespace nidora {
 
 enum Request : std::uint8_t {
     NoRequest = 0,
@@ -16,8 +17,8 @@ enum Request : std::uint8_t {
 };
 
 enum Response : std::uint8_t {
-    Completed = 1,
+    Completed = 1, // a window that ends without setting a response answers Cancelled
     Cancelled = 2,
 };
 
-} // namespace nidora::views
+} // namespace nidora
