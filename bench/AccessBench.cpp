@@ -24,7 +24,7 @@ constexpr std::int32_t kMothers = 50'000; // every fifth covered by the provider
 constexpr std::int32_t kDoomedConsultations = 200;
 constexpr std::int32_t kStudiesPerConsultation = 2;
 
-struct AccessPractice {
+struct AccessPractice : PracticeWithData {
     AccessPractice()
     {
         fill(
@@ -45,7 +45,6 @@ struct AccessPractice {
                 return o;
             },
             "providers");
-        dictionary = std::make_unique<data::Dictionary>(errors);
         if (dictionary->relation(FileId::PACIENTES).open() != AccessResult::Ok
             || dictionary->relation(FileId::OBRASSOCIALES).open() != AccessResult::Ok)
             std::abort();
@@ -81,10 +80,6 @@ struct AccessPractice {
         if (access.fetch(access.key("PAC:KCODIGO")) != AccessResult::Ok)
             std::abort();
     }
-
-    GeneratedPractice generated;
-    core::ErrorManager errors;
-    std::unique_ptr<data::Dictionary> dictionary;
 };
 
 AccessPractice& practice()

@@ -4,9 +4,11 @@
 // covered by "COBERTURA A"), 1,000,000 consultations and 500,000 pathologies, generated once
 // in buffered mode in a scratch folder made the working directory, with an empty pathology
 // table.
+#include "core/ErrorManager.h"
 #include "data/Catalogue.h"
 #include "data/ClinicalRecords.h"
 #include "data/DataFile.h"
+#include "data/Dictionary.h"
 #include "data/PatientRecords.h"
 
 #include <QDir>
@@ -110,6 +112,14 @@ struct GeneratedPractice {
     std::unique_ptr<data::DataFile> patients;
     std::unique_ptr<data::DataFile> consultations;
     std::unique_ptr<data::DataFile> pathologies;
+};
+
+// The generated practice with a Dictionary of its own over it, as one logical thread has; it
+// opens nothing until a benchmark does.
+struct PracticeWithData {
+    GeneratedPractice generated;
+    core::ErrorManager errors;
+    std::unique_ptr<data::Dictionary> dictionary = std::make_unique<data::Dictionary>(errors);
 };
 
 } // namespace nidora::bench

@@ -28,22 +28,14 @@ using namespace nidora;
 using data::FileId;
 
 // The generated practice, with the consultations open through an access object of its own.
-struct Practice {
-    Practice()
-    {
-        dictionary = std::make_unique<data::Dictionary>(errors);
-        dictionary->access(FileId::CONSULTAS).open();
-    }
+struct Practice : bench::PracticeWithData {
+    Practice() { dictionary->access(FileId::CONSULTAS).open(); }
     std::vector<views::SortOrder> orders()
     {
         data::AccessObject& access = dictionary->access(FileId::CONSULTAS);
         return { { &access.key("CON:KPACIENTE"), views::LocatorKind::Incremental, "Paciente" },
             { &access.key("CON:KMOTIVO"), views::LocatorKind::Incremental, "Motivo" } };
     }
-
-    bench::GeneratedPractice generated;
-    core::ErrorManager errors;
-    std::unique_ptr<data::Dictionary> dictionary;
 };
 
 Practice& practice()

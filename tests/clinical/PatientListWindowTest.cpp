@@ -200,14 +200,10 @@ protected:
     }
 };
 
-TEST_F(PatientListFormsTest, AnInsertCancelledLeavesNoPatientAndTheNextTakesTheSameCode)
+// What a cancelled insert undoes is the form's and the generic list's to test; here, that the
+// list's insert button reaches the patient form on the next code and shows what it saved.
+TEST_F(PatientListFormsTest, InsertOpensTheFormOnTheNextCodeAndTheListShowsTheSavedPatient)
 {
-    ASSERT_NE(openForm("?INSERT:2", "Nuevo Paciente"), nullptr);
-    EXPECT_EQ(shownCode(), QStringLiteral("2"));
-    finish("?CANCEL", "Nuevo Paciente");
-    EXPECT_THAT(all<PACIENTES>(), testing::SizeIs(1));
-    EXPECT_THAT(names(), ElementsAre("Pérez, Ana"));
-
     ASSERT_NE(openForm("?INSERT:2", "Nuevo Paciente"), nullptr);
     EXPECT_EQ(shownCode(), QStringLiteral("2"));
     driver.type(QStringLiteral("?PAC:NOMBRE"), QStringLiteral("Gómez, Luis"));
