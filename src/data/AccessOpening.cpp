@@ -2,6 +2,7 @@
 #include "data/AccessObject.h"
 
 #include "core/ErrorManager.h"
+#include "data/NewFolder.h"
 
 namespace nidora::data {
 
@@ -46,6 +47,8 @@ AccessResult AccessObject::open()
 AccessResult AccessObject::openFile()
 {
     OpenMode mode = OpenMode::ReadWrite;
+    if (const Outcome created = createMissingInNewFolder(desc_, openOptions(kUsualLockWait)); !created.ok())
+        return reportOutcome(message::CreateError, created, true);
     Outcome last;
     for (int attempt = 0; attempt < 2; ++attempt) {
         DataFile::Opened opened = DataFile::open(desc_, mode, openOptions(kUsualLockWait));

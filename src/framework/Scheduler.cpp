@@ -174,6 +174,14 @@ ThreadContext* Scheduler::find(int number)
     return it == threads_.end() ? nullptr : &it->second->context();
 }
 
+std::vector<int> Scheduler::threadNumbers() const
+{
+    std::vector<int> numbers;
+    for (const auto& [number, thread] : threads_)
+        numbers.push_back(number);
+    return numbers;
+}
+
 std::size_t Scheduler::stackSizeOf(int number) const
 {
     const auto it = threads_.find(number);

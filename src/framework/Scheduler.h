@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <vector>
 
 namespace nidora::framework {
 
@@ -69,6 +70,8 @@ public:
     ThreadContext* find(int number);
     // Threads alive, the main thread included.
     int threadCount() const { return static_cast<int>(threads_.size()); }
+    // The numbers of the threads alive, in order.
+    std::vector<int> threadNumbers() const;
     std::size_t stackSizeOf(int number) const;
 
 signals:

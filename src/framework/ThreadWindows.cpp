@@ -1,5 +1,6 @@
 #include "framework/ThreadWindows.h"
 
+#include "framework/CloseDown.h"
 #include "framework/ThreadContext.h"
 
 #include <algorithm>
@@ -31,6 +32,7 @@ void ThreadWindows::close(int ticket)
         return;
     const bool wasTop = std::next(it) == entries_.end();
     entries_.erase(it);
+    noteWindowGone();
     if (!wasTop || entries_.empty())
         return;
     Entry& now = entries_.back();

@@ -1,6 +1,7 @@
 #include "framework/Window.h"
 
 #include "core/ErrorManager.h"
+#include "framework/CloseDown.h"
 #include "framework/EdgeAnchors.h"
 #include "framework/FontSubstitution.h"
 #include "framework/MessageBoxes.h"
@@ -290,6 +291,8 @@ void Window::runEventLoop()
 
 int Window::takeEvent(const ThreadEvent& event)
 {
+    if (event.code == event::CloseDown)
+        return takeCloseDown();
     highlighter_->takeEvent(*this, event);
     if (navigator_->takeEvent(*this, event))
         return handled::Consumed;
@@ -298,6 +301,19 @@ int Window::takeEvent(const ThreadEvent& event)
     const int result = onWindowEvent(event);
     if (event.code == event::Sized)
         post(event::RedrawHighlight);
+    return result;
+}
+
+int Window::takeCloseDown()
+{
+    const int result = takeEvent(ThreadEvent { event::CloseWindow, widget_, {} });
+    if (result != handled::EndLoop) {
+        bringToFront();
+        refuseCloseDown();
+        return result;
+    }
+    // The window below, whose loop runs again once this one has gone, closes next.
+    thread_.events().post(ThreadEvent { event::CloseDown, nullptr, {} });
     return result;
 }
 

@@ -163,6 +163,8 @@ private:
     void open();
     void runEventLoop();
     int takeEvent(const ThreadEvent& event);
+    // The program's close-down, taken as the close box would be.
+    int takeCloseDown();
     int takeControlEvent(Control& control, const ThreadEvent& event);
     void closingStep();
     void dispose();

@@ -23,5 +23,7 @@ constexpr int Timer = 0x3002;
 constexpr int Sized = 0x3003;
 constexpr int GainFocus = 0x3004;
 constexpr int LoseFocus = 0x3005;
+// The program is closing down (CloseDown.h): the window closes as its close box would close it.
+constexpr int CloseDown = 0x3006;
 
 } // namespace nidora::framework::event

@@ -6,6 +6,7 @@
 
 #include "core/ErrorManager.h"
 #include "framework/Await.h"
+#include "framework/CloseDown.h"
 #include "framework/MessageBoxes.h"
 #include "framework/WindowArea.h"
 #include "platform/PracticeSettings.h"
@@ -18,9 +19,9 @@ namespace nidora::shell {
 
 namespace {
 
-// The frame's own event for its window having closed; commands come as their control numbers,
-// which are all negative.
-constexpr int kFrameClosed = 1;
+// The frame's own event for its window being asked to close; commands come as their control
+// numbers, which are all negative.
+constexpr int kFrameCloseRequested = 1;
 
 int startProcedure(const char* name, std::size_t stackSize, const FrameServices& services)
 {
@@ -46,7 +47,8 @@ void setUpPrinter(MainFrame& frame)
 }
 
 // Every window started from the frame runs on a thread of its own: asking those threads to end
-// closes their windows as their procedures unwind.
+// closes whatever the close-down left (windows that are no window procedure's) as their
+// procedures unwind.
 void closeOtherWindows(MainFrame& frame)
 {
     if (framework::Scheduler* scheduler = framework::Scheduler::instance())
@@ -54,12 +56,26 @@ void closeOtherWindows(MainFrame& frame)
     frame.workspace()->closeAllSubWindows();
 }
 
+// The frame closes as its close box says only once every other window has closed the way its
+// own close box would; a window that stays open keeps the program open.
+bool closeDown(MainFrame& frame)
+{
+    if (!framework::closeOtherThreadsWindows())
+        return false;
+    frame.allowClose();
+    frame.close();
+    return true;
+}
+
 } // namespace
 
 void openFrame(MainFrame& frame, const FrameServices& services)
 {
+    // Whatever is clicked while the login runs is not taken: the rights are not known yet.
+    frame.takeCommands(false);
     if (services.login)
         services.login();
+    frame.takeCommands(true);
     if (views::AppGlobals.LoggedIn == 0)
         QMetaObject::invokeMethod(&frame, &QWidget::close, Qt::QueuedConnection);
     views::AppGlobals.CurrentPhysician
@@ -71,7 +87,9 @@ void openFrame(MainFrame& frame, const FrameServices& services)
 void runFrameCommand(int control, MainFrame& frame, const FrameServices& services)
 {
     const FrameCommand* command = findFrameCommand(control);
-    if (!command)
+    // The rights are looked at again whatever way the command came (menu, toolbar, shortcut or
+    // an event queued before the rights were known), not only through its enabled state.
+    if (!command || !commandAvailable(*command, views::AppGlobals, services.procedures))
         return;
     switch (command->action) {
     case FrameAction::StartProcedure:
@@ -110,20 +128,26 @@ void Main(const FrameServices& services)
         // Every window of the program opens in the frame's workspace.
         framework::setWindowArea(frame.workspace());
         framework::ThreadEventQueue& events = framework::currentThread().events();
-        events.forward(&frame, &MainFrame::closed, kFrameClosed);
-        // The frame closed while the login still waits for a code: the login must end too, or
-        // the program would go on running with no window shown.
-        QObject::connect(&frame, &MainFrame::closed, frame.workspace(), &QMdiArea::closeAllSubWindows);
+        events.forward(&frame, &MainFrame::closeRequested, kFrameCloseRequested);
+        // The frame asked to close while the login still waits for a code: the login ends as by
+        // its close box, with nobody logged in, and the frame's loop then closes down.
+        bool loggingIn = true;
+        QObject::connect(&frame, &MainFrame::closeRequested, frame.workspace(), [&frame, &loggingIn] {
+            if (loggingIn)
+                frame.workspace()->closeAllSubWindows();
+        });
         QObject::connect(&frame, &MainFrame::commandChosen, &events, [&events, &frame](int control) {
             events.post(framework::ThreadEvent { control, &frame, {} });
         });
         frame.show();
         openFrame(frame, services);
+        loggingIn = false;
         views::AppGlobals.SplashThread = startProcedure(kSplashProcedure, 0, services);
         while (auto event = events.nextEvent(&frame)) {
-            if (event->code == kFrameClosed)
+            if (event->code != kFrameCloseRequested)
+                runFrameCommand(event->code, frame, services);
+            else if (closeDown(frame))
                 break;
-            runFrameCommand(event->code, frame, services);
         }
         closeOtherWindows(frame);
         framework::setWindowArea(nullptr);

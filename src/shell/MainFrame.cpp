@@ -90,6 +90,8 @@ void MainFrame::buildMenus()
     for (const FrameMenu& entry : frameMenus()) {
         QMenu* menu = menuBar()->addMenu(tableText(entry.title));
         menu->menuAction()->setStatusTip(tableText(entry.statusTip));
+        // The menu's own message stays only while the menu is open.
+        connect(menu, &QMenu::aboutToHide, statusBar(), &QStatusBar::clearMessage);
         for (const FrameCommand& item : entry.items)
             menu->addAction(addCommand(item));
         if (entry.listsWindows) {
@@ -131,7 +133,9 @@ void MainFrame::listOpenWindows(QMenu* menu, int fixedItems)
         menu->removeAction(items[i]);
         items[i]->deleteLater();
     }
-    const QList<QMdiSubWindow*> windows = workspace_->subWindowList();
+    // A window without a caption (the splash, the About window) has no name to list.
+    QList<QMdiSubWindow*> windows = workspace_->subWindowList();
+    windows.removeIf([](const QMdiSubWindow* window) { return window->windowTitle().isEmpty(); });
     if (windows.isEmpty())
         return;
     menu->addSeparator();
@@ -189,8 +193,23 @@ void MainFrame::arrangeMinimisedWindows()
     }
 }
 
+void MainFrame::takeCommands(bool take)
+{
+    menuBar()->setEnabled(take);
+    toolbar_->setEnabled(take);
+    if (!take) {
+        for (const auto& [control, action] : commands_)
+            action->setEnabled(false);
+    }
+}
+
 void MainFrame::closeEvent(QCloseEvent* event)
 {
+    if (!closeAllowed_) {
+        event->ignore();
+        emit closeRequested();
+        return;
+    }
     QMainWindow::closeEvent(event);
     if (event->isAccepted())
         emit closed();

@@ -31,8 +31,19 @@ public:
     static void editFocused(FrameAction action);
     void arrangeWindows(FrameAction action);
 
+    // While the login runs the frame takes no command: its menu bar, toolbar and every command
+    // (shortcuts included) are disabled, as a caller's window is while its form runs. Taking
+    // commands again enables the bars only; each command is then enabled by the user's rights.
+    void takeCommands(bool take);
+
+    // Closing the frame (its close box, "Salir") first asks its procedure, which closes the
+    // other windows and may keep the program open; once allowed, the next close closes it.
+    void allowClose() { closeAllowed_ = true; }
+
 signals:
     void commandChosen(int control);
+    // The frame was asked to close while its procedure had not yet allowed it.
+    void closeRequested();
     // The frame's window has been closed, by any means.
     void closed();
 
@@ -50,6 +61,7 @@ private:
     QMdiArea* workspace_;
     QToolBar* toolbar_;
     std::map<int, QAction*> commands_;
+    bool closeAllowed_ = false;
 };
 
 } // namespace nidora::shell

@@ -67,8 +67,10 @@ public:
                 framework::bindTo(user_.PUERTAS[std::size_t(box.right - 1)]), QVariant(1), QVariant(0)));
             top += 12;
         }
-        addOk(QStringLiteral("?OK"), DialogRect { 90, top + 6, 42, 14 }, QStringLiteral("Aceptar"));
-        addCancel(QStringLiteral("?CANCEL"), DialogRect { 138, top + 6, 42, 14 }, QStringLiteral("Cancelar"));
+        addOk(QStringLiteral("?OK"), DialogRect { 90, top + 6, 42, 14 }, QStringLiteral("OK"),
+            QStringLiteral("si.bmp"));
+        addCancel(QStringLiteral("?CANCEL"), DialogRect { 138, top + 6, 42, 14 }, QStringLiteral("Cancelar"),
+            QStringLiteral("no.bmp"));
         setFirstControl(2);
     }
 

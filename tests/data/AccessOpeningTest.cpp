@@ -2,6 +2,8 @@
 
 #include <QFileInfo>
 
+#include <string>
+
 #include <gmock/gmock.h>
 #include <sqlite3.h>
 
@@ -21,9 +23,11 @@ TEST_F(AccessOpeningTest, MissingPatientFileIsCreatedEmptyWithoutAMessage)
     EXPECT_TRUE(presenter.shown().empty());
 }
 
-// Opened directly or as a related file, the missing pathology table ends the program.
-TEST_F(AccessOpeningTest, MissingPathologyTableEndsTheProgramWithMessage26)
+// In a practice that has patients, the missing pathology table ends the program, opened
+// directly or as a related file.
+TEST_F(AccessOpeningTest, MissingPathologyTableEndsTheProgramWithMessage26WhereThereArePatients)
 {
+    store(patient(1, "Pérez, Ana"));
     ASSERT_TRUE(DataFile::removeFile(QStringLiteral("TABENFER.QVM")));
     for (const bool related : { false, true }) {
         acknowledge();
@@ -40,6 +44,35 @@ TEST_F(AccessOpeningTest, MissingPathologyTableEndsTheProgramWithMessage26)
     EXPECT_FALSE(QFileInfo::exists(scratch.filePath(QStringLiteral("TABENFER.QVM"))));
     // What the related open had opened before it failed is closed again.
     EXPECT_FALSE(access(FileId::PACIENTES).isOpen());
+}
+
+// A new folder (no patient file yet, or an empty one) has no pathology table to lose: it is
+// created empty like every other file, whether the table or the patients are opened first.
+TEST_F(AccessOpeningTest, MissingPathologyTableIsCreatedEmptyInAFolderWithoutPatients)
+{
+    struct Case {
+        const char* folder;
+        bool patientFile;
+        bool related;
+    };
+    for (const Case c : { Case { "no patient file", false, false }, Case { "no patient file", false, true },
+             Case { "an empty patient file", true, false }, Case { "an empty patient file", true, true } }) {
+        SCOPED_TRACE(std::string(c.folder) + (c.related ? ", opened with the patients" : ", opened alone"));
+        ASSERT_TRUE(DataFile::removeFile(QStringLiteral("TABENFER.QVM")));
+        ASSERT_TRUE(DataFile::removeFile(QStringLiteral("PACIENTE.QVM")));
+        if (c.patientFile) {
+            ASSERT_TRUE(DataFile::createEmpty(fileDesc(FileId::PACIENTES)).ok());
+        }
+        RelationObject& patients = data.relation(FileId::PACIENTES);
+        AccessObject& table = access(FileId::TABENFERMED);
+        EXPECT_EQ(c.related ? patients.open() : table.open(), AccessResult::Ok);
+        EXPECT_TRUE(QFileInfo::exists(scratch.filePath(QStringLiteral("TABENFER.QVM"))));
+        EXPECT_TRUE(table.isOpen());
+        c.related ? patients.close() : table.close();
+    }
+    EXPECT_TRUE(presenter.shown().empty());
+    EXPECT_EQ(ends, 0);
+    EXPECT_EQ(count<TABENFERMED>(), 0u);
 }
 
 TEST_F(AccessOpeningTest, OnlyTheLastCloseClosesTheFile)

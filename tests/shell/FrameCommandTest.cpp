@@ -42,6 +42,12 @@ protected:
     FrameServices services = test::recordingServices(ran, stacks);
     MainFrame frame;
 
+    FrameCommandTest()
+    {
+        views::AppGlobals = views::ProgramGlobals {};
+        test::logInWithAllRights();
+    }
+
     static bool runUntil(const std::function<bool()>& done) { return nidora::test::runUntil(done); }
 
     bool allEnded()
@@ -201,14 +207,39 @@ TEST_F(FrameCommandTest, CutCopyAndPasteWorkOnTheFocusedEditor)
     EXPECT_EQ(to->text(), QStringLiteral("Pérez"));
 }
 
-TEST_F(FrameCommandTest, ExitClosesTheFrame)
+// The frame's procedure then closes the other windows before the frame goes (MainTest).
+TEST_F(FrameCommandTest, ExitAsksTheFrameToClose)
 {
     frame.show();
-    bool closed = false;
-    QObject::connect(&frame, &MainFrame::closed, [&] { closed = true; });
+    bool asked = false;
+    QObject::connect(&frame, &MainFrame::closeRequested, [&] { asked = true; });
     runFrameCommand(-7, frame, services);
-    EXPECT_TRUE(closed);
-    EXPECT_FALSE(frame.isVisible());
+    EXPECT_TRUE(asked);
+}
+
+// However a command arrives (a menu item, a button, a shortcut, an event queued while the login
+// ran), it starts nothing the logged-in user has no right to, even with its item enabled.
+TEST_F(FrameCommandTest, ACommandLooksAtTheRightsWhenItStarts)
+{
+    struct Case {
+        int control;
+        int right;
+    };
+    for (const Case c : { Case { -2, 30 }, Case { -20, 1 }, Case { -22, 3 }, Case { -28, 4 }, Case { -23, 5 },
+             Case { -24, 6 } }) {
+        SCOPED_TRACE(c.control);
+        views::AppGlobals.grantAllRights();
+        views::AppGlobals.AccessRights[std::size_t(c.right - 1)] = 0;
+        frame.command(c.control)->setEnabled(true);
+        runFrameCommand(c.control, frame, services);
+        EXPECT_TRUE(stacks.empty());
+    }
+    views::AppGlobals.AccessRights.fill(0);
+    views::AppGlobals.AccessRights[0] = 1;
+    runFrameCommand(-20, frame, services);
+    runFrameCommand(-2, frame, services);
+    ASSERT_TRUE(allEnded());
+    EXPECT_EQ(ran, (std::vector<Ran> { { "BrowsePACIENTES", 2 } })) << "a user with right 1 only";
 }
 
 } // namespace

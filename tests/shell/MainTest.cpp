@@ -6,16 +6,21 @@
 
 #include "core/ErrorManager.h"
 #include "framework/Await.h"
+#include "framework/Window.h"
+#include "framework/WindowEvent.h"
 #include "platform/PracticeSettings.h"
 #include "support/ScratchDirectory.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QMenuBar>
 #include <QPointer>
 #include <QTimer>
+#include <QToolBar>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -125,6 +130,96 @@ TEST_F(MainTest, ClosingTheFrameClosesTheWindowsOfEveryOtherThread)
     });
     EXPECT_TRUE(madresUnwound);
     EXPECT_TRUE(madres.isNull());
+    EXPECT_EQ(scheduler.threadCount(), 1);
+}
+
+// Clicked while the login runs, a command is not taken; one queued all the same (the event
+// posted as a click would post it) starts nothing the user who then logs in has no right to.
+TEST_F(MainTest, CommandsChosenWhileTheLoginRunsAreNotTaken)
+{
+    bool barsEnabled = true;
+    bool usersEnabled = true;
+    services.login = [&] {
+        MainFrame* frame = openFrame();
+        ASSERT_NE(frame, nullptr);
+        barsEnabled = frame->menuBar()->isEnabled() || frame->toolbar()->isEnabled();
+        usersEnabled = frame->command(-2)->isEnabled();
+        emit frame->commandChosen(-2);
+        views::AppGlobals.LoggedIn = 1;
+        views::AppGlobals.AccessRights[0] = 1;
+    };
+    bool triggered = false;
+    runMain([&](MainFrame& frame) {
+        if (!triggered) {
+            frame.command(-21)->trigger();
+            triggered = true;
+        }
+        const bool madresRan
+            = std::any_of(ran.begin(), ran.end(), [](const Ran& r) { return r.procedure == "BrowseMADRES"; });
+        if (madresRan)
+            frame.close();
+        return madresRan;
+    });
+    EXPECT_FALSE(barsEnabled);
+    EXPECT_FALSE(usersEnabled);
+    EXPECT_EQ(
+        std::count_if(ran.begin(), ran.end(), [](const Ran& r) { return r.procedure == "BrowseUSUARIOS"; }),
+        0);
+}
+
+// A window procedure that answers its close box by staying open the first time, as a form
+// whose user pressed Cancel on its question does.
+class StayingOnceWindow final : public framework::Window {
+public:
+    explicit StayingOnceWindow(int& asked)
+        : Window(QStringLiteral("StayingOnce"))
+        , asked_(asked)
+    {
+        setCaption(QStringLiteral("Staying"));
+    }
+
+    bool opened = false;
+
+protected:
+    void onOpened() override { opened = true; }
+    int onWindowEvent(const framework::ThreadEvent& event) override
+    {
+        if (event.code != framework::event::CloseWindow)
+            return Window::onWindowEvent(event);
+        return ++asked_ == 1 ? framework::handled::Consumed : framework::handled::EndLoop;
+    }
+
+private:
+    int& asked_;
+};
+
+TEST_F(MainTest, ClosingTheFrameClosesEachWindowAsItsCloseBoxAndOneThatStaysKeepsTheProgramOpen)
+{
+    int asked = 0;
+    StayingOnceWindow* staying = nullptr;
+    services.procedures[QStringLiteral("BrowseMADRES")] = [&] {
+        StayingOnceWindow window(asked);
+        staying = &window;
+        window.run();
+        staying = nullptr;
+    };
+    int step = 0;
+    runMain([&](MainFrame& frame) {
+        if (step == 0) {
+            frame.command(-21)->trigger();
+            step = 1;
+        } else if (step == 1 && staying && staying->opened) {
+            frame.close();
+            step = 2;
+        } else if (step == 2 && asked == 1) {
+            // Still open: the frame's tick runs only while the frame is shown.
+            frame.close();
+            return true;
+        }
+        return false;
+    });
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(openFrame(), nullptr);
     EXPECT_EQ(scheduler.threadCount(), 1);
 }
 

@@ -9,6 +9,7 @@
 #include "data/Dictionary.h"
 #include "data/ReferenceRecords.h"
 #include "driver/WindowDriver.h"
+#include "framework/CloseDown.h"
 #include "framework/MessageBoxes.h"
 #include "framework/Requests.h"
 #include "framework/Scheduler.h"
@@ -183,6 +184,24 @@ TEST_F(UserFormTest, CancelToTheQuestionStaysOnTheCodeAndTheCloseBoxAsksAgain)
     ASSERT_TRUE(driver.runUntil([this] { return response.has_value(); }));
     EXPECT_EQ(*response, 2);
     EXPECT_EQ(storedName("ana"), QStringLiteral("Ana"));
+}
+
+// Closing the program asks the same question: Cancel keeps the form, and the program, open.
+TEST_F(UserFormTest, ClosingTheProgramAsksFirstAndCancelKeepsItOpen)
+{
+    const QString question = QStringLiteral("Do you want to save the changes to this record?");
+    callForm(ChangeRecord, "ana");
+    driver.type(QStringLiteral("?ACC:NOMBRE"), QStringLiteral("Ana María"));
+    for (const char* button : { "Cancel", "&Yes" }) {
+        std::optional<bool> closedDown;
+        driver.start([&closedDown] { closedDown = framework::closeOtherThreadsWindows(); });
+        ASSERT_TRUE(driver.answer(question, QString::fromUtf8(button))) << button;
+        ASSERT_TRUE(driver.runUntil([&] { return closedDown.has_value(); })) << button;
+        EXPECT_EQ(*closedDown, *button == '&') << button;
+    }
+    ASSERT_TRUE(driver.runUntil([this] { return response.has_value(); }));
+    EXPECT_EQ(*response, 1);
+    EXPECT_EQ(storedName("ana"), QStringLiteral("Ana María"));
 }
 
 } // namespace
