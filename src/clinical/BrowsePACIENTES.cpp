@@ -21,6 +21,7 @@ public:
         addEditButtons({ 262, 210, 45, 14 }, 50);
         addTabs(QStringLiteral("?CURRENTTAB"), { 4, 4, 412, 202 });
         withoutEditKeys();
+        followWindowSize();
         // The list reads the patients' consultations (through their relation with the patient)
         // and their parents.
         openAlso(data::FileId::CONSULTAS);

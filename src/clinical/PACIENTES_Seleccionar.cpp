@@ -21,12 +21,9 @@ public:
             QStringLiteral("&Seleccionar"));
         addTabs(QStringLiteral("?CURRENTTAB"), { 4, 4, 252, 150 });
         withoutEditKeys();
-        // The sheet and the list take whatever the window gives beyond its margins, and the
-        // select button keeps to the bottom right corner.
-        const Qt::Edges everyEdge = Qt::LeftEdge | Qt::TopEdge | Qt::RightEdge | Qt::BottomEdge;
-        anchor(*control(QStringLiteral("?CURRENTTAB")), everyEdge);
-        anchor(list(), everyEdge);
-        anchor(*control(QStringLiteral("?SELECT:2")), Qt::RightEdge | Qt::BottomEdge);
+        // It opens over the window that looks a patient up, and can be made larger.
+        setCentred();
+        followWindowSize();
     }
 
 protected:

@@ -41,6 +41,7 @@ PatientForm::PatientForm()
     // The patient's relations open his family, notes, photo and coverage files with his own.
     // Left of the sheet is the room of the task panel, right of it that of the chart buttons.
     setSize(520, 272);
+    setCentred();
     auto& sheet = add<framework::SheetControl>(
         QStringLiteral("?SHEET2"), { 104, 4, 334, 244 }, framework::SheetControl::Style::Wizard);
     addDataPage(sheet);

@@ -209,19 +209,19 @@ QString inputErrorText(InputError error)
     case InputError::None:
         return QString();
     case InputError::NotANumber:
-        return QStringLiteral("Invalid number");
+        return QStringLiteral("Número no válido");
     case InputError::NegativeNotAllowed:
-        return QStringLiteral("Negative numbers are not allowed here");
+        return QStringLiteral("Aquí no se admiten números negativos");
     case InputError::TooManyDigits:
-        return QStringLiteral("The number is too large");
+        return QStringLiteral("El número es demasiado grande");
     case InputError::TooManyDecimals:
-        return QStringLiteral("Too many decimal places");
+        return QStringLiteral("Demasiados decimales");
     case InputError::InvalidDate:
-        return QStringLiteral("Invalid date");
+        return QStringLiteral("Fecha no válida");
     case InputError::InvalidTime:
-        return QStringLiteral("Invalid time");
+        return QStringLiteral("Hora no válida");
     case InputError::UnsupportedCharacter:
-        return QStringLiteral("The text holds characters that cannot be stored");
+        return QStringLiteral("El texto tiene caracteres que no pueden guardarse");
     }
     return QString();
 }

@@ -2,6 +2,7 @@
 
 #include "core/ErrorManager.h"
 #include "framework/CloseDown.h"
+#include "framework/ControlLabels.h"
 #include "framework/EdgeAnchors.h"
 #include "framework/FontSubstitution.h"
 #include "framework/MessageBoxes.h"
@@ -9,6 +10,9 @@
 #include "framework/WindowArea.h"
 #include "framework/WindowEvent.h"
 #include "framework/WindowInput.h"
+
+#include <QPalette>
+#include <QPixmap>
 
 namespace nidora::framework {
 
@@ -81,6 +85,27 @@ void Window::setSize(int width, int height)
 {
     size_ = QSize(width, height);
     widget_->resize(units_.toPixels(size_));
+}
+
+void Window::setPosition(int x, int y)
+{
+    position_ = QPoint(x, y);
+}
+
+void Window::setCentred()
+{
+    position_.reset();
+}
+
+void Window::setWallpaper(const QString& picture)
+{
+    const QPixmap tile(findPictureFile(picture));
+    if (tile.isNull())
+        return;
+    QPalette palette = widget_->palette();
+    palette.setBrush(QPalette::Window, QBrush(tile));
+    widget_->setPalette(palette);
+    widget_->setAutoFillBackground(true);
 }
 
 Control& Window::place(
@@ -276,8 +301,10 @@ bool Window::setUp()
 
 void Window::open()
 {
-    widget_->resize(units_.toPixels(size_));
-    frame_ = showInWindowArea(widget_);
+    WindowOpening opening { units_.toPixels(size_), {}, resizable_ };
+    if (position_)
+        opening.at = QPoint(units_.toPixelsX(position_->x()), units_.toPixelsY(position_->y()));
+    frame_ = showInWindowArea(widget_, opening);
     onTop_.emplace(frame_);
     select(firstControl_);
 }

@@ -56,6 +56,15 @@ public:
     void setFont(const QString& family, int pointSize);
     // The window's inner size in dialog units.
     void setSize(int width, int height);
+    // Where the window opens: at a place in dialog units from the workspace's top left (its
+    // frame's corner), or centred in the workspace; without either, at the top left corner.
+    void setPosition(int x, int y);
+    void setCentred();
+    // A resizable window can be made larger than its size, never smaller; any other keeps it.
+    void setResizable(bool resizable) { resizable_ = resizable; }
+    bool resizable() const { return resizable_; }
+    // A picture of the program's own ("fondo.bmp") tiled behind the window's controls.
+    void setWallpaper(const QString& picture);
     const DialogUnits& units() const { return units_; }
 
     // Adds a control of kind C (made from args) at a place in dialog units and gives it the
@@ -187,6 +196,8 @@ private:
     std::optional<ThreadWindowScope> onTop_;
     DialogUnits units_;
     QSize size_ { 200, 100 };
+    std::optional<QPoint> position_ { QPoint(0, 0) }; // dialog units; none: centred
+    bool resizable_ = false;
     QTimer timer_;
     std::set<int> alertKeys_;
 

@@ -1,8 +1,10 @@
 #include "framework/WindowArea.h"
 
+#include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <QScreen>
 
 namespace nidora::framework {
 
@@ -12,6 +14,23 @@ QPointer<QMdiArea>& area()
 {
     static QPointer<QMdiArea> current;
     return current;
+}
+
+void constrain(QWidget* window, const WindowOpening& opening)
+{
+    if (opening.resizable)
+        window->setMinimumSize(opening.size);
+    else
+        window->setFixedSize(opening.size);
+    window->resize(opening.size);
+}
+
+// The sub-window's title bar and borders, around the window inside it. A sub-window only
+// knows them once it is polished; before that its margins are empty.
+QSize framed(QMdiSubWindow* frame, QSize inner)
+{
+    const QMargins margins = frame->contentsMargins();
+    return inner + QSize(margins.left() + margins.right(), margins.top() + margins.bottom());
 }
 
 } // namespace
@@ -26,14 +45,46 @@ QMdiArea* windowArea()
     return area();
 }
 
-QWidget* showInWindowArea(QWidget* window)
+QRect openingGeometry(QSize areaSize, QSize frameSize, const std::optional<QPoint>& at)
 {
-    if (QMdiArea* workspace = area()) {
-        QMdiSubWindow* frame = workspace->addSubWindow(window);
-        frame->setAttribute(Qt::WA_DeleteOnClose, false);
-        frame->show();
-        return frame;
-    }
+    const QPoint corner = at
+        ? *at
+        : QPoint((areaSize.width() - frameSize.width()) / 2, (areaSize.height() - frameSize.height()) / 2);
+    return QRect(QPoint(qMax(0, corner.x()), qMax(0, corner.y())), frameSize);
+}
+
+QMdiSubWindow* showInWorkspace(QMdiArea& workspace, QWidget* window, const WindowOpening& opening)
+{
+    constrain(window, opening);
+    Qt::WindowFlags flags = opening.frameless ? Qt::FramelessWindowHint : Qt::WindowFlags {};
+    if (!opening.frameless && !opening.resizable)
+        flags = Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+            | Qt::WindowCloseButtonHint;
+    QMdiSubWindow* frame = workspace.addSubWindow(window, flags);
+    frame->setAttribute(Qt::WA_DeleteOnClose, false);
+    frame->ensurePolished();
+    // The workspace sizes a sub-window it is given unsized from its contents' size hint, which
+    // a window of placed controls does not have: the frame is sized and placed here, before it
+    // shows and again once shown, when its title bar has its real height.
+    const auto place = [&] {
+        const QSize outer = framed(frame, opening.size);
+        frame->setGeometry(openingGeometry(workspace.viewport()->size(), outer, opening.at));
+    };
+    place();
+    frame->show();
+    place();
+    return frame;
+}
+
+QWidget* showInWindowArea(QWidget* window, const WindowOpening& opening)
+{
+    if (QMdiArea* workspace = area())
+        return showInWorkspace(*workspace, window, opening);
+    constrain(window, opening);
+    if (opening.frameless)
+        window->setWindowFlag(Qt::FramelessWindowHint);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        window->move(openingGeometry(screen->availableSize(), window->size(), opening.at).topLeft());
     window->show();
     return window;
 }

@@ -28,6 +28,7 @@ public:
     {
         setCaption(QStringLiteral("Archivo de Médicos"));
         setSize(180, 177);
+        setWallpaper(QStringLiteral("fondo.bmp"));
         addList(QStringLiteral("?BROWSE:1"), { 8, 20, 164, 110 },
             { { &key("MED:KCODIGO"), views::LocatorKind::Incremental,
                 QStringLiteral("Indice por Nombres") } },

@@ -22,6 +22,8 @@ public:
     {
         setCaption(QStringLiteral("Médicos"));
         setSize(260, 150);
+        setCentred();
+        setWallpaper(QStringLiteral("fondo.bmp"));
         data::MEDICOS& doctor = record<data::MEDICOS>();
         auto& sheet = add<framework::SheetControl>(
             QStringLiteral("?CURRENTTAB"), { 4, 4, 252, 120 }, framework::SheetControl::Style::Wizard);

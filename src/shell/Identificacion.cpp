@@ -22,6 +22,7 @@ public:
     {
         setFont(QStringLiteral("MS Sans Serif"), 8);
         setSize(150, 60);
+        setCentred();
         add<framework::ImageControl>(
             QStringLiteral("?Image1"), framework::DialogRect { 6, 6, 24, 24 }, QStringLiteral("nidora.ico"));
         add<framework::PromptControl>(

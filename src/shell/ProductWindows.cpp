@@ -4,18 +4,24 @@
 #include "shell/MainFrame.h"
 
 #include "framework/Await.h"
+#include "framework/ControlLabels.h"
+#include "framework/DialogUnits.h"
 #include "framework/FontSubstitution.h"
+#include "framework/WindowArea.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QEvent>
+#include <QFrame>
 #include <QIcon>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
+#include <QPalette>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QTimer>
-#include <QVBoxLayout>
 
 namespace nidora::shell {
 namespace {
@@ -33,35 +39,59 @@ QMdiArea* frameWorkspace()
     return nullptr;
 }
 
-QLabel* label(const QString& text, const QString& family, int pointSize)
-{
-    auto* result = new QLabel(text);
-    result->setFont(framework::describedFont(family, pointSize, true));
-    result->setAlignment(Qt::AlignCenter);
-    return result;
-}
+// The two windows are described as every other window is, in dialog units of their font; they
+// have no title bar and open centred in the workspace.
+struct ProductWindow {
+    QWidget* content;
+    framework::DialogUnits units;
 
-QLabel* productPicture()
-{
-    auto* picture = new QLabel;
-    picture->setPixmap(QIcon(QStringLiteral(":/icons/nidora_ico.svg")).pixmap(96, 96));
-    picture->setAlignment(Qt::AlignCenter);
-    return picture;
-}
-
-QMdiSubWindow* showFrameless(QWidget* content)
-{
-    QMdiArea* workspace = frameWorkspace();
-    if (workspace == nullptr) {
-        delete content;
-        return nullptr;
+    explicit ProductWindow(const char* name)
+        : content(new QWidget)
+        , units(framework::describedFont(QString::fromUtf8(kWindowFont), kWindowFontSize))
+    {
+        content->setObjectName(QString::fromUtf8(name));
+        content->setFont(framework::describedFont(QString::fromUtf8(kWindowFont), kWindowFontSize));
     }
-    QMdiSubWindow* window = workspace->addSubWindow(content, Qt::FramelessWindowHint);
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->show();
-    workspace->setActiveSubWindow(window);
-    return window;
-}
+
+    template <class W> W* place(W* child, const framework::DialogRect& at) const
+    {
+        child->setParent(content);
+        child->setGeometry(units.toPixels(at));
+        return child;
+    }
+
+    QLabel* text(
+        const QString& shown, const framework::DialogRect& at, const QString& family, int pointSize) const
+    {
+        auto* label = place(new QLabel(shown), at);
+        label->setFont(framework::describedFont(family, pointSize, true));
+        label->setAlignment(Qt::AlignCenter);
+        return label;
+    }
+
+    QLabel* picture(const QString& name, const framework::DialogRect& at) const
+    {
+        auto* label = place(new QLabel, at);
+        label->setObjectName(name);
+        label->setPixmap(QIcon(framework::findPictureFile(name)).pixmap(label->size()));
+        label->setAlignment(Qt::AlignCenter);
+        return label;
+    }
+
+    QMdiSubWindow* show(int width, int height) const
+    {
+        QMdiArea* workspace = frameWorkspace();
+        if (workspace == nullptr) {
+            delete content;
+            return nullptr;
+        }
+        QMdiSubWindow* window = framework::showInWorkspace(*workspace, content,
+            framework::WindowOpening { units.toPixels(QSize(width, height)), {}, false, true });
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        workspace->setActiveSubWindow(window);
+        return window;
+    }
+};
 
 // Closes the splash on any of its mouse clicks.
 class ClickCloser : public QObject {
@@ -114,24 +144,26 @@ QString aboutText()
         .arg(QString::fromUtf8(kContactAddress));
 }
 
+QCursor fingerCursor()
+{
+    // The finger's tip is the cursor's hot spot.
+    return QCursor(QIcon(framework::findPictureFile(QStringLiteral("Finger.cur"))).pixmap(32, 32), 11, 1);
+}
+
 QMdiSubWindow* openSplashWindow()
 {
-    auto* content = new QWidget;
-    content->setObjectName(QStringLiteral("PantallaFondo"));
-    content->setAutoFillBackground(true);
-    content->setStyleSheet(QStringLiteral("#PantallaFondo { background: qlineargradient(x1:0, y1:0, x2:0, "
-                                          "y2:1, stop:0 #dfeefa, stop:1 #8fb8de); }"));
-    content->setFont(framework::describedFont(QString::fromUtf8(kWindowFont), kWindowFontSize));
-    auto* layout = new QVBoxLayout(content);
-    auto* titleBox = new QLabel;
-    titleBox->setFrameShape(QFrame::Box);
-    auto* boxLayout = new QVBoxLayout(titleBox);
-    boxLayout->addWidget(label(QStringLiteral("NIDORA 1.76"), QStringLiteral("Courier New"), 20));
-    layout->addWidget(titleBox);
-    layout->addWidget(label(QString::fromUtf8(kContactAddress), QStringLiteral("Courier New"), 10));
-    layout->addWidget(productPicture());
+    const ProductWindow splash("PantallaFondo");
+    QPalette palette = splash.content->palette();
+    palette.setBrush(
+        QPalette::Window, QBrush(QPixmap(framework::findPictureFile(QStringLiteral("fondo.bmp")))));
+    splash.content->setPalette(palette);
+    splash.content->setAutoFillBackground(true);
+    splash.place(new QFrame, { 8, 6, 184, 28 })->setFrameShape(QFrame::Box);
+    splash.text(QStringLiteral("NIDORA 1.76"), { 10, 8, 180, 24 }, QStringLiteral("Courier New"), 20);
+    splash.text(QString::fromUtf8(kContactAddress), { 8, 38, 184, 10 }, QStringLiteral("Courier New"), 10);
+    splash.picture(QStringLiteral("nidora.bmp"), { 60, 52, 80, 60 });
 
-    QMdiSubWindow* window = showFrameless(content);
+    QMdiSubWindow* window = splash.show(200, 118);
     if (window == nullptr)
         return nullptr;
     watchClicks(window, new ClickCloser(window));
@@ -146,23 +178,19 @@ QMdiSubWindow* openSplashWindow()
 
 QMdiSubWindow* openAboutWindow()
 {
-    auto* content = new QWidget;
-    content->setFont(framework::describedFont(QString::fromUtf8(kWindowFont), kWindowFontSize));
-    content->setCursor(Qt::PointingHandCursor);
-    auto* layout = new QVBoxLayout(content);
-    layout->addWidget(label(QStringLiteral("Nidora 1.76"), QStringLiteral("Arial"), 18));
-    auto* box = new QFrame;
-    box->setFrameShape(QFrame::HLine);
-    layout->addWidget(box);
-    layout->addWidget(
-        label(QStringLiteral("Hecho para la consulta por el equipo de Nidora"), QStringLiteral("Arial"), 9));
-    layout->addWidget(productPicture());
-    auto* text = new QPlainTextEdit(aboutText());
+    const ProductWindow about("HelpAbout");
+    about.text(QStringLiteral("Nidora 1.76"), { 8, 4, 184, 16 }, QStringLiteral("Arial"), 18);
+    about.place(new QFrame, { 8, 22, 184, 2 })->setFrameShape(QFrame::HLine);
+    about.text(QStringLiteral("Hecho para la consulta por el equipo de Nidora"), { 8, 26, 184, 10 },
+        QStringLiteral("Arial"), 9);
+    about.picture(QStringLiteral("nidora.bmp"), { 76, 38, 48, 36 });
+    auto* text = about.place(new QPlainTextEdit(aboutText()), { 8, 78, 184, 64 });
     text->setReadOnly(true);
-    text->viewport()->setCursor(Qt::PointingHandCursor);
-    layout->addWidget(text);
+    // The clickable region covers the whole window: the finger shows wherever the mouse is.
+    about.content->setCursor(fingerCursor());
+    text->viewport()->setCursor(fingerCursor());
 
-    QMdiSubWindow* window = showFrameless(content);
+    QMdiSubWindow* window = about.show(200, 148);
     if (window != nullptr)
         watchClicks(window, new ClickCloser(window));
     return window;

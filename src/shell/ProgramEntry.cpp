@@ -5,6 +5,7 @@
 #include "shell/Main.h"
 #include "shell/ProductWindows.h"
 #include "shell/Program.h"
+#include "shell/QtTranslations.h"
 
 #include <QApplication>
 
@@ -14,6 +15,7 @@ int ProgramEntry(int argc, char** argv, views::ProcedureTable procedures)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Nidora"));
+    const std::unique_ptr<QTranslator> spanish = installQtTranslations();
     FrameServices frame;
     frame.procedures = std::move(procedures);
     frame.procedures.try_emplace(QString::fromUtf8(kSplashProcedure), PantallaFondo);

@@ -52,6 +52,7 @@ public:
         setIcon(QIcon(framework::findPictureFile(QStringLiteral("user group.ico"))));
         setFont(QStringLiteral("MS Sans Serif"), 8);
         setSize(190, 150);
+        setCentred();
         add<framework::PromptControl>(
             QStringLiteral("?ACC:CLAVE:Prompt"), DialogRect { 6, 8, 40, 10 }, QStringLiteral("Código:"));
         add<framework::EntryControl>(QStringLiteral("?ACC:CLAVE"), DialogRect { 50, 6, 60, 12 },

@@ -146,10 +146,12 @@ BrowseControl::~BrowseControl()
 void BrowseControl::attached()
 {
     setRowHeight(0);
+    // A column is as wide as its format says, and never narrower than its own heading.
+    QHeaderView* header = table_->horizontalHeader();
     for (std::size_t column = 0; column < widths_.size(); ++column)
         if (widths_[column] > 0)
-            table_->horizontalHeader()->resizeSection(
-                int(column), window().units().toPixelsX(widths_[column]));
+            header->resizeSection(int(column),
+                std::max(window().units().toPixelsX(widths_[column]), header->sectionSizeHint(int(column))));
 }
 
 void BrowseControl::setRowHeight(int dialogUnits)

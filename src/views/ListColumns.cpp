@@ -6,6 +6,11 @@
 
 namespace nidora::views {
 
+int pictureWidth(int characters)
+{
+    return characters * 4 + 4;
+}
+
 ListColumn fieldColumn(
     const data::FieldDesc& field, const QString& heading, const QString& picture, const QString& group)
 {
@@ -19,6 +24,7 @@ ListColumn fieldColumn(
     const data::FieldDesc* source = &field;
     ListColumn column { heading, group, {},
         shown.kind == Picture::Kind::Text ? Qt::AlignLeft : Qt::AlignRight };
+    column.width = pictureWidth(shown.width);
     column.text = [source, shown](const data::Record& record) {
         const data::FieldValue value = source->get(record, 0, 0);
         if (const QString* text = std::get_if<QString>(&value))

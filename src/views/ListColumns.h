@@ -21,7 +21,8 @@ struct ListColumn {
     QString group {};
     std::function<QString(const data::Record&)> text {};
     Qt::Alignment alignment = Qt::AlignLeft;
-    // In dialog units, as a list's format gives it; 0: the list's own choice.
+    // In dialog units, as a list's format gives it; a field's column is as wide as its picture
+    // (pictureWidth); 0: the list's own choice.
     int width = 0;
     // The icon in front of the text, chosen from the row's record; none when not set.
     std::function<QIcon(const data::Record&)> icon {};
@@ -39,6 +40,10 @@ struct ListColumn {
         return column;
     }
 };
+
+// The width, in dialog units, of a column that shows a picture of so many characters: four
+// units a character (a character's average width), and two on either side.
+int pictureWidth(int characters);
 
 // A column showing a field through a picture (the field's own when none is given): numbers,
 // dates and times right-aligned, text left.

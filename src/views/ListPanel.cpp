@@ -109,6 +109,17 @@ bool ListPanel::owns(const framework::Control& control) const
     return &control == list_ || &control == tabs_ || roleOf(control).has_value();
 }
 
+void ListPanel::followWindowSize()
+{
+    const Qt::Edges everyEdge = Qt::LeftEdge | Qt::TopEdge | Qt::RightEdge | Qt::BottomEdge;
+    if (tabs_)
+        window_.anchor(*tabs_, everyEdge);
+    window_.anchor(*list_, everyEdge);
+    for (framework::ButtonControl* each : buttons_)
+        if (each)
+            window_.anchor(*each, Qt::RightEdge | Qt::BottomEdge);
+}
+
 void ListPanel::setUp()
 {
     actions_.emplace(

@@ -56,6 +56,12 @@ public:
     void setForm(std::function<void()> form) { panel_.setForm(std::move(form)); }
     void setForms(ListActions::FormCall forms) { panel_.setForms(std::move(forms)); }
     void withoutEditKeys() { panel_.withoutEditKeys(); }
+    // The window can be made larger; its list grows with it (ListPanel::followWindowSize).
+    void followWindowSize()
+    {
+        setResizable(true);
+        panel_.followWindowSize();
+    }
 
     // ---- acting on the window's own list -------------------------------------------------
     ListPanel& panel() { return panel_; }

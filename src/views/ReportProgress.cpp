@@ -22,6 +22,7 @@ ReportProgressWindow::ReportProgressWindow(const Report& report)
 {
     setCaption(report.caption);
     setSize(142, 58);
+    setCentred();
     userText_
         = &add<framework::StringControl>(QLatin1String(kUserText), DialogRect { 0, 3, 141, 10 }, QString());
     bar_ = &add<framework::ProgressControl>(QLatin1String(kBar), DialogRect { 15, 15, 111, 12 });

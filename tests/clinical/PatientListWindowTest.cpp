@@ -19,6 +19,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTabWidget>
+#include <QTableView>
 
 #include <gmock/gmock.h>
 
@@ -100,6 +101,30 @@ TEST_F(PatientListWindowTest, ShowsTheColumnsAndOneTabPerOrder)
         ElementsAre(QStringLiteral("Indice x Nombre"), QStringLiteral("Indice x Código"),
             QStringLiteral("Indice x Grupo Sanguineo"), QStringLiteral("Indice x Madre"),
             QStringLiteral("Indice x Cobertura Social")));
+    closeList();
+}
+
+// A column is as wide as its picture: a full name and a telephone number with its area code are
+// shown whole; and the list grows with its window.
+TEST_F(PatientListWindowTest, ColumnsAreAsWideAsTheirPicturesAndTheListFollowsItsWindow)
+{
+    const QString name = QStringLiteral("Fernández Echeverría, Ma. José"); // 30 characters
+    PACIENTES made = patient(1, "");
+    made.NOMBRE = name;
+    made.TELEFONO = QStringLiteral("(011) 4444-5555");
+    store(made);
+    startList();
+    QWidget* window = driver.window(kCaption);
+    ASSERT_NE(window, nullptr);
+    auto* table = static_cast<QTableView*>(list());
+    const QFontMetrics metrics(table->font());
+    for (const auto& [column, shown] : { std::pair { 1, name }, std::pair { 6, made.TELEFONO } })
+        EXPECT_GE(table->columnWidth(column), metrics.horizontalAdvance(shown) + 4) << shown.toStdString();
+
+    const QSize before = table->size();
+    window->resize(window->size() + QSize(80, 50));
+    driver.settle();
+    EXPECT_EQ(table->size(), before + QSize(80, 50));
     closeList();
 }
 

@@ -51,13 +51,21 @@ protected:
     MainFrame frame;
 };
 
-TEST_F(ProductWindows, SplashShowsTheTitleAndContact)
+bool showsPicture(QWidget* window, const char* name)
+{
+    const auto* picture = window->findChild<QLabel*>(QString::fromUtf8(name));
+    return picture != nullptr && !picture->pixmap().isNull();
+}
+
+TEST_F(ProductWindows, SplashShowsTheTitleContactAndPicturesOnItsWallpaper)
 {
     QPointer<QMdiSubWindow> splash = openSplashWindow();
     ASSERT_TRUE(splash);
     EXPECT_TRUE(splash->isVisible());
     EXPECT_TRUE(labelTexts(splash).contains(QStringLiteral("NIDORA 1.76")));
     EXPECT_TRUE(labelTexts(splash).contains(QStringLiteral("consultas@nidora.example")));
+    EXPECT_TRUE(showsPicture(splash, "nidora.bmp"));
+    EXPECT_FALSE(splash->widget()->palette().window().texture().isNull());
     EXPECT_FALSE(closedSoon(splash));
 }
 
@@ -98,7 +106,10 @@ TEST_F(ProductWindows, AboutOpensOncePerUseAndClosesOnAClick)
     ASSERT_NE(text, nullptr);
     EXPECT_EQ(text->toPlainText(), aboutText());
     EXPECT_TRUE(labelTexts(second).contains(QStringLiteral("Nidora 1.76")));
-    EXPECT_EQ(second->widget()->cursor().shape(), Qt::PointingHandCursor);
+    EXPECT_TRUE(showsPicture(second, "nidora.bmp"));
+    // The pointing finger is a picture of the program's own.
+    EXPECT_EQ(second->widget()->cursor().shape(), Qt::BitmapCursor);
+    EXPECT_FALSE(second->widget()->cursor().pixmap().isNull());
 
     press(second->widget(), QEvent::MouseButtonPress, Qt::LeftButton);
     EXPECT_TRUE(closedSoon(second));
