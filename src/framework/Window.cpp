@@ -52,6 +52,8 @@ Window::Window(QString procedureName)
     , input_(std::make_unique<WindowInput>(*this))
     , units_(widget_->font())
 {
+    // The font of every window whose description names no other, whatever the desktop's own.
+    setFont(QStringLiteral("MS Sans Serif"), 8);
     QObject::connect(&timer_, &QTimer::timeout, widget_, [this] { post(event::Timer); });
 }
 

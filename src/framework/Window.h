@@ -52,7 +52,8 @@ public:
     void setCaption(const QString& caption);
     QString caption() const;
     void setIcon(const QIcon& icon);
-    // The window font, by the family the description names (substituted where it must be).
+    // The window font, by the family the description names (substituted where it must be);
+    // "MS Sans Serif" at 8 points when it names none.
     void setFont(const QString& family, int pointSize);
     // The window's inner size in dialog units.
     void setSize(int width, int height);

@@ -3,6 +3,7 @@
 #include "shell/FrameIcons.h"
 
 #include "framework/FontSubstitution.h"
+#include "framework/WindowArea.h"
 
 #include <QAction>
 #include <QApplication>
@@ -13,6 +14,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTextEdit>
 #include <QToolBar>
@@ -64,6 +66,10 @@ MainFrame::MainFrame(QWidget* parent)
     buildMenus();
     buildToolbar();
     resize(1024, 720);
+    // The frame opens in the middle of the screen, as its windows open in the middle of it.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().topLeft()
+            + framework::openingGeometry(screen->availableSize(), size(), std::nullopt).topLeft());
 }
 
 MainFrame::~MainFrame() = default;

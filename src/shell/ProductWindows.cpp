@@ -184,13 +184,13 @@ QMdiSubWindow* openAboutWindow()
     about.text(QStringLiteral("Hecho para la consulta por el equipo de Nidora"), { 8, 26, 184, 10 },
         QStringLiteral("Arial"), 9);
     about.picture(QStringLiteral("nidora.bmp"), { 76, 38, 48, 36 });
-    auto* text = about.place(new QPlainTextEdit(aboutText()), { 8, 78, 184, 64 });
+    auto* text = about.place(new QPlainTextEdit(aboutText()), { 8, 78, 184, 78 });
     text->setReadOnly(true);
     // The clickable region covers the whole window: the finger shows wherever the mouse is.
     about.content->setCursor(fingerCursor());
     text->viewport()->setCursor(fingerCursor());
 
-    QMdiSubWindow* window = about.show(200, 148);
+    QMdiSubWindow* window = about.show(200, 162);
     if (window != nullptr)
         watchClicks(window, new ClickCloser(window));
     return window;
