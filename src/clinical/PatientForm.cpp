@@ -123,7 +123,9 @@ void PatientForm::hideNotes()
         line->setVisible(false);
         line->setEnabled(false);
     }
-    control(QStringLiteral("?AUXNOTA1:Prompt"))->setVisible(false);
+    // The prompt stays where it is, greyed, so the page keeps one layout whatever the user's
+    // rights.
+    control(QStringLiteral("?AUXNOTA1:Prompt"))->setEnabled(false);
 }
 
 void PatientForm::showPhoto()

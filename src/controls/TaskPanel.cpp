@@ -2,6 +2,7 @@
 
 #include "controls/TaskPanelWidget.h"
 #include "framework/Colour.h"
+#include "framework/FontSubstitution.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -244,19 +245,19 @@ void TaskPanel::SetMargins(int left, int top, int right, bool rightEqualsLeft, i
 void TaskPanel::SetFont(const QString& faceName)
 {
     fontName_ = faceName;
-    auto make = [&faceName](QFont::Weight weight, bool underline) {
-        QFont f(faceName);
-        f.setPixelSize(13);
-        f.setWeight(weight);
+    // Weight 100 for plain tasks, which the faces the panel names draw as regular text; 700
+    // for bold tasks and the headers.
+    auto make = [&faceName](int weight, bool underline) {
+        QFont f = framework::describedPixelFont(faceName, 13, weight);
         f.setUnderline(underline);
         return f;
     };
     TaskPanelFonts fonts;
-    fonts.TASK[0][0] = make(QFont::Thin, false);
-    fonts.TASK[0][1] = make(QFont::Thin, true);
-    fonts.TASK[1][0] = make(QFont::Bold, false);
-    fonts.TASK[1][1] = make(QFont::Bold, true);
-    fonts.HEADER = make(QFont::Bold, false);
+    fonts.TASK[0][0] = make(100, false);
+    fonts.TASK[0][1] = make(100, true);
+    fonts.TASK[1][0] = make(700, false);
+    fonts.TASK[1][1] = make(700, true);
+    fonts.HEADER = make(700, false);
     fonts_ = fonts;
 }
 

@@ -457,8 +457,13 @@ AccessResult RelationObject::cancelNumbering()
     }
     AccessObject::State after = access_.state();
     copyRecord(desc, *edited, *after.buffer);
-    after.numbered = false;
-    after.numberedRef = {};
+    // Only a delete that went through lets go of the primed record: after a failed one it is
+    // still on file, so a second Cancel must try again and OK must write over it rather
+    // than number another.
+    if (result == AccessResult::Ok) {
+        after.numbered = false;
+        after.numberedRef = {};
+    }
     access_.restore(after);
     return result;
 }

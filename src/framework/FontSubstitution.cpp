@@ -1,5 +1,7 @@
 #include "framework/FontSubstitution.h"
 
+#include <algorithm>
+
 namespace nidora::framework {
 
 namespace {
@@ -31,6 +33,14 @@ QFont describedFont(const QString& family, int pointSize, bool bold)
 {
     QFont font(substituteFontFamily(family), pointSize);
     font.setBold(bold);
+    return font;
+}
+
+QFont describedPixelFont(const QString& family, int pixelHeight, int weight)
+{
+    QFont font(substituteFontFamily(family));
+    font.setPixelSize(pixelHeight);
+    font.setWeight(QFont::Weight(std::clamp(weight, int(QFont::Normal), int(QFont::Black))));
     return font;
 }
 

@@ -14,4 +14,10 @@ QString substituteFontFamily(const QString& family);
 // The font of a window or control description: the substituted family at the given size.
 QFont describedFont(const QString& family, int pointSize, bool bold = false);
 
+// A font made the way a control makes its own: the substituted family, a height in pixels
+// and a weight from 100 (thin) to 900 (black). The faces the program names come in regular
+// and bold only, so a weight lighter than regular asked of them always read as regular; it
+// is drawn as regular here too, not in some other family's extra-light face.
+QFont describedPixelFont(const QString& family, int pixelHeight, int weight);
+
 } // namespace nidora::framework

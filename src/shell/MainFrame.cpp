@@ -1,5 +1,6 @@
 #include "shell/MainFrame.h"
 
+#include "shell/FrameEmailLink.h"
 #include "shell/FrameIcons.h"
 
 #include "framework/FontSubstitution.h"
@@ -19,12 +20,17 @@
 #include <QTextEdit>
 #include <QToolBar>
 #include <QToolButton>
+#include <QWidgetAction>
 
 #include <algorithm>
 
 namespace nidora::shell {
 
 namespace {
+
+// The frame's font is named without a size: it takes the size of the program's other windows
+// in that face, and so does the e-mail address.
+constexpr int kFramePointSize = 8;
 
 const char* slotFor(FrameAction action)
 {
@@ -61,6 +67,7 @@ MainFrame::MainFrame(QWidget* parent)
 {
     setWindowTitle(QStringLiteral("Nidora 1.76"));
     setWindowIcon(frameIcon(QStringLiteral("nidora.ico")));
+    setFont(framework::describedFont(QStringLiteral("MS Sans Serif"), kFramePointSize));
     setCentralWidget(workspace_);
     statusBar();
     buildMenus();
@@ -82,7 +89,10 @@ QAction* MainFrame::command(int control) const
 
 QAction* MainFrame::addCommand(const FrameCommand& entry)
 {
-    auto* action = new QAction(frameIcon(QString::fromUtf8(entry.icon)), tableText(entry.text), this);
+    // The e-mail link is no button of the toolbar's own but a region of ours (buildToolbar).
+    QAction* action = entry.action == FrameAction::Email ? new QWidgetAction(this) : new QAction(this);
+    action->setIcon(frameIcon(QString::fromUtf8(entry.icon)));
+    action->setText(tableText(entry.text));
     action->setToolTip(tableText(entry.tooltip));
     action->setStatusTip(tableText(entry.statusTip));
     const int control = entry.control;
@@ -115,20 +125,15 @@ void MainFrame::buildToolbar()
     addToolBar(Qt::TopToolBarArea, toolbar_);
     for (const FrameCommand& entry : frameToolbar()) {
         QAction* action = addCommand(entry);
+        if (auto* link = qobject_cast<QWidgetAction*>(action)) {
+            auto* region = new FrameEmailLink(action->text(), kFramePointSize);
+            connect(region, &FrameEmailLink::clicked, action, &QAction::trigger);
+            link->setDefaultWidget(region);
+        }
         toolbar_->addAction(action);
         auto* button = qobject_cast<QToolButton*>(toolbar_->widgetForAction(action));
-        if (!button)
-            continue;
-        if (entry.action == FrameAction::Email) {
-            // The address itself is the button: typewriter text under a hand cursor.
-            QFont font = framework::describedFont(QStringLiteral("Courier New"), button->font().pointSize());
-            font.setStyleHint(QFont::TypeWriter);
-            button->setFont(font);
-            button->setCursor(Qt::PointingHandCursor);
-            button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-        } else if (*entry.text != '\0') {
+        if (button && *entry.text != '\0')
             button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-        }
     }
 }
 

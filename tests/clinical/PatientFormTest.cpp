@@ -175,11 +175,16 @@ TEST_F(PatientFormTest, UserWithoutTheClinicalRightSeesNoNoteLinesAndStillSaves)
     store(patient(1, "Pérez, Ana"));
     store(notes(1, "Alergia", "Asma", ""));
     openForm(ChangeRecord, 1);
-    for (const char* line : { "?AUXNOTA1", "?AUXNOTA2", "?AUXNOTA1:Prompt" }) {
+    for (const char* line : { "?AUXNOTA1", "?AUXNOTA2" }) {
         QWidget* shownLine = driver.find(QString::fromUtf8(line));
         ASSERT_NE(shownLine, nullptr);
         EXPECT_FALSE(shownLine->isVisible()) << line;
     }
+    // The prompt keeps its place on the page, greyed.
+    QWidget* prompt = driver.find(QStringLiteral("?AUXNOTA1:Prompt"));
+    ASSERT_NE(prompt, nullptr);
+    EXPECT_TRUE(prompt->isVisible());
+    EXPECT_FALSE(prompt->isEnabled());
     EXPECT_TRUE(driver.find(QStringLiteral("?PAC:NOMBRE"))->isVisible());
     driver.type(QStringLiteral("?PAC:CIUDAD"), QStringLiteral("Rosario"));
     pressOk();

@@ -135,6 +135,34 @@ TEST_F(TaskPanelPaintTest, HoveredTaskIsUnderlined)
     EXPECT_EQ(inkOf(image, textRect(1), text).count, plain);
 }
 
+// The faces the owners name are substituted, and their thin weight reads as regular: the
+// plain task text carries about the ink of the same title set in regular text, not the
+// little of an extra-light face.
+TEST_F(TaskPanelPaintTest, PlainTaskTextHasTheWeightOfRegularText)
+{
+    const quint32 text = colours().TASKS.TEXT;
+    for (const char* face : { "MS Sans Serif", "Tahoma" }) {
+        panel.SetFont(face);
+        const QImage image = paint();
+        const QRect area = textRect(0);
+
+        QImage regular(image.size(), QImage::Format_RGB32);
+        regular.fill(colour::toQColor(colours().TASKS.BACKGROUND));
+        QPainter painter(&regular);
+        QFont font(QStringLiteral("Liberation Sans"));
+        font.setPixelSize(13);
+        painter.setFont(font);
+        painter.setPen(colour::toQColor(text));
+        painter.drawText(area, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Consultas"));
+        painter.end();
+
+        const int drawn = inkOf(image, area, text).count;
+        const int wanted = inkOf(regular, area, text).count;
+        ASSERT_GT(wanted, 0);
+        EXPECT_NEAR(drawn, wanted, wanted / 10) << face;
+    }
+}
+
 TEST_F(TaskPanelPaintTest, BoldTaskIsDrawnWiderAndDarker)
 {
     panel.SetTaskBold(header, first, true, false, false);

@@ -1,9 +1,13 @@
+#include "shell/FrameEmailLink.h"
 #include "shell/FrameIcons.h"
 #include "shell/MainFrame.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QToolBar>
 
 #include <gtest/gtest.h>
@@ -89,10 +93,39 @@ TEST(FrameLayout, ToolbarButtonsRunLeftToRightWithTheirCaptionsTooltipsAndOwnIco
         EXPECT_EQ(action->toolTip().remove(u'&'), QString::fromUtf8(b.tooltip)) << b.control;
         EXPECT_EQ(action->icon().isNull(), *b.icon == '\0') << b.control << " " << b.icon;
     }
-    // The address is drawn in the stand-in for the typewriter face the frame names.
-    const QWidget* address = frame.toolbar()->widgetForAction(frame.command(-26));
-    ASSERT_NE(address, nullptr);
+}
+
+TEST(FrameLayout, TheFrameIsSetInItsNamedFace)
+{
+    MainFrame frame;
+    EXPECT_EQ(frame.font().family(), QStringLiteral("Liberation Sans"));
+}
+
+// The e-mail link: the region -26 under the hand cursor, the address -27 written on it in the
+// stand-in for the typewriter face, and a click on the address chooses the region.
+TEST(FrameLayout, TheEmailLinkIsARegionWithTheAddressWrittenOnIt)
+{
+    MainFrame frame;
+    frame.show();
+    auto* region = qobject_cast<FrameEmailLink*>(frame.toolbar()->widgetForAction(frame.command(-26)));
+    ASSERT_NE(region, nullptr);
+    EXPECT_EQ(region->cursor().shape(), Qt::PointingHandCursor);
+    const QLabel* address = region->text();
+    EXPECT_EQ(address->text(), QString::fromUtf8(kContactAddress));
     EXPECT_EQ(address->font().family(), QStringLiteral("Liberation Mono"));
+    EXPECT_TRUE(region->rect().contains(address->geometry()));
+
+    std::vector<int> chosen;
+    QObject::connect(
+        &frame, &MainFrame::commandChosen, [&chosen](int control) { chosen.push_back(control); });
+    const QPoint onText = address->geometry().center();
+    EXPECT_EQ(region->childAt(onText), nullptr) << "the text lets the click through to the region";
+    for (const QEvent::Type type : { QEvent::MouseButtonPress, QEvent::MouseButtonRelease }) {
+        QMouseEvent click(type, QPointF(onText), region->mapToGlobal(QPointF(onText)), Qt::LeftButton,
+            type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(region, &click);
+    }
+    EXPECT_EQ(chosen, std::vector<int> { -26 });
 }
 
 TEST(FrameLayout, TheProgramIconIsFoundWhateverItsLetterCase)

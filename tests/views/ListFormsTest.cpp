@@ -6,7 +6,9 @@
 
 #include <gmock/gmock.h>
 
+#include <chrono>
 #include <ostream>
+#include <utility>
 
 namespace nidora::views {
 namespace {
@@ -42,12 +44,13 @@ INSTANTIATE_TEST_SUITE_P(ByRequest, ListButtonRules,
         ButtonCase { ViewRecord, true, { false, false, false, false, false } },
         ButtonCase { NoRequest, false, { true, false, false, false, false } }));
 
+enum class Press { Ok, Cancel };
+
 // The doctors list and a stand-in for its form: the form takes its request as a form does,
-// lets the test edit the buffer, and presses the button the test chose.
+// lets the test edit the buffer, and presses the button the test chose; when the form stays
+// open, the user presses once more (Cancel unless the test says otherwise).
 class ListFormsTest : public data::test::AccessTest {
 protected:
-    enum class Press { Ok, Cancel };
-
     void SetUp() override { ASSERT_EQ(data.relation(FileId::MEDICOS).open(), data::AccessResult::Ok); }
 
     void form(int)
@@ -62,8 +65,11 @@ protected:
             edit(data.buffer<MEDICOS>());
         FormStep step = press == Press::Ok ? session.ok() : session.cancel();
         steps.push_back(step);
-        if (!step.closes) // the user gives up on the form
-            step = session.cancel();
+        if (!step.closes) {
+            if (whileOpen)
+                whileOpen();
+            step = pressAgain == Press::Ok ? session.ok() : session.cancel();
+        }
         thread.CallResponse = step.response;
         if (navigateOnce) {
             thread.NavigationRequest = navigateOnce;
@@ -98,6 +104,8 @@ protected:
         { { &key(FileId::MEDICOS, "MED:KCODIGO"), LocatorKind::Incremental } } };
     Press press = Press::Ok;
     std::function<void(MEDICOS&)> edit;
+    std::function<void()> whileOpen;
+    Press pressAgain = Press::Cancel;
     std::int32_t navigateOnce = 0;
     std::vector<std::uint8_t> requests;
     std::vector<QString> shownCaptions;
@@ -133,6 +141,51 @@ TEST_F(ListFormsTest, ACancelledInsertLeavesNoRowAndTheNextInsertTakesTheSameCod
     ASSERT_EQ(doctors().size(), 2u);
     EXPECT_EQ(doctors().back().CODIGO, 2);
 }
+
+// Cancelling a new doctor while another station holds the file past the limit: the primed
+// record cannot be deleted and the form stays open. The record must still count as primed,
+// so the next press deals with it instead of forgetting it on file.
+struct FailedCancelCase {
+    Press then;
+    Response response;
+    std::vector<std::pair<int, QString>> doctors; // on file afterwards: code and name
+};
+
+void PrintTo(const FailedCancelCase& c, std::ostream* out)
+{
+    *out << (c.then == Press::Ok ? "then OK" : "then Cancel");
+}
+
+class FailedCancel : public ListFormsTest, public testing::WithParamInterface<FailedCancelCase> { };
+
+TEST_P(FailedCancel, KeepsThePrimedRecordForTheNextPress)
+{
+    storeDoctors({ "Dr. Uno" });
+    data.relation(FileId::MEDICOS).setTransactionLimit(std::chrono::milliseconds(50));
+    press = Press::Cancel;
+    edit = [this](MEDICOS& m) {
+        m.NOMBRE = "Dr. Dos";
+        ASSERT_TRUE(disk(FileId::MEDICOS).beginBuffered().ok());
+    };
+    whileOpen = [this] { ASSERT_TRUE(disk(FileId::MEDICOS).flush().ok()); };
+    pressAgain = GetParam().then;
+    acknowledge(); // message 24: the delete could not begin
+    presenter.answer(Answer::No); // message 36: not again now
+
+    EXPECT_EQ(actions().insert(), GetParam().response);
+    EXPECT_THAT(shownNumbers(), ElementsAre(24, 36));
+    ASSERT_EQ(steps.size(), 1u);
+    EXPECT_FALSE(steps[0].closes);
+    std::vector<std::pair<int, QString>> onFile;
+    for (const MEDICOS& m : doctors())
+        onFile.emplace_back(m.CODIGO, m.NOMBRE);
+    EXPECT_EQ(onFile, GetParam().doctors);
+    EXPECT_FALSE(data.access<MEDICOS>().numbered());
+}
+
+INSTANTIATE_TEST_SUITE_P(ByNextPress, FailedCancel,
+    testing::Values(FailedCancelCase { Press::Cancel, Cancelled, { { 1, "Dr. Uno" } } },
+        FailedCancelCase { Press::Ok, Completed, { { 1, "Dr. Uno" }, { 2, "Dr. Dos" } } }));
 
 TEST_F(ListFormsTest, ChangeWithNothingChangedWritesNothingAndCompletes)
 {
