@@ -21,8 +21,10 @@ WindowDrawing::WindowDrawing(QWidget* window)
 
 WindowDrawing& WindowDrawing::of(QWidget* window)
 {
-    if (auto* drawing = window->findChild<WindowDrawing*>(QString(), Qt::FindDirectChildrenOnly))
-        return *drawing;
+    // Not a QObject class of its own (no meta-object), so found by its C++ type.
+    for (QObject* child : window->children())
+        if (auto* drawing = dynamic_cast<WindowDrawing*>(child))
+            return *drawing;
     return *new WindowDrawing(window);
 }
 

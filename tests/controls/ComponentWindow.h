@@ -151,4 +151,44 @@ private:
     std::function<void(ComponentWindow&)> prepare_;
 };
 
+// Runs a component window with the components a test installs, one window at a time.
+class ComponentWindowTest : public framework::test::WindowsTest {
+protected:
+    explicit ComponentWindowTest(framework::WindowComponents components)
+    {
+        framework::setWindowComponents(std::move(components));
+    }
+    ~ComponentWindowTest() override
+    {
+        if (window)
+            close();
+        framework::setWindowComponents({});
+    }
+
+    void open(Kind kind, std::function<void(ComponentWindow&)> prepare = {})
+    {
+        driver.start([this, kind, prepare] {
+            ComponentWindow shown(kind, prepare);
+            window = &shown;
+            shown.run();
+            window = nullptr;
+        });
+        ASSERT_NE(window, nullptr);
+    }
+
+    void close()
+    {
+        driver.click(QStringLiteral("?OK"));
+        ASSERT_TRUE(runUntil([this] { return window == nullptr; }));
+    }
+
+    void focus(const char* name)
+    {
+        window->control(QString::fromUtf8(name))->widget()->setFocus(Qt::TabFocusReason);
+        driver.settle();
+    }
+
+    ComponentWindow* window = nullptr;
+};
+
 } // namespace nidora::controls::test

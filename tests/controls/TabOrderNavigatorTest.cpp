@@ -18,39 +18,14 @@ constexpr const char* kBefore = "?ANTES";
 constexpr const char* kUnderTest = "?CONTROL";
 constexpr const char* kAfter = "?DESPUES";
 
-class TabOrderNavigatorTest : public framework::test::WindowsTest {
+class TabOrderNavigatorTest : public ComponentWindowTest {
 protected:
     TabOrderNavigatorTest()
+        : ComponentWindowTest({ [] { return std::make_unique<TabOrderNavigator>(); }, {}, {}, {} })
     {
-        framework::setWindowComponents({ [] { return std::make_unique<TabOrderNavigator>(); }, {}, {}, {} });
-    }
-    ~TabOrderNavigatorTest() override
-    {
-        if (window)
-            driver.click(QStringLiteral("?OK"));
-        framework::setWindowComponents({});
-    }
-
-    void open(Kind kind, std::function<void(ComponentWindow&)> prepare = {})
-    {
-        driver.start([this, kind, prepare] {
-            ComponentWindow shown(kind, prepare);
-            window = &shown;
-            shown.run();
-            window = nullptr;
-        });
-        ASSERT_NE(window, nullptr);
-    }
-
-    void focus(const char* name)
-    {
-        window->control(QString::fromLatin1(name))->widget()->setFocus(Qt::TabFocusReason);
-        driver.settle();
     }
 
     TabOrderNavigator& navigator() { return static_cast<TabOrderNavigator&>(window->navigator()); }
-
-    ComponentWindow* window = nullptr;
 };
 
 struct KeyCase {
@@ -111,8 +86,7 @@ TEST_F(TabOrderNavigatorTest, EachKindMovesOnWithItsOwnKeysAndLeavesTheOthers)
         focus(kUnderTest);
         driver.pressKey(QString::fromLatin1(kUnderTest), each.key);
         EXPECT_EQ(window->focused(), each.focusAfter);
-        driver.click(QStringLiteral("?OK"));
-        ASSERT_TRUE(runUntil([this] { return window == nullptr; }));
+        close();
     }
 }
 
