@@ -50,6 +50,10 @@ public:
     // What the control's field is filled with, a stored colour (0x00BBGGRR).
     void setBackground(quint32 colour);
 
+    // A field the user must fill; the focus highlighter can mark it in a colour of its own.
+    void setRequired(bool required) { required_ = required; }
+    bool isRequired() const { return required_; }
+
     // Keys that raise an alert-key event on this control instead of their usual effect.
     void addAlertKey(int code) { alertKeys_.insert(code); }
     void removeAlertKey(int code) { alertKeys_.erase(code); }
@@ -74,6 +78,7 @@ private:
     Window* window_ = nullptr;
     int number_ = 0;
     QString name_;
+    bool required_ = false;
     std::set<int> alertKeys_;
 };
 

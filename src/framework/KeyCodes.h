@@ -16,6 +16,7 @@ constexpr int CtrlFlag = 512;
 constexpr int Backspace = 8;
 constexpr int Tab = 9;
 constexpr int Enter = 13;
+constexpr int Shift = 16; // only ever simulated (keys::withShift(Shift) is the lone Shift key)
 constexpr int Pause = 19;
 constexpr int Escape = 27;
 constexpr int Space = 32;

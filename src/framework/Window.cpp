@@ -24,6 +24,7 @@ bool isThemedKind(ControlKind kind)
     case ControlKind::Entry:
     case ControlKind::List:
     case ControlKind::DropList:
+    case ControlKind::Combo:
     case ControlKind::Spin:
     case ControlKind::Text:
     case ControlKind::Sheet:

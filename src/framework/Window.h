@@ -147,7 +147,7 @@ protected:
     // The procedure's own work once the window is open.
     virtual void onOpened() { }
     // The controls handed to the theme manager when the desktop theme library is loaded: by
-    // default the entries, lists, drop lists, spins, text boxes and sheets.
+    // default the entries, lists, drop lists, combos, spins, text boxes and sheets.
     virtual std::vector<Control*> themedControls() const;
     // Closes what onSetUp opened; run by the closing step only when noteFilesOpened() was called.
     virtual void closeFiles() { }

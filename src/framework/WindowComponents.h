@@ -33,9 +33,25 @@ public:
     virtual void kill() { }
 };
 
+// How the focus highlighter marks the focused control; colours are stored values (0x00BBGGRR),
+// sizes are in dialog units. The values here are what every window passes: bold text, which
+// shows only together with the colour change, so nothing changes on screen.
 struct HighlighterOptions {
+    bool changeColor = false;
+    quint32 backgroundColor = 0x00FFFF;
     bool boldText = true;
+    bool excludeDropList = false;
+    quint32 backgroundColorRequired = 0x00FFFF;
+    bool displayBox = false;
+    quint32 boxFillColor = 0x00FFFF;
+    quint32 boxBorderColor = 0;
+    int boxSize = 2;
+    quint32 boxFillColorRequired = 0x00FFFF;
+    quint32 boxBorderColorRequired = 0;
+    bool displayIndicator = false;
+    quint32 indicatorColor = 0x808080;
     QString indicator = QStringLiteral("»");
+    int indicatorOffset = 8;
 };
 
 // Marks the control that has the focus.

@@ -3,6 +3,7 @@
 #include "shell/FrameIcons.h"
 #include "views/ProgramGlobals.h"
 
+#include "controls/ProgramComponents.h"
 #include "core/ErrorManager.h"
 #include "platform/DragFullWindows.h"
 
@@ -22,6 +23,7 @@ Program::Program(ProgramServices services)
     , quitOnLastWindowClosed_(QApplication::quitOnLastWindowClosed())
 {
     views::AppGlobals = views::ProgramGlobals {};
+    framework::setWindowComponents(controls::programComponents(themeLibrary_));
     // The program ends when the frame's procedure returns, after its closing steps; Qt ending the
     // event loop by itself as the frame's window goes would cut those short.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -31,6 +33,7 @@ Program::Program(ProgramServices services)
 Program::~Program()
 {
     core::AppErrorManager.setPresenter(nullptr);
+    framework::setWindowComponents({});
     QApplication::setQuitOnLastWindowClosed(quitOnLastWindowClosed_);
 }
 

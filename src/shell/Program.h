@@ -3,6 +3,7 @@
 #include "shell/TextMatcher.h"
 #include "shell/ThreadDataHooks.h"
 
+#include "controls/ThemeLibrary.h"
 #include "framework/MessageBoxes.h"
 #include "framework/Scheduler.h"
 #include "platform/AppSettings.h"
@@ -16,10 +17,11 @@ struct ProgramServices {
 };
 
 // The process's own life, for a QApplication that already exists. Constructing it is the global
-// set-up (globals back to their starting values, the global objects made, the scheduler with
-// every thread's set-up and tear-down); run() is the program's entry, step by step; destroying
-// it is the tear-down: the main thread's data first, then the settings object. Each step is
-// public so that a test can run them one at a time; run() runs them all, in order.
+// set-up (the theme library, globals back to their starting values, the global objects made,
+// the components every window installs, the scheduler with every thread's set-up and tear-down); run() is the
+// program's entry, step by step; destroying it is the tear-down: the main thread's data first, then the
+// settings object. Each step is public so that a test can run them one at a time; run() runs them all, in
+// order.
 class Program {
 public:
     explicit Program(ProgramServices services);
@@ -48,6 +50,8 @@ public:
     framework::Scheduler& scheduler() { return scheduler_; }
 
 private:
+    // First of the global objects: every window's theme manager draws through it.
+    controls::ThemeLibrary themeLibrary_;
     ProgramServices services_;
     platform::AppSettings settings_;
     TextMatcher matcher_;
