@@ -131,7 +131,8 @@ TEST_F(WindowsTest, NewThreadStartsWithNoRequestWhateverItsStarterSet)
 }
 
 // While a form runs over its caller's window on one thread, that window takes no input; a window
-// of another thread is not disturbed.
+// of another thread is not disturbed. When the form closes, its caller is the active window
+// again, whatever was opened meanwhile.
 TEST_F(WindowsTest, OnlyTheLatestWindowOfAThreadTakesInput)
 {
     driver.start([&] {
@@ -157,6 +158,7 @@ TEST_F(WindowsTest, OnlyTheLatestWindowOfAThreadTakesInput)
     driver.close(QStringLiteral("Form"));
     EXPECT_EQ(driver.window(QStringLiteral("Form")), nullptr);
     EXPECT_TRUE(driver.window(QStringLiteral("List"))->isEnabled());
+    EXPECT_EQ(QApplication::activeWindow(), driver.window(QStringLiteral("List")));
     driver.close(QStringLiteral("List"));
     driver.close(QStringLiteral("Other"));
     EXPECT_TRUE(driver.runUntil([&] { return scheduler.threadCount() == 1; }));
