@@ -2,6 +2,8 @@
 // coverage, vaccination plan and important notes.
 #include "clinical/PatientForm.h"
 
+#include "clinical/ChoiceLists.h"
+
 #include "framework/ControlChoices.h"
 #include "framework/ControlShapes.h"
 #include "framework/PromptColumn.h"
@@ -21,14 +23,6 @@ constexpr int kFieldX = 78;
 // Light yellow for the data fields, pink for the note lines.
 constexpr quint32 kFieldColour = 0x80FFFF;
 constexpr quint32 kNoteColour = 0xC080FF;
-
-std::vector<framework::DropListControl::Choice> bloodGroups()
-{
-    std::vector<framework::DropListControl::Choice> groups;
-    for (const char* group : { "XX", "0+", "0-", "A+", "A-", "B+", "B-", "AB+", "AB-" })
-        groups.emplace_back(QString::fromLatin1(group), QString::fromLatin1(group));
-    return groups;
-}
 
 } // namespace
 
@@ -52,7 +46,8 @@ void PatientForm::addDataPage(framework::SheetControl& sheet)
     // The code is the one priming gave: shown, and passed over by the Tab key.
     entry("Código:", "?PAC:CODIGO", 40, "@n7", patient_.CODIGO).widget()->setFocusPolicy(Qt::ClickFocus);
     rows.besideWithPrompt<framework::DropListControl>(QStringLiteral("Grupo Sanguineo:"), 128,
-        QStringLiteral("?PAC:GRUPO"), dropList(192, 40), bloodGroups(), framework::bindTo(patient_.GRUPO));
+        QStringLiteral("?PAC:GRUPO"), dropList(192, 40), bloodGroupChoices(),
+        framework::bindTo(patient_.GRUPO));
     entry("Nombre:", "?PAC:NOMBRE", 150, "@s30", patient_.NOMBRE);
     auto& sex = addIn<framework::OptionControl>(page, QStringLiteral("?PAC:SEXO"), { kPromptX, 35, 218, 22 },
         QStringLiteral("Sexo"), framework::bindTo(patient_.SEXO));

@@ -1,6 +1,7 @@
 #include "clinical/PatientForm.h"
 
-#include "data/ReferenceRecords.h"
+#include "clinical/ChoiceLists.h"
+
 #include "framework/Await.h"
 #include "framework/Window.h"
 #include "platform/FileChooser.h"
@@ -107,12 +108,7 @@ std::vector<Control*> PatientForm::fields() const
 
 void PatientForm::fillCoverages()
 {
-    data::AccessObject& coverages = data().access<data::OBRASSOCIALES>();
-    coverages.setOrder(&coverages.key("OBR:KNOMBRE"));
-    QStringList names;
-    while (coverages.next() == data::AccessResult::Ok)
-        names << data().buffer<data::OBRASSOCIALES>().NOMBRE;
-    coverage_->setChoices(names);
+    coverage_->setChoices(coverageNames(data()));
 }
 
 void PatientForm::hideNotes()

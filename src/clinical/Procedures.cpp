@@ -1,12 +1,18 @@
 #include "clinical/Procedures.h"
 
 #include "clinical/BrowsePACIENTES.h"
+#include "clinical/ParentWindows.h"
+#include "clinical/UpdatePACIENTES.h"
 
 namespace nidora::clinical {
 
 views::ProcedureTable procedures()
 {
-    return { { QStringLiteral("BrowsePACIENTES"), BrowsePACIENTES } };
+    // Whoever starts this folder's windows gets its patient form calling the real parents'
+    // lists as its lookups.
+    setPatientFormLookups({ BrowseMADRES, BrowsePADRES });
+    return { { QStringLiteral("BrowsePACIENTES"), BrowsePACIENTES },
+        { QStringLiteral("BrowseMADRES"), BrowseMADRES }, { QStringLiteral("BrowsePADRES"), BrowsePADRES } };
 }
 
 } // namespace nidora::clinical

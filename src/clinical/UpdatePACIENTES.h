@@ -12,8 +12,8 @@ struct PatientFormLookups {
     std::function<void()> fathers;
 };
 
-// Installed once by the program (tests install their own); every patient form opened later
-// calls these.
+// Installed once by the program, with the folder's procedures (Procedures.h: BrowseMADRES and
+// BrowsePADRES); tests install their own. Every patient form opened later calls these.
 void setPatientFormLookups(PatientFormLookups lookups);
 const PatientFormLookups& patientFormLookups();
 

@@ -7,8 +7,8 @@
 
 namespace nidora::framework {
 
-ComboControl::ComboControl(int width, int rowsShown, ValueBinding binding)
-    : Control(ControlKind::Combo, new QComboBox)
+ComboControl::ComboControl(int width, int rowsShown, ValueBinding binding, ControlKind kind)
+    : Control(kind, new QComboBox)
     , combo_(static_cast<QComboBox*>(widget()))
     , binding_(std::move(binding))
 {
@@ -28,7 +28,7 @@ ComboControl::ComboControl(int width, int rowsShown, ValueBinding binding)
         if (combo_->findText(line->text(), Qt::MatchFixedString) < 0)
             finished();
     });
-    new LeavingAfterChange(line, finished);
+    new LeavingAfterChange(line, finished, combo_);
     display();
 }
 
@@ -66,6 +66,16 @@ QStringList ComboControl::choices() const
 QString ComboControl::text() const
 {
     return combo_->currentText();
+}
+
+TypedChoice ComboControl::pickTypedChoice()
+{
+    const TypedChoice match = matchTypedChoice(choices(), text());
+    if (match.outcome != TypedChoice::Outcome::Blank) {
+        combo_->setEditText(match.text);
+        commit();
+    }
+    return match;
 }
 
 } // namespace nidora::framework

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/Control.h"
+#include "framework/TypedChoice.h"
 #include "framework/ValueBinding.h"
 
 #include <QComboBox>
@@ -14,8 +15,10 @@ namespace nidora::framework {
 // only offers: typing adds no row to it.
 class ComboControl final : public Control {
 public:
-    // width: the most characters the text holds; rowsShown: the rows the dropped list shows.
-    ComboControl(int width, int rowsShown, ValueBinding binding);
+    // width: the most characters the text holds; rowsShown: the rows the dropped list shows;
+    // kind: a combo box, or a drop combo box (an entry whose typed text is matched among the
+    // choices, pickTypedChoice).
+    ComboControl(int width, int rowsShown, ValueBinding binding, ControlKind kind = ControlKind::Combo);
 
     bool holdsData() const override { return true; }
     void display() override;
@@ -24,6 +27,9 @@ public:
     void setChoices(const QStringList& texts);
     QStringList choices() const;
     QString text() const;
+    // Matches the text in the line among the choices (matchTypedChoice), leaves in the line and
+    // in the variable the choice it came to, or nothing when none matched, and says which.
+    TypedChoice pickTypedChoice();
 
 private:
     QComboBox* combo_;

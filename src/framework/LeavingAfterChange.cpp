@@ -4,12 +4,12 @@
 
 namespace nidora::framework {
 
-LeavingAfterChange::LeavingAfterChange(QLineEdit* edit, std::function<void()> finished)
+LeavingAfterChange::LeavingAfterChange(QLineEdit* edit, std::function<void()> finished, QWidget* focusOwner)
     : QObject(edit)
     , edit_(edit)
     , finished_(std::move(finished))
 {
-    edit->installEventFilter(this);
+    (focusOwner ? focusOwner : edit)->installEventFilter(this);
 }
 
 bool LeavingAfterChange::eventFilter(QObject*, QEvent* event)

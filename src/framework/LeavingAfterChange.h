@@ -12,7 +12,10 @@ namespace nidora::framework {
 // refused text would be refused again by the very message that says so. Owned by the edit.
 class LeavingAfterChange final : public QObject {
 public:
-    LeavingAfterChange(QLineEdit* edit, std::function<void()> finished);
+    // focusOwner: the widget that takes the focus for the line, when that is not the line
+    // itself (a combo box holds the focus for its line and hands it the focus events directly,
+    // past any filter of the line's).
+    LeavingAfterChange(QLineEdit* edit, std::function<void()> finished, QWidget* focusOwner = nullptr);
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 

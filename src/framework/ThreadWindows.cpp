@@ -2,6 +2,7 @@
 
 #include "framework/CloseDown.h"
 #include "framework/ThreadContext.h"
+#include "framework/WindowArea.h"
 
 #include <algorithm>
 
@@ -39,6 +40,10 @@ void ThreadWindows::close(int ticket)
     if (now.window && now.disabledHere)
         now.window->setEnabled(true);
     now.disabledHere = false;
+    // The caller takes input again, the focus its handler gives next included: a lookup closed
+    // without a choice puts it back on the field it was called from.
+    if (now.window && now.window->isVisible())
+        bringToFront(now.window);
 }
 
 QWidget* ThreadWindows::top() const

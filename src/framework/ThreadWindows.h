@@ -23,7 +23,8 @@ public:
     // Puts window on top and returns the ticket that removes it.
     int open(QWidget* window);
     // Takes the window of this ticket off; when it was on top, the window now on top takes
-    // input again (unless it was disabled before this thread disabled it).
+    // input again (unless it was disabled before this thread disabled it) and is brought to the
+    // front, the active window.
     void close(int ticket);
 
     // The window now taking input, or null when the thread shows none.

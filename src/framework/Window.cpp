@@ -195,7 +195,19 @@ void Window::select(int number)
 void Window::select(Control& target)
 {
     ++selections_;
-    target.widget()->setFocus(Qt::OtherFocusReason);
+    focusTaker(target).widget()->setFocus(Qt::OtherFocusReason);
+}
+
+Control& Window::focusTaker(Control& target) const
+{
+    // A prompt stands for the field it heads: a form whose first control is its first prompt
+    // puts the focus on the field after it, and on whatever comes next when that one is off.
+    if (target.kind() != ControlKind::Prompt)
+        return target;
+    for (int number = target.number() + 1; Control* next = control(number); ++number)
+        if (next->widget()->focusPolicy() != Qt::NoFocus && next->isEnabled())
+            return *next;
+    return target;
 }
 
 void Window::post(int code, const QVariant& value)

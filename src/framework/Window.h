@@ -110,7 +110,8 @@ public:
     void noteFilesOpened() { filesOpened_ = true; }
     bool filesOpened() const { return filesOpened_; }
 
-    // Acting from handlers.
+    // Acting from handlers. Selecting a prompt selects the first control after it that takes
+    // the focus.
     void select(int number);
     void select(Control& control);
     // Posts an event with no control to this window (a code of the procedure's own, a close).
@@ -169,6 +170,7 @@ private:
     Control& place(std::unique_ptr<Control> made, Control* parent, const QString& name, const DialogRect& at);
     // Puts the anchored controls where their edges say for the window's present size.
     void layOutAnchored();
+    Control& focusTaker(Control& target) const;
     bool setUp();
     void open();
     void runEventLoop();

@@ -30,10 +30,12 @@ class PatientFormTest : public views::test::RecordWindowsTest {
 protected:
     static constexpr std::uint8_t kCurrentPhysician = 4;
 
+    // With no parents' lookups, unless a test installs them.
     PatientFormTest()
     {
         views::AppGlobals.grantAllRights();
         views::AppGlobals.CurrentPhysician = kCurrentPhysician;
+        setPatientFormLookups({});
     }
     ~PatientFormTest() override
     {

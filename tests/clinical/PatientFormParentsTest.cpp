@@ -1,6 +1,11 @@
 #include "PatientFormFixture.h"
 #include "shell/CaseName.h"
 
+#include "clinical/Procedures.h"
+#include "framework/KeyCodes.h"
+
+#include <QAbstractItemView>
+
 #include <gmock/gmock.h>
 
 namespace nidora::clinical {
@@ -167,6 +172,44 @@ TEST_F(PatientFormParentsTest, FatherNotOnFileWhoseLookupIsClosedPutsTheFocusBac
     EXPECT_EQ(QApplication::focusWidget(), driver.find(QStringLiteral("?PAC:PADRE")));
     EXPECT_EQ(shown("?PAC:PADRE"), "Nadie, Juan");
     pressCancel();
+}
+
+// The program's own lookups, as the folder's procedures install them: a mother's name not on
+// file opens the mothers' list near it, to choose from; the father's button opens the fathers'.
+TEST_F(PatientFormParentsTest, TheParentsListsAreTheLookupsTheProgramInstalls)
+{
+    store(mother("Gómez, Marta"));
+    MADRES rosa = mother("Luna, Rosa");
+    rosa.DOMICILIO = QStringLiteral("Calle Luna 9");
+    store(rosa);
+    store(patient(1, "Pérez, Ana"));
+    procedures();
+    openForm(ChangeRecord, 1);
+    EXPECT_TRUE(driver.find(QStringLiteral("?FLDLOOKUP"))->isEnabled());
+    EXPECT_TRUE(driver.find(QStringLiteral("?FLDLOOKUP:2"))->isEnabled());
+
+    driver.type(QStringLiteral("?PAC:MADRE"), QStringLiteral("Lu"));
+    driver.accept(QStringLiteral("?PAC:MADRE"));
+    ASSERT_NE(driver.window(QStringLiteral("Archivo de Madres")), nullptr);
+    ASSERT_NE(driver.find(QStringLiteral("?SELECT")), nullptr);
+    EXPECT_TRUE(driver.find(QStringLiteral("?SELECT"))->isVisible());
+    const auto* rows = static_cast<QAbstractItemView*>(driver.find(QStringLiteral("?BROWSE:1")));
+    EXPECT_EQ(rows->currentIndex().siblingAtColumn(0).data().toString().trimmed(), "Luna, Rosa");
+    driver.click(QStringLiteral("?SELECT"));
+    ASSERT_TRUE(
+        driver.runUntil([&] { return driver.window(QStringLiteral("Archivo de Madres")) == nullptr; }));
+    EXPECT_EQ(shown("?PAC:MADRE"), "Luna, Rosa");
+    EXPECT_EQ(shown("?PAC:DOMICILIO"), "Calle Luna 9");
+
+    driver.click(QStringLiteral("?FLDLOOKUP:2"));
+    ASSERT_NE(driver.window(QStringLiteral("Archivo de Padres")), nullptr);
+    driver.close(QStringLiteral("Archivo de Padres"));
+    ASSERT_TRUE(
+        driver.runUntil([&] { return driver.window(QStringLiteral("Archivo de Padres")) == nullptr; }));
+    EXPECT_EQ(QApplication::focusWidget(), driver.find(QStringLiteral("?FLDLOOKUP:2")));
+    pressOk();
+    EXPECT_EQ(answer, Completed);
+    EXPECT_EQ(storedPatient(1).MADRE, "Luna, Rosa");
 }
 
 } // namespace

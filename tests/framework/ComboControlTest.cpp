@@ -103,5 +103,21 @@ TEST_F(ComboControlTest, PickingARowPutsItsText)
     EXPECT_EQ(window->accepted, 1); // leaving it after the pick finishes nothing more
 }
 
+TEST_F(ComboControlTest, LeavingTheLineAfterTypingFinishesItOnce)
+{
+    QLineEdit* line = combo->lineEdit();
+    line->setFocus();
+    line->selectAll();
+    line->insert(QStringLiteral("Delta"));
+    driver.type(QStringLiteral("?OTRO"), QStringLiteral("x"));
+    driver.settle();
+    EXPECT_EQ(window->accepted, 1);
+    EXPECT_EQ(window->value, "Delta");
+    combo->setFocus();
+    driver.type(QStringLiteral("?OTRO"), QStringLiteral("y"));
+    driver.settle();
+    EXPECT_EQ(window->accepted, 1); // nothing typed this time
+}
+
 } // namespace
 } // namespace nidora::framework::test

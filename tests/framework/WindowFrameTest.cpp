@@ -1,8 +1,10 @@
 #include "WindowTestSupport.h"
 
 #include "core/PictureInput.h"
+#include "framework/ControlLabels.h"
 #include "framework/MessageBoxes.h"
 
+#include <QApplication>
 #include <QLineEdit>
 
 #include <gmock/gmock.h>
@@ -129,7 +131,8 @@ TEST_F(WindowsTest, NewThreadStartsWithNoRequestWhateverItsStarterSet)
 }
 
 // While a form runs over its caller's window on one thread, that window takes no input; a window
-// of another thread is not disturbed.
+// of another thread is not disturbed. When the form closes, its caller is the active window
+// again, whatever was opened meanwhile.
 TEST_F(WindowsTest, OnlyTheLatestWindowOfAThreadTakesInput)
 {
     driver.start([&] {
@@ -155,6 +158,7 @@ TEST_F(WindowsTest, OnlyTheLatestWindowOfAThreadTakesInput)
     driver.close(QStringLiteral("Form"));
     EXPECT_EQ(driver.window(QStringLiteral("Form")), nullptr);
     EXPECT_TRUE(driver.window(QStringLiteral("List"))->isEnabled());
+    EXPECT_EQ(QApplication::activeWindow(), driver.window(QStringLiteral("List")));
     driver.close(QStringLiteral("List"));
     driver.close(QStringLiteral("Other"));
     EXPECT_TRUE(driver.runUntil([&] { return scheduler.threadCount() == 1; }));
@@ -250,6 +254,37 @@ TEST_F(WindowsTest, PresenterShowsTheErrorManagersQuestionWithItsButtons)
     box->close();
     ASSERT_TRUE(driver.runUntil([&] { return answered; }));
     EXPECT_EQ(answer, core::Answer::Cancel);
+}
+
+// A form whose first control is the prompt heading its first field: the focus goes to the field,
+// or past it to the next one that takes the focus when it is off.
+TEST_F(WindowsTest, SelectingAPromptSelectsTheFirstControlAfterItThatTakesTheFocus)
+{
+    for (const bool firstFieldOff : { false, true }) {
+        bool ended = false;
+        driver.start([&] {
+            QString name, city;
+            Window window(QStringLiteral("Sample:Prompt"));
+            window.setCaption(QStringLiteral("Prompt"));
+            window.setSize(160, 60);
+            auto& prompt = window.add<PromptControl>(
+                QStringLiteral("?NOMBRE:Prompt"), DialogRect { 4, 4, 40, 10 }, QStringLiteral("Nombre:"));
+            window
+                .add<EntryControl>(QStringLiteral("?NOMBRE"), DialogRect { 50, 4, 80, 12 },
+                    QStringLiteral("@s20"), entryValue(name))
+                .setEnabled(!firstFieldOff);
+            window.add<EntryControl>(QStringLiteral("?CIUDAD"), DialogRect { 50, 20, 80, 12 },
+                QStringLiteral("@s20"), entryValue(city));
+            window.setFirstControl(prompt.number());
+            window.run();
+            ended = true;
+        });
+        EXPECT_EQ(QApplication::focusWidget(),
+            driver.find(QString::fromLatin1(firstFieldOff ? "?CIUDAD" : "?NOMBRE")))
+            << "first field off: " << firstFieldOff;
+        driver.close(QStringLiteral("Prompt"));
+        ASSERT_TRUE(driver.runUntil([&] { return ended; }));
+    }
 }
 
 } // namespace
