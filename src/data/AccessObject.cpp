@@ -87,15 +87,22 @@ AccessResult AccessObject::report(int number, MessageArgs args, bool show)
                                                                   : AccessResult::Failed;
 }
 
+MessageArgs AccessObject::errorArgs(const Outcome& outcome)
+{
+    return MessageArgs { .errorText = outcome.text, .errorCode = outcome.code };
+}
+
 AccessResult AccessObject::reportOutcome(int number, const Outcome& outcome, bool show)
 {
-    return report(number, MessageArgs { .errorText = outcome.text, .errorCode = outcome.code }, show);
+    if (show && file_ && outcome.damaged())
+        return damaged(number, outcome);
+    return report(number, errorArgs(outcome), show);
 }
 
 bool AccessObject::requireOpen(bool show)
 {
     if (file_)
-        return true;
+        return mendDamage() != AccessResult::Fatal;
     report(message::FileNotOpen, {}, show);
     return false;
 }
@@ -213,6 +220,9 @@ AccessResult AccessObject::number(bool show)
             numberedRef_ = ref;
             return AccessResult::Ok;
         }
+        // A damaged file refuses every attempt alike: it is examined, not numbered again.
+        if (added.damaged())
+            return reportOutcome(message::InsertError, added, show);
         if (++failures < 3)
             continue;
         const KeyDesc& failing = added.key ? *added.key : *numberedKey_;

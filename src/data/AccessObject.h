@@ -141,9 +141,27 @@ public:
     // Shows message `number` with the file's label filled in and returns Failed, or Fatal for
     // a level-3 message; a silent failure is only recorded as the thread's last error.
     AccessResult report(int number, core::MessageArgs args, bool show);
+    // As report, with the storage's error text. An outcome that finds the file damaged is
+    // not told as the operation's failure: the file is examined (once any transaction it is
+    // in has ended, see mendDamage) and damaged keys are reported with message 30 and
+    // rebuilt, damaged records end the program with message 26 saying the file must be
+    // restored from a backup. A try form leaves damage to the next operation that shows.
     AccessResult reportOutcome(int number, const Outcome& outcome, bool show);
+    // Examines the file for damage a failure inside a transaction met, now that the
+    // transaction has ended; Ok when there was none. Every operation does it first.
+    AccessResult mendDamage();
 
 private:
+    // A failure that found the file damaged, with the message it came with.
+    struct Damage {
+        int message;
+        Outcome outcome;
+    };
+
+    static core::MessageArgs errorArgs(const Outcome& outcome);
+    // The outcome as the damaged-file message tells it: restore the file from a backup.
+    static Outcome damagedFile(const Outcome& outcome);
+    AccessResult damaged(int number, const Outcome& outcome);
     bool requireOpen(bool show);
     OpenOptions openOptions(std::chrono::milliseconds lockWait) const;
     AccessResult openFile();
@@ -173,6 +191,7 @@ private:
     const KeyDesc* order_ = nullptr;
     Position from_;
     std::optional<State> saved_;
+    std::optional<Damage> damage_;
     int lastMessage_ = 0;
 };
 

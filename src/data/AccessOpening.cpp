@@ -77,7 +77,7 @@ AccessResult AccessObject::openFile()
         if (!rebuilt.ok())
             return reportOutcome(message::KeyRebuildError, rebuilt, true);
     }
-    return reportOutcome(message::OpenError, last, true);
+    return reportOutcome(message::OpenError, last.status == Status::Damaged ? damagedFile(last) : last, true);
 }
 
 void AccessObject::close()

@@ -11,6 +11,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <sqlite3.h>
+
 #include <map>
 
 namespace nidora::data {
@@ -51,7 +53,7 @@ Outcome execute(sql::Connection& connection, const QByteArray& sql)
 }
 
 // Runs work inside one write transaction, rolled back when work fails.
-template <typename Work> Outcome inTransaction(sql::Connection& connection, Work work)
+template <typename Work> Outcome withinTransaction(sql::Connection& connection, Work work)
 {
     Outcome outcome = execute(connection, "BEGIN IMMEDIATE");
     if (!outcome.ok())
@@ -136,20 +138,118 @@ Outcome buildSchema(sql::Connection& connection, RecordStore& store, const QByte
     return outcome;
 }
 
+// Builds the tables and keys of a file that has none yet, under the write lock, so that of
+// two instances that find the file missing (or empty) at once one builds it and the other,
+// waiting for the lock, finds it built. A failed build leaves the file as it was: it may be
+// another instance's, and an empty one is built by whoever opens it next.
+Outcome buildFile(sql::Connection& connection, RecordStore& store, const OpenOptions& options)
+{
+    return withinTransaction(connection, [&] { return buildSchema(connection, store, options.password); });
+}
+
 Outcome createFile(const QString& path, const FileDesc& desc, const OpenOptions& options)
 {
     auto store = makeStore(desc);
-    Outcome outcome;
-    {
-        sql::Connection connection(path, false, true);
-        outcome = configure(connection, options.lockWait);
-        if (outcome.ok())
-            outcome = inTransaction(
-                connection, [&] { return buildSchema(connection, *store, options.password); });
+    sql::Connection connection(path, false, true);
+    Outcome outcome = configure(connection, options.lockWait);
+    return outcome.ok() ? buildFile(connection, *store, options) : outcome;
+}
+
+// A database with nothing in it: a file whose creation another instance has only begun, or
+// one cut short before its first commit.
+bool emptyDatabase(sql::Connection& connection)
+{
+    std::map<QByteArray, QByteArray> tables;
+    std::map<QByteArray, QByteArray> indexes;
+    return readSchema(connection, tables, indexes).ok() && tables.empty() && indexes.empty();
+}
+
+// What a check pragma finds, one problem a line; empty when the file is sound. A check that
+// cannot run to its end (the file is too damaged to be read) is one problem: its error.
+QStringList problems(sql::Connection& connection, const QByteArray& pragma)
+{
+    QStringList found;
+    sql::Statement* statement = connection.prepare(pragma);
+    if (!statement)
+        return { connection.error().text };
+    sql::Connection::Use use(statement);
+    while (statement->step()) {
+        const QString line = statement->text(0);
+        if (line != QLatin1String("ok"))
+            found << line.split(QLatin1Char('\n'), Qt::SkipEmptyParts).join(QLatin1Char(' '));
     }
-    if (!outcome.ok())
-        QFile::remove(path);
-    return outcome;
+    if (!statement->ok())
+        found << connection.error().text;
+    return found;
+}
+
+// Whether the damage goes with the keys: with every index dropped, inside a transaction that
+// is rolled back whatever it finds, the quick check sees nothing wrong with the records.
+bool recordsSound(sql::Connection& connection)
+{
+    if (!connection.exec("BEGIN IMMEDIATE"))
+        return false;
+    std::map<QByteArray, QByteArray> tables;
+    std::map<QByteArray, QByteArray> indexes;
+    bool sound = readSchema(connection, tables, indexes).ok();
+    for (const auto& [name, sql] : indexes) {
+        if (sound)
+            sound = connection.exec("DROP INDEX " + sql::quoted(QString::fromUtf8(name)));
+    }
+    sound = sound && problems(connection, "PRAGMA quick_check").isEmpty();
+    connection.exec("ROLLBACK");
+    return sound;
+}
+
+// The keys are a function of the records: problems that go away without them are mended by
+// rebuilding them; any others are the records' own.
+Outcome classify(sql::Connection& connection, const QStringList& found)
+{
+    const QString text = found.join(QStringLiteral("; "));
+    if (recordsSound(connection))
+        return Outcome { Status::KeysDamaged, nullptr, SQLITE_CORRUPT_INDEX, text };
+    return Outcome { Status::Damaged, nullptr, SQLITE_CORRUPT, text };
+}
+
+// After the storage reported damage on the connection (outside any transaction): where it
+// lies. The quick check sees every page and record but not whether an index's entries match
+// the records; SQLite says so itself when a write meets such an entry.
+Outcome examineDamage(sql::Connection& connection, const Outcome& failed)
+{
+    // Our own finding (a record that cannot be read back): the records are damaged.
+    if (failed.status == Status::Damaged && failed.code == 0)
+        return failed;
+    const QStringList found = problems(connection, "PRAGMA quick_check");
+    if (!found.isEmpty())
+        return classify(connection, found);
+    if (failed.code == SQLITE_CORRUPT_INDEX)
+        return Outcome { Status::KeysDamaged, nullptr, failed.code, failed.text };
+    return {};
+}
+
+// Drops every index there is and makes the file's keys again from the records, keeping the
+// change only when the quick check then finds the file sound.
+Outcome rebuildIndexes(sql::Connection& connection, const RecordStore& store)
+{
+    return withinTransaction(connection, [&] {
+        std::map<QByteArray, QByteArray> tables;
+        std::map<QByteArray, QByteArray> indexes;
+        Outcome rebuilt = readSchema(connection, tables, indexes);
+        for (const auto& [name, sql] : indexes) {
+            if (rebuilt.ok())
+                rebuilt = execute(connection, "DROP INDEX " + sql::quoted(QString::fromUtf8(name)));
+        }
+        for (const SchemaObject& index : store.definition().indexes) {
+            if (rebuilt.ok())
+                rebuilt = execute(connection, index.sql);
+        }
+        if (!rebuilt.ok())
+            return rebuilt;
+        const QStringList found = problems(connection, "PRAGMA quick_check");
+        return found.isEmpty()
+            ? Outcome {}
+            : Outcome { Status::Damaged, nullptr, SQLITE_CORRUPT, found.join(QStringLiteral("; ")) };
+    });
 }
 
 bool writableOnDisk(const QString& path)
@@ -203,6 +303,18 @@ DataFile::Opened DataFile::open(const FileDesc& desc, OpenMode mode, const OpenO
     result.outcome = configure(*connection, options.lockWait);
     if (result.outcome.ok())
         result.outcome = verifySchema(*connection, *store);
+    if (result.outcome.status == Status::Damaged && !readOnly && desc.createdWhenMissing
+        && emptyDatabase(*connection)) {
+        result.created = true;
+        result.outcome = buildFile(*connection, *store, options);
+        if (result.outcome.ok())
+            result.outcome = verifySchema(*connection, *store);
+    }
+    if (result.outcome.status == Status::Damaged && result.outcome.code != 0) {
+        const Outcome examined = examineDamage(*connection, result.outcome);
+        if (!examined.ok())
+            result.outcome = examined;
+    }
     if (result.outcome.ok() && !readOnly && connection->isReadOnly())
         result.outcome = failure(Status::AccessDenied, QStringLiteral("%1 cannot be written").arg(path));
     if (result.outcome.ok())
@@ -228,7 +340,7 @@ Outcome DataFile::createEmpty(const FileDesc& desc, const OpenOptions& options)
         if (outcome.ok())
             outcome = readSchema(connection, tables, indexes);
         if (outcome.ok()) {
-            return inTransaction(connection, [&] {
+            return withinTransaction(connection, [&] {
                 Outcome dropped;
                 for (const auto& [name, sql] : tables) {
                     if (dropped.ok() && !name.startsWith("sqlite_"))
@@ -251,22 +363,26 @@ Outcome DataFile::rebuildKeys(const FileDesc& desc, const OpenOptions& options)
     sql::Connection connection(resolve(desc, options), false, false);
     auto store = makeStore(desc);
     Outcome outcome = configure(connection, options.lockWait);
-    if (!outcome.ok())
-        return outcome;
-    return inTransaction(connection, [&] {
-        std::map<QByteArray, QByteArray> tables;
-        std::map<QByteArray, QByteArray> indexes;
-        Outcome rebuilt = readSchema(connection, tables, indexes);
-        for (const auto& [name, sql] : indexes) {
-            if (rebuilt.ok())
-                rebuilt = execute(connection, "DROP INDEX " + sql::quoted(QString::fromUtf8(name)));
-        }
-        for (const SchemaObject& index : store->definition().indexes) {
-            if (rebuilt.ok())
-                rebuilt = execute(connection, index.sql);
-        }
-        return rebuilt;
-    });
+    return outcome.ok() ? rebuildIndexes(connection, *store) : outcome;
+}
+
+bool DataFile::inTransaction() const
+{
+    return host_ || connection_->inTransaction();
+}
+
+Outcome DataFile::examine(const Outcome& failed)
+{
+    if (inTransaction())
+        return failure(Status::Error, QStringLiteral("%1 is inside a transaction").arg(desc_.label));
+    return examineDamage(*connection_, failed);
+}
+
+Outcome DataFile::rebuildKeys()
+{
+    if (inTransaction())
+        return failure(Status::Error, QStringLiteral("%1 is inside a transaction").arg(desc_.label));
+    return rebuildIndexes(*connection_, *store_);
 }
 
 QString DataFile::copyFileName(const FileDesc& desc, int copy)
@@ -418,23 +534,8 @@ Outcome DataFile::flush()
 
 Outcome DataFile::checkIntegrity()
 {
-    sql::Statement* statement = connection_->prepare("PRAGMA integrity_check");
-    if (!statement)
-        return failure(connection_->error());
-    sql::Connection::Use use(statement);
-    QStringList problems;
-    while (statement->step()) {
-        const QString line = statement->text(0);
-        if (line != QLatin1String("ok"))
-            problems << line;
-    }
-    if (!statement->ok())
-        return failure(connection_->error());
-    if (problems.isEmpty())
-        return {};
-    const bool keysOnly = std::all_of(problems.begin(), problems.end(),
-        [](const QString& line) { return line.contains(QLatin1String("index")); });
-    return failure(keysOnly ? Status::KeysDamaged : Status::Damaged, problems.join(QLatin1Char('\n')));
+    const QStringList found = problems(*connection_, "PRAGMA integrity_check");
+    return found.isEmpty() ? Outcome {} : classify(*connection_, found);
 }
 
 } // namespace nidora::data

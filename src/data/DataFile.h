@@ -85,16 +85,19 @@ public:
     };
 
     // Opens the file. A missing file is created empty when FileDesc::createdWhenMissing
-    // and the mode is ReadWrite; otherwise it is NotFound. AccessDenied: the file cannot be
-    // written (open it ReadOnly instead). KeysDamaged: the records are sound and
-    // rebuildKeys() repairs the keys. The FileDesc must outlive the DataFile.
+    // and the mode is ReadWrite; otherwise it is NotFound. Such a file found empty (another
+    // instance is creating it, or a create was cut short) is built as well, the write lock
+    // deciding which instance builds it. AccessDenied: the file cannot be written (open it
+    // ReadOnly instead). KeysDamaged: the records are sound and rebuildKeys() repairs the
+    // keys; Damaged: the records themselves are. The FileDesc must outlive the DataFile.
     static Opened open(
         const FileDesc& file, OpenMode mode = OpenMode::ReadWrite, const OpenOptions& options = {});
 
     // Replaces the disk file's contents with an empty file of the description (a scratch
     // file before a fill). Other connections to the file see it empty from then on.
     static Outcome createEmpty(const FileDesc& file, const OpenOptions& options = {});
-    // Re-creates every key's index from the records.
+    // Re-creates every key's index from the records; Damaged when the file is still not
+    // sound afterwards (the damage was in the records).
     static Outcome rebuildKeys(const FileDesc& file, const OpenOptions& options = {});
     // The disk file name of a window's own copy of a scratch file: the disk name cut to five
     // characters and the copy number in three digits ("GRAFI002.QVM"). copy is 1 to 999.
@@ -154,6 +157,17 @@ public:
     // A full check of pages and keys (slow on large files; opening does not do it):
     // Damaged, KeysDamaged when only the keys are wrong, or Ok.
     Outcome checkIntegrity();
+
+    // ---- damage -----------------------------------------------------------------------
+    // After an operation failed as Damaged: where the damage lies, by the quick check on
+    // this file's own connection (which knows the key collation the keys are ordered by).
+    // KeysDamaged: the records are sound and rebuildKeys() mends the file; Damaged: the
+    // records are damaged; Ok: this file shows no damage. Only outside a transaction.
+    Outcome examine(const Outcome& failed);
+    // rebuildKeys() on the open file, outside a transaction.
+    Outcome rebuildKeys();
+    // The file takes part in a transaction (its own, a fill's or another file's).
+    bool inTransaction() const;
 
     // How SQLite runs each query this file has prepared so far, one "sql => plan" line
     // per query: for checking that keyed reads and writes seek their key's index.

@@ -207,13 +207,31 @@ QByteArray EncipheredStore::keyHash(int key, const std::vector<FieldValue>& valu
 
 QByteArray EncipheredStore::rowColumns() const
 {
-    return kSealedColumn;
+    QByteArray columns = kSealedColumn;
+    for (int key : hashedKeys_)
+        columns += ", " + hashColumn(key);
+    return columns;
 }
 
 bool EncipheredStore::decodeRow(const sql::Statement& statement, int first, Record& record)
 {
     QByteArray plain;
-    return open(statement.blob(first), statement.int64(0), plain) && decodeRecord(schema_, plain, record);
+    const std::unique_ptr<Record> opened = schema_.file().makeRecord();
+    if (!open(statement.blob(first), statement.int64(0), plain) || !decodeRecord(schema_, plain, *opened))
+        return false;
+    // A fetch seeks by the hashes, which lie outside the seal: a row whose hash is not its
+    // own record's (two rows' hashes exchanged by hand) would give one user's code another
+    // user's record. Such a row is damage, and nothing of it is handed on.
+    int column = first + 1;
+    for (int key : hashedKeys_) {
+        const QByteArray hash = keyHash(key, keyValues(schema_, key, *opened));
+        const bool stored = !statement.isNull(column);
+        if (stored == hash.isNull() || (stored && statement.blob(column) != hash))
+            return false;
+        ++column;
+    }
+    copyRecord(schema_, *opened, record);
+    return true;
 }
 
 std::vector<QByteArray> EncipheredStore::writeColumns() const

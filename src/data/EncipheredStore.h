@@ -8,8 +8,9 @@
 // authenticated blob under a key derived from the owner password, the record's identity as
 // additional data so that blobs cannot be moved between rows. A unique key is kept as a
 // keyed hash of its folded values, so fetching by a user code seeks an index without the
-// code ever being on disk in clear. Every other read decrypts the file's few records and
-// orders them in memory, as the plain store's indexes would.
+// code ever being on disk in clear; every read checks the row's hashes against the record
+// it opened, so that hashes moved between rows are found as damage. Every other read decrypts the file's few
+// records and orders them in memory, as the plain store's indexes would.
 namespace nidora::data {
 
 class EncipheredStore : public RecordStore {
@@ -38,8 +39,10 @@ public:
     Outcome add(const TableRoute& route, const Record& record, RecordRef* added) override;
 
 protected:
+    // The sealed blob, then the key hashes.
     QByteArray rowColumns() const override;
-    // Reads the identity from column 0 of the statement: it authenticates the blob.
+    // Reads the identity from column 0 of the statement: it authenticates the blob. False
+    // as well when a stored hash is not the opened record's own.
     bool decodeRow(const sql::Statement& statement, int first, Record& record) override;
     std::vector<QByteArray> writeColumns() const override;
     void bindRow(sql::Statement& statement, int first, const Record& record, std::int64_t id) override;

@@ -230,6 +230,11 @@ RelationObject::Step RelationObject::transact(
             }
             transaction.rollback();
         }
+        // Damage a write met inside the transaction can be examined only now.
+        for (RelationObject* file : files) {
+            if (file->access().mendDamage() == AccessResult::Fatal)
+                step = Step::Fatal;
+        }
     }
     while (opened > 0)
         files[--opened]->access().close();

@@ -28,6 +28,8 @@ struct Outcome {
     QString text; // SQLite's or our own explanation
 
     bool ok() const { return status == Status::Ok; }
+    // The storage found the file damaged: its pages, its records or its keys.
+    bool damaged() const { return status == Status::Damaged || status == Status::KeysDamaged; }
     // The form messages show: "the text (code)".
     QString errorText() const { return QStringLiteral("%1 (%2)").arg(text).arg(code); }
 };

@@ -6,6 +6,7 @@
 #include "framework/ControlButton.h"
 #include "framework/ControlEntry.h"
 #include "framework/ControlLabels.h"
+#include "framework/MessageBoxes.h"
 #include "framework/Window.h"
 
 #include <QLineEdit>
@@ -53,7 +54,10 @@ protected:
         if (&control != ok_)
             return framework::handled::GoOn;
         code_->commit();
-        if (check_->accept(typed_) != LoginOutcome::Refused) {
+        const LoginOutcome outcome = check_->accept(typed_);
+        if (outcome == LoginOutcome::Damaged)
+            framework::showMessage(QString::fromUtf8(kDamagedUsersFile));
+        if (outcome != LoginOutcome::Refused) {
             setResponse(Completed);
             requestClose();
         }

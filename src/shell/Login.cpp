@@ -5,6 +5,8 @@
 #include "data/ReferenceRecords.h"
 #include "shell/UserRules.h"
 
+#include <limits>
+
 namespace nidora::shell {
 
 namespace {
@@ -42,9 +44,18 @@ bool LoginCheck::masterPasswordOpens()
     return administrators && *administrators == 0;
 }
 
+bool LoginCheck::usersReadable()
+{
+    const data::Outcome read = users_.file()->page(nullptr, {}, data::Direction::Forward,
+        std::numeric_limits<int>::max(), [](const data::RecordRef&, const data::Record&) {});
+    return read.ok();
+}
+
 LoginOutcome LoginCheck::accept(const QString& typedCode)
 {
     globals_.LoggedIn = 0;
+    if (opened_ && !usersReadable())
+        return LoginOutcome::Damaged;
     if (withoutTrailingSpaces(typedCode) == QString::fromUtf8(kMasterPassword) && masterPasswordOpens()) {
         globals_.LoggedIn = 1;
         globals_.grantAllRights();

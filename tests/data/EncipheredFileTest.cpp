@@ -3,6 +3,7 @@
 #include "data/DataFile.h"
 #include "data/ReferenceRecords.h"
 #include "data/SqliteConnection.h"
+#include "support/ExchangeColumn.h"
 #include "support/ScratchDirectory.h"
 
 #include <gtest/gtest.h>
@@ -234,6 +235,28 @@ TEST_F(EncipheredFileTest, AlteredOrSwappedBlobsAreRefusedNeverMisread)
                   .status,
         Status::Damaged);
     EXPECT_EQ(visited, 0);
+}
+
+// The hash a code is fetched by lies outside the seal: exchanged between two rows by hand, it
+// would hand a user without rights the administrator's record. Every read finds it instead.
+TEST_F(EncipheredFileTest, HashesExchangedBetweenRowsAreDamageNeverAnotherUsersRecord)
+{
+    ACCESOS nobody = user("NADIE", "Sin derechos");
+    nobody.PUERTAS = {};
+    const RecordRef admin = add(user("ADMIN", "Administradora"));
+    const RecordRef plain = add(nobody);
+    file.reset();
+    nidora::test::exchangeColumn(directory.filePath("ACCESOS.QVM"), "_key_0", admin.id, plain.id);
+    auto opened = DataFile::open(users(), OpenMode::ReadWrite, withPassword());
+    ASSERT_TRUE(opened.outcome.ok());
+    for (const char* code : { "nadie", "admin" }) {
+        ACCESOS read;
+        EXPECT_EQ(opened.file->fetch(codeKey(), { QString(code) }, read).status, Status::Damaged) << code;
+        EXPECT_NE(read.NOMBRE, QStringLiteral("Administradora")) << code;
+    }
+    EXPECT_EQ(
+        opened.file->page(nullptr, {}, Direction::Forward, 10, [](const RecordRef&, const Record&) {}).status,
+        Status::Damaged);
 }
 
 } // namespace

@@ -137,7 +137,8 @@ INSTANTIATE_TEST_SUITE_P(States, OpenOutcomeTest,
         OpenCase { "Truncated", truncateToHalf, Status::Damaged },
         OpenCase { "RandomBytes", randomBytes, Status::Damaged },
         OpenCase { "TextFile", textFile, Status::Damaged },
-        OpenCase { "EmptyFile", emptyFile, Status::Damaged },
+        // What a create cut short, or another instance's create under way, leaves: it is built.
+        OpenCase { "EmptyFile", emptyFile, Status::Ok },
         OpenCase { "IndexDropped", indexDropped, Status::KeysDamaged },
         OpenCase { "IndexAltered", indexAltered, Status::KeysDamaged }),
     [](const testing::TestParamInfo<OpenCase>& param) { return param.param.name; });

@@ -9,6 +9,7 @@
 #include "driver/WindowDriver.h"
 #include "framework/Scheduler.h"
 #include "shell/ThreadDataFixture.h"
+#include "support/ExchangeColumn.h"
 #include "support/ScratchDirectory.h"
 
 #include <QLineEdit>
@@ -131,6 +132,25 @@ TEST_F(IdentificacionTest, TheUserIsLoggedInWithTheStoredRightsAndNameAndTheCode
     }
     EXPECT_EQ(granted, (std::vector<int> { 1, 4 }));
     EXPECT_EQ(views::AppGlobals.CurrentUserName, QStringLiteral("Ana Pérez").leftJustified(30));
+}
+
+// Two users' code hashes exchanged make the users file unreadable: whatever is typed, the
+// login says so and lets nobody in, not the administrator and not the master password.
+TEST_F(IdentificacionTest, AUsersFileThatCannotBeReadIsToldAndLetsNobodyIn)
+{
+    test::addUser("jefe", "Jefa de la consulta", { 30 });
+    test::addUser("Ana", "Ana Pérez", { 1, 4 });
+    nidora::test::exchangeColumn(QStringLiteral("ACCESOS.QVM"), "_key_0", 1, 2);
+    for (const char* code : { "jefe", "ana", "kwrt519" }) {
+        ended = false;
+        startLogin();
+        typeAndOk(code);
+        EXPECT_TRUE(driver.answer(QString::fromUtf8(kDamagedUsersFile), QStringLiteral("OK"))) << code;
+        driver.runUntil([this] { return ended; });
+        EXPECT_TRUE(ended) << code;
+        EXPECT_EQ(views::AppGlobals.LoggedIn, 0) << code;
+        EXPECT_FALSE(views::AppGlobals.hasRight(30)) << code;
+    }
 }
 
 TEST_F(IdentificacionTest, ClosingTheWindowWithoutALoginLeavesNobodyLoggedIn)
