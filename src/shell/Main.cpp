@@ -56,8 +56,8 @@ void closeOtherWindows(MainFrame& frame)
     frame.workspace()->closeAllSubWindows();
 }
 
-// The frame closes as its close box says only once every other window has closed the way its
-// own close box would; a window that stays open keeps the program open.
+// The frame closes only once every other window has closed the way its own close box closes it;
+// a window that stays open keeps the program open.
 bool closeDown(MainFrame& frame)
 {
     if (!framework::closeOtherThreadsWindows())

@@ -311,6 +311,13 @@ TEST_F(PatientListWindowTest, TheFramesPatientsButtonOpensOneListOnAThreadOfItsO
     framework::setWindowArea(frame.workspace());
     shell::FrameServices services;
     services.procedures = procedures();
+    // The button starts the list only for a user with the patients' right.
+    struct RestoreGlobals {
+        views::ProgramGlobals saved = views::AppGlobals;
+        ~RestoreGlobals() { views::AppGlobals = saved; }
+    } restoreGlobals;
+    views::AppGlobals.LoggedIn = 1;
+    views::AppGlobals.AccessRights[0] = 1;
     const auto press
         = [&] { framework::StartOnNewThread([&] { shell::runFrameCommand(-20, frame, services); }, 0); };
     press();

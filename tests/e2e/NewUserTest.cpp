@@ -1,0 +1,242 @@
+// What a new user meets, run as the user would: the program's own binary on a new folder, under
+// an X server, driven through the X server's input and watched through the probe.
+#include "ProgramUnderTest.h"
+
+#include "data/Catalogue.h"
+#include "data/DataFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace nidora::e2e {
+namespace {
+
+const QString kMasterPassword = QStringLiteral("kwrt519");
+
+QStringList shownCaptions(ProgramUnderTest& program)
+{
+    QStringList captions;
+    for (const QJsonValue& each :
+        program.ask(QStringLiteral("windows")).value(QStringLiteral("shown")).toArray())
+        captions << each.toString();
+    return captions;
+}
+
+bool holdsControl(const QJsonObject& window, const QString& name)
+{
+    return window.value(QStringLiteral("controls")).toArray().contains(name);
+}
+
+// A list's insert button, named for its list ("?INSERT:2").
+bool clickInsert(ProgramUnderTest& program, const QString& list)
+{
+    QJsonObject window;
+    if (!program.showWhole(list) || !program.waitForWindow(list, &window))
+        return false;
+    for (const QJsonValue& name : window.value(QStringLiteral("controls")).toArray()) {
+        if (name.toString().startsWith(QStringLiteral("?INSERT")))
+            return program.clickWidget(name.toString());
+    }
+    return false;
+}
+
+// The workspace's window without a caption and without the login's entry: the splash.
+bool splashShown(const QJsonObject& answer, QJsonObject* splash = nullptr)
+{
+    for (const QJsonValue& each : answer.value(QStringLiteral("windows")).toArray()) {
+        const QJsonObject window = each.toObject();
+        if (window.contains(QStringLiteral("content"))
+            && window.value(QStringLiteral("title")).toString().isEmpty()
+            && !holdsControl(window, QStringLiteral("?CODIGO"))) {
+            if (splash)
+                *splash = window;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool menuOpen(ProgramUnderTest& program, const QString& title)
+{
+    return program.waitFor(QStringLiteral("windows"),
+        [&](const QJsonObject& answer) { return answer.value(QStringLiteral("menu")).toString() == title; });
+}
+
+bool noMenuOpen(const QJsonObject& answer)
+{
+    return !answer.contains(QStringLiteral("menu"));
+}
+
+bool isLogin(const QJsonObject& window)
+{
+    return holdsControl(window, QStringLiteral("?CODIGO"));
+}
+
+// The login opens over the frame with its entry focused; it is given room to be used.
+bool loginReady(ProgramUnderTest& program)
+{
+    return program.focusFrame() && program.showWhole(isLogin)
+        && program.waitFor(QStringLiteral("windows"), [](const QJsonObject& answer) {
+               return answer.value(QStringLiteral("focus")).toString() == QStringLiteral("?CODIGO");
+           });
+}
+
+// Types a code over whatever the login's entry holds and presses its OK.
+bool logIn(ProgramUnderTest& program, const QString& code)
+{
+    program.key(QStringLiteral("ctrl+a"));
+    program.type(code);
+    return program.clickWidget(QStringLiteral("?OK"));
+}
+
+bool loginGone(ProgramUnderTest& program)
+{
+    return program.waitFor(
+        QStringLiteral("find ?CODIGO"), [](const QJsonObject& answer) { return answer.isEmpty(); });
+}
+
+// The splash opens once the frame has opened; a click sends it away, as it does for the user.
+void dismissSplash(ProgramUnderTest& program)
+{
+    QJsonObject answer;
+    if (program.waitFor(
+            QStringLiteral("windows"), [](const QJsonObject& a) { return splashShown(a); }, &answer)) {
+        QJsonObject splash;
+        if (splashShown(program.ask(QStringLiteral("windows")), &splash))
+            ProgramUnderTest::click(splash.value(QStringLiteral("content")).toObject());
+    }
+    EXPECT_TRUE(program.waitFor(QStringLiteral("windows"), [](const QJsonObject& a) {
+        return !splashShown(a);
+    })) << "the splash went";
+}
+
+bool choose(ProgramUnderTest& program, const QString& menu, const QString& item)
+{
+    return program.clickAction(menu) && menuOpen(program, menu) && program.clickAction(item);
+}
+
+void addUser(ProgramUnderTest& program, const QString& code, const QString& name, int right)
+{
+    const QString form = QStringLiteral("Agregando un Registro a USUARIOS");
+    ASSERT_TRUE(clickInsert(program, QStringLiteral("Usuarios")));
+    ASSERT_TRUE(program.showWhole(form));
+    ASSERT_TRUE(program.clickWidget(QStringLiteral("?ACC:CLAVE")));
+    program.type(code);
+    ASSERT_TRUE(program.clickWidget(QStringLiteral("?ACC:NOMBRE")));
+    program.type(name);
+    ASSERT_TRUE(program.clickWidget(QStringLiteral("?ACC:PUERTAS_%1").arg(right)));
+    ASSERT_TRUE(program.waitFor(QStringLiteral("find ?ACC:PUERTAS_%1").arg(right),
+        [](const QJsonObject& box) { return box.value(QStringLiteral("checked")).toBool(); }));
+    ASSERT_TRUE(program.clickWidget(QStringLiteral("?OK")));
+    ASSERT_TRUE(program.waitForNoWindow(form));
+    EXPECT_TRUE(program.waitFor(QStringLiteral("rows ?BROWSE:1"), [&](const QJsonObject& list) {
+        return list.value(QStringLiteral("rows")).toArray().contains(name);
+    })) << name.toStdString();
+}
+
+std::int64_t recordsOf(const QDir& folder, data::FileId file)
+{
+    data::OpenOptions options;
+    options.fileName = folder.filePath(data::fileDesc(file).fileName());
+    data::DataFile::Opened opened
+        = data::DataFile::open(data::fileDesc(file), data::OpenMode::ReadOnly, options);
+    std::int64_t records = -1;
+    if (opened.outcome.ok())
+        opened.file->count(records);
+    return records;
+}
+
+TEST(NewUser, FromAnEmptyFolderToTheFirstPatientForm)
+{
+    QTemporaryDir scratch;
+    ASSERT_TRUE(scratch.isValid());
+    const QDir folder(scratch.path());
+
+    // A new folder: the login opens, the master password enters, and the first administrator
+    // and a user with only right 1 are created.
+    {
+        ProgramUnderTest program(folder.path());
+        ASSERT_TRUE(loginReady(program));
+        ASSERT_TRUE(logIn(program, kMasterPassword));
+        ASSERT_TRUE(loginGone(program));
+        dismissSplash(program);
+        ASSERT_TRUE(choose(program, QStringLiteral("Archivo"), QStringLiteral("Archivo de Usuarios")));
+        addUser(program, QStringLiteral("jefa"), QStringLiteral("Jefa"), 30);
+        addUser(program, QStringLiteral("pedia"), QStringLiteral("Pediatra"), 1);
+        ASSERT_TRUE(choose(program, QStringLiteral("Archivo"), QStringLiteral("Salir")));
+        EXPECT_EQ(program.waitForExit(), 0);
+    }
+
+    // Once an administrator exists the master password is no password: three tries, and the
+    // program ends. The entry keeps what was typed, so each OK tries the same text.
+    {
+        ProgramUnderTest program(folder.path());
+        ASSERT_TRUE(loginReady(program));
+        ASSERT_TRUE(logIn(program, kMasterPassword));
+        ASSERT_TRUE(program.clickWidget(QStringLiteral("?OK")));
+        ASSERT_TRUE(program.clickWidget(QStringLiteral("?OK")));
+        EXPECT_EQ(program.waitForExit(), 0);
+    }
+
+    // The user with only right 1 reaches the users list by no path: not by what he clicks or
+    // types while the login is open, nor by the menu afterwards, with the mouse or the keyboard.
+    // "Pacientes" opens the list on the new folder, and a new patient's form closed with the
+    // program leaves no record behind.
+    {
+        ProgramUnderTest program(folder.path());
+        ASSERT_TRUE(loginReady(program));
+        EXPECT_FALSE(program.ask(QStringLiteral("action Archivo")).value(QStringLiteral("enabled")).toBool());
+        ASSERT_TRUE(program.clickAction(QStringLiteral("Archivo")));
+        // Found only in an open menu: a frame that took the click would queue the command.
+        if (const QJsonObject item = program.ask(QStringLiteral("action Archivo de Usuarios"));
+            !item.isEmpty())
+            ProgramUnderTest::click(item);
+        program.key(QStringLiteral("alt+a"));
+        ASSERT_TRUE(program.clickAction(QStringLiteral("Pacientes")));
+        EXPECT_TRUE(noMenuOpen(program.ask(QStringLiteral("windows")))) << "no menu opens during the login";
+        ASSERT_TRUE(program.waitFor(QStringLiteral("windows"), [](const QJsonObject& answer) {
+            return answer.value(QStringLiteral("focus")).toString() == QStringLiteral("?CODIGO");
+        }));
+        ASSERT_TRUE(logIn(program, QStringLiteral("pedia")));
+        ASSERT_TRUE(loginGone(program));
+        dismissSplash(program);
+
+        ASSERT_TRUE(program.clickAction(QStringLiteral("Archivo")));
+        ASSERT_TRUE(menuOpen(program, QStringLiteral("Archivo")));
+        const QJsonObject users = program.ask(QStringLiteral("action Archivo de Usuarios"));
+        EXPECT_FALSE(users.value(QStringLiteral("enabled")).toBool(true));
+        ProgramUnderTest::click(users);
+        program.key(QStringLiteral("Escape"));
+        ASSERT_TRUE(program.waitFor(QStringLiteral("windows"), noMenuOpen));
+        program.key(QStringLiteral("alt+a"));
+        ASSERT_TRUE(menuOpen(program, QStringLiteral("Archivo")));
+        program.key(QStringLiteral("Return"));
+        program.key(QStringLiteral("Escape"));
+        ASSERT_TRUE(program.waitFor(QStringLiteral("windows"), noMenuOpen));
+
+        // Whatever came before the click on "Pacientes" has run once its list is shown.
+        ASSERT_TRUE(program.clickAction(QStringLiteral("Pacientes")));
+        ASSERT_TRUE(program.showWhole(QStringLiteral("Pacientes")));
+        EXPECT_TRUE(program.waitFor(QStringLiteral("rows ?BROWSE:1"), [](const QJsonObject& list) {
+            return list.contains(QStringLiteral("rows"))
+                && list.value(QStringLiteral("rows")).toArray().isEmpty();
+        }));
+        EXPECT_FALSE(shownCaptions(program).contains(QStringLiteral("Usuarios")));
+        EXPECT_TRUE(QFileInfo::exists(folder.filePath(QStringLiteral("TABENFER.QVM"))));
+
+        ASSERT_TRUE(clickInsert(program, QStringLiteral("Pacientes")));
+        ASSERT_TRUE(program.showWhole(QStringLiteral("Nuevo Paciente")));
+        EXPECT_EQ(recordsOf(folder, data::FileId::PACIENTES), 1) << "the form's patient is primed";
+        ASSERT_TRUE(choose(program, QStringLiteral("Archivo"), QStringLiteral("Salir")));
+        EXPECT_EQ(program.waitForExit(), 0);
+    }
+    EXPECT_EQ(recordsOf(folder, data::FileId::PACIENTES), 0)
+        << "closing the program cancelled the new patient";
+}
+
+} // namespace
+} // namespace nidora::e2e
