@@ -36,8 +36,8 @@ public:
     // The first shown window for which which() holds, once there.
     bool waitForWindowWhere(
         const std::function<bool(const QJsonObject&)>& which, QJsonObject* found = nullptr);
-    // Maximises a workspace window the way a user does, with a double click on its title bar,
-    // so that all of it is on screen whatever size it opened at; framed windows only.
+    // Waits until a workspace window is the active one and shown whole, at the size it opens at
+    // (more than a title bar); framed windows only.
     bool showWhole(const std::function<bool(const QJsonObject&)>& which);
     bool showWhole(const QString& title);
 
