@@ -46,6 +46,7 @@ public:
         setCaption(QString::fromLatin1(kMother ? "Madres" : "Padres"));
         const int sheetHeight = kMother ? 164 : 108;
         setSize(kWidth, sheetHeight + 30);
+        setCentred();
         auto& sheet = add<framework::SheetControl>(QStringLiteral("?CURRENTTAB"),
             { 4, 4, kWidth - 8, sheetHeight }, framework::SheetControl::Style::Wizard);
         auto& page

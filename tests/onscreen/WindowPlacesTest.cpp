@@ -2,6 +2,7 @@
 
 #include "clinical/BrowsePACIENTES.h"
 #include "clinical/PACIENTES_Seleccionar.h"
+#include "clinical/ParentWindows.h"
 #include "clinical/PatientListSlot.h"
 #include "practice/BrowseMEDICOS.h"
 #include "shell/BrowseUSUARIOS.h"
@@ -140,6 +141,14 @@ TEST_F(WindowPlacesTest, EveryWindowOpensAtItsDescribedSizeAndPlace)
             QPoint(0, 0), true },
         { "patient form", fromList(clinical::BrowsePACIENTES), closing({ "Nuevo Paciente", "Pacientes" }),
             { 520, 272 }, std::nullopt },
+        { "mothers list", started(clinical::BrowseMADRES), closing({ "Archivo de Madres" }), { 200, 190 },
+            QPoint(0, 0), true },
+        { "mothers form", fromList(clinical::BrowseMADRES),
+            closing({ "Nuevo Registro", "Archivo de Madres" }), { 280, 194 }, std::nullopt },
+        { "fathers list", started(clinical::BrowsePADRES), closing({ "Archivo de Padres" }), { 200, 190 },
+            QPoint(0, 0), true },
+        { "fathers form", fromList(clinical::BrowsePADRES),
+            closing({ "Nuevo Registro", "Archivo de Padres" }), { 280, 138 }, std::nullopt },
         { "patient lookup", [](auto&, auto& driver) { lookUpPatient(driver); },
             closing({ "Seleccionar un registro de tabla PACIENTES" }), { 260, 180 }, std::nullopt, true },
         { "splash", started(shell::PantallaFondo), closeProduct, { 200, 118 }, std::nullopt, false, true,
