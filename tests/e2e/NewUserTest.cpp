@@ -167,6 +167,16 @@ TEST(NewUser, FromAnEmptyFolderToTheFirstPatientForm)
         ASSERT_TRUE(choose(program, QStringLiteral("Archivo"), QStringLiteral("Archivo de Usuarios")));
         addUser(program, QStringLiteral("jefa"), QStringLiteral("Jefa"), 30);
         addUser(program, QStringLiteral("pedia"), QStringLiteral("Pediatra"), 1);
+
+        // The mothers' list from its toolbar button: a mother added through its form is stored.
+        ASSERT_TRUE(program.clickAction(QStringLiteral("Archivo de Madres")));
+        ASSERT_TRUE(clickInsert(program, QStringLiteral("Archivo de Madres")));
+        ASSERT_TRUE(program.showWhole(QStringLiteral("Nuevo Registro")));
+        ASSERT_TRUE(program.clickWidget(QStringLiteral("?MAD:NOMBRE")));
+        program.type(QStringLiteral("Lucia Diaz"));
+        ASSERT_TRUE(program.clickWidget(QStringLiteral("?OK")));
+        ASSERT_TRUE(program.waitForNoWindow(QStringLiteral("Nuevo Registro")));
+        EXPECT_EQ(recordsOf(folder, data::FileId::MADRES), 1) << "the form wrote the mother before it closed";
         ASSERT_TRUE(choose(program, QStringLiteral("Archivo"), QStringLiteral("Salir")));
         EXPECT_EQ(program.waitForExit(), 0);
     }
