@@ -90,13 +90,22 @@ FormStep FormSession::change()
     // Nothing changed: nothing is written, and the form still completes.
     if (!changed())
         return closing(Completed);
+    core::ErrorManager& errors = access_.errors();
     for (;;) {
+        errors.setLastError({});
         const AccessResult result = relation_.change();
         if (result == AccessResult::Ok)
             return closing(Completed);
         if (result == AccessResult::Fatal)
             return closing(Cancelled);
-        switch (access_.errors().raiseWithCancel(37, { .file = access_.desc().label })) {
+        if (errors.lastError().messageNumber == core::message::ChangedElsewhere) {
+            // Trying again would write the other station's version back as if it were ours,
+            // and staying with our values on screen would later write them over theirs
+            // unseen: the form shows what is stored now and counts changes from there.
+            original_ = data::cloneRecord(access_.desc(), access_.buffer());
+            return FormStep { false, Cancelled, false, true };
+        }
+        switch (errors.raiseWithCancel(core::message::RetryUpdate, { .file = access_.desc().label })) {
         case core::Answer::Yes:
             continue;
         case core::Answer::No:
