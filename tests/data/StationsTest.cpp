@@ -3,6 +3,7 @@
 #include "AccessTestFixture.h"
 
 #include "data/LockPause.h"
+#include "data/Validation.h"
 #include "support/OtherStation.h"
 
 #include <gmock/gmock.h>
@@ -64,6 +65,22 @@ TEST_F(StationsTest, AConsultationIsNotWrittenForAPatientTheOtherStationIsDeleti
     for (const CONSULTAS& stored : all<CONSULTAS>())
         EXPECT_NE(stored.PACIENTE, 3);
     data.relation(FileId::CONSULTAS).close();
+}
+
+TEST_F(StationsTest, WhoeverDeletesOrRenumbersACheckedParentAlsoLocksTheFileThatChecksIt)
+{
+    // An insert or change checks its must-exist rules under its own file's write lock only.
+    // That keeps another station's delete or key change of the parent wholly before or after
+    // it because such a delete or change writes the checking file too, in one transaction.
+    for (int f = 0; f < FileCount; ++f) {
+        const FileId file = FileId(f);
+        for (const ValidationRule& rule : validationRules(file)) {
+            if (rule.kind != ValidationRule::Kind::MustExist)
+                continue;
+            EXPECT_THAT(data.relation(rule.parent).deleteFiles(), testing::Contains(file)) << rule.field;
+            EXPECT_THAT(data.relation(rule.parent).changeFiles(), testing::Contains(file)) << rule.field;
+        }
+    }
 }
 
 TEST_F(StationsTest, StationsNumberingPatientsAtOnceNeverLoseARace)
