@@ -3,6 +3,7 @@
 #include "core/ErrorManager.h"
 #include "data/AccessBuffer.h"
 #include "data/Dictionary.h"
+#include "data/FileTransaction.h"
 #include "data/Priming.h"
 #include "data/RelationObject.h"
 
@@ -43,6 +44,48 @@ std::int64_t largestNumber(const FieldDesc& field)
 
 } // namespace
 
+// The file's write lock for one operation of this object: its checks and its write then see
+// the files as no other station can change them until it ends, so another station's delete,
+// rename or numbering comes wholly before or wholly after it. A file already inside a
+// transaction (a relation object's change, an insert that numbers) is left to that one.
+class AccessObject::WriteLock {
+public:
+    explicit WriteLock(AccessObject& access)
+        : access_(access)
+    {
+    }
+    // Rolls back what was not committed, then shows the notices held meanwhile.
+    ~WriteLock()
+    {
+        if (!transaction_)
+            return;
+        transaction_->rollback();
+        transaction_.reset();
+        access_.holding_ = false;
+        access_.showHeldMessages();
+    }
+    WriteLock(const WriteLock&) = delete;
+    WriteLock& operator=(const WriteLock&) = delete;
+
+    Outcome begin()
+    {
+        DataFile& file = *access_.file_;
+        if (file.transactionOpen())
+            return {};
+        transaction_.emplace(std::vector<DataFile*> { &file });
+        const Outcome begun = transaction_->begin(file.lockWait());
+        if (!begun.ok())
+            transaction_.reset();
+        access_.holding_ = begun.ok();
+        return begun;
+    }
+    Outcome commit() { return transaction_ ? transaction_->commit() : Outcome {}; }
+
+private:
+    AccessObject& access_;
+    std::optional<FileTransaction> transaction_;
+};
+
 AccessObject::AccessObject(const FileDesc& file, Dictionary& dictionary, core::ErrorManager& errors)
     : desc_(file)
     , id_(FileId(&file - catalogue().data()))
@@ -80,7 +123,10 @@ AccessResult AccessObject::report(int number, MessageArgs args, bool show)
     }
     lastMessage_ = number;
     const core::RecordMessage* message = core::findRecordMessage(number);
-    errors_.raise(number, args);
+    if (holding_)
+        held_.emplace_back(number, args);
+    else
+        errors_.raise(number, args);
     // A fatal message's end action does not come back in the program; should it come back
     // (a test watching for it), the operation has failed for good.
     return message && message->level == core::MessageLevel::Fatal ? AccessResult::Fatal
@@ -97,6 +143,14 @@ AccessResult AccessObject::reportOutcome(int number, const Outcome& outcome, boo
     if (show && file_ && outcome.damaged())
         return damaged(number, outcome);
     return report(number, errorArgs(outcome), show);
+}
+
+void AccessObject::showHeldMessages()
+{
+    const auto held = std::move(held_);
+    held_.clear();
+    for (const auto& [number, args] : held)
+        errors_.raise(number, args);
 }
 
 bool AccessObject::requireOpen(bool show)
@@ -193,27 +247,38 @@ AccessResult AccessObject::highestNumber(std::int64_t& highest, bool show)
     return AccessResult::Ok;
 }
 
+Outcome AccessObject::addNumbered(RecordRef& ref, AccessResult& read, bool show)
+{
+    // The highest numbers are read and the record added under one write lock, so that a
+    // numbering on another station cannot take the number in between.
+    WriteLock lock(*this);
+    Outcome added = lock.begin();
+    if (!added.ok())
+        return added;
+    std::int64_t highest = 0;
+    read = highestNumber(highest, show);
+    if (read != AccessResult::Ok)
+        return added;
+    const FieldDesc& field = desc_.fields[std::size_t(numberedKey_->components.front())];
+    if (highest >= largestNumber(field))
+        return Outcome { Status::Error, numberedKey_, 0,
+            QStringLiteral("no number above %1 fits %2").arg(highest).arg(field.name) };
+    setFieldValue(field, *buffer_, highest + 1);
+    added = file_->add(*buffer_, &ref);
+    return added.ok() ? lock.commit() : added;
+}
+
 AccessResult AccessObject::number(bool show)
 {
-    const FieldDesc& field = desc_.fields[std::size_t(numberedKey_->components.front())];
     int failures = 0;
     for (;;) {
-        std::int64_t highest = 0;
-        const AccessResult read = highestNumber(highest, show);
+        // Another thread of this station may still take the number between the read and the
+        // add; the add then fails on the unique key and the highest number is read again.
+        RecordRef ref;
+        AccessResult read = AccessResult::Ok;
+        const Outcome added = addNumbered(ref, read, show);
         if (read != AccessResult::Ok)
             return read;
-
-        // Another thread or station may take the number between the read and the add; the
-        // add then fails on the unique key and the highest number is read again.
-        Outcome added;
-        RecordRef ref;
-        if (highest >= largestNumber(field)) {
-            added = Outcome { Status::Error, numberedKey_, 0,
-                QStringLiteral("no number above %1 fits %2").arg(highest).arg(field.name) };
-        } else {
-            setFieldValue(field, *buffer_, highest + 1);
-            added = file_->add(*buffer_, &ref);
-        }
         if (added.ok()) {
             wrote(ref);
             numbered_ = true;
@@ -231,7 +296,7 @@ AccessResult AccessObject::number(bool show)
         };
         if (!show)
             return report(message::AutoNumberError, args, false);
-        lastMessage_ = 35;
+        lastMessage_ = message::AutoNumberError;
         MessageArgs shown = args;
         shown.file = desc_.label;
         if (errors_.raise(message::AutoNumberError, shown) != Answer::Yes)
@@ -253,44 +318,65 @@ AccessResult AccessObject::insertRecord(bool show)
 {
     if (!requireOpen(show))
         return AccessResult::Failed;
-    const AccessResult valid = validateRecord(show);
-    if (valid != AccessResult::Ok)
-        return valid;
+    const State before = state();
+    AccessResult result = AccessResult::Ok;
+    {
+        WriteLock lock(*this);
+        const Outcome locked = lock.begin();
+        if (!locked.ok())
+            return reportOutcome(message::InsertError, locked, show);
+        // Checked under the lock the write takes: a record that must exist cannot be
+        // deleted by another station between the check and the write.
+        result = validateRecord(show);
+        if (result == AccessResult::Ok)
+            result = writeNew(show);
+        if (result == AccessResult::Ok) {
+            const Outcome committed = lock.commit();
+            if (!committed.ok())
+                result = reportOutcome(message::InsertError, committed, show);
+        }
+    }
+    if (result != AccessResult::Ok) {
+        // The buffer as the form left it, to be corrected and confirmed again.
+        restore(before);
+        return result;
+    }
+    numbered_ = false;
+    return AccessResult::Ok;
+}
 
-    Outcome written;
-    if (numberedKey_ && !numbered_) {
-        const AccessResult numberedNow = number(show);
-        if (numberedNow == AccessResult::Ok)
-            numbered_ = false;
-        return numberedNow;
-    }
-    if (numberedKey_) {
-        RecordRef ref = numberedRef_;
-        written = file_->change(ref, *buffer_);
-        if (written.ok())
-            wrote(ref);
-    } else {
-        RecordRef ref;
-        written = file_->add(*buffer_, &ref);
-        if (written.ok())
-            wrote(ref);
-    }
+AccessResult AccessObject::writeNew(bool show)
+{
+    if (numberedKey_ && !numbered_)
+        return number(show);
+    // Over the record priming added, or as a new one where the file numbers nothing.
+    RecordRef ref = numberedKey_ ? numberedRef_ : RecordRef {};
+    const Outcome written = numberedKey_ ? file_->change(ref, *buffer_) : file_->add(*buffer_, &ref);
     if (written.ok()) {
-        numbered_ = false;
+        wrote(ref);
         return AccessResult::Ok;
     }
     if (written.status == Status::Duplicate && written.key)
-        return report(message::DuplicateKey,
-            MessageArgs {
-                .message = written.key->description, .errorText = written.text, .errorCode = written.code },
-            show);
+        return duplicateKey(written, show);
     return reportOutcome(message::InsertError, written, show);
+}
+
+AccessResult AccessObject::duplicateKey(const Outcome& written, bool show)
+{
+    return report(message::DuplicateKey,
+        MessageArgs {
+            .message = written.key->description, .errorText = written.text, .errorCode = written.code },
+        show);
 }
 
 AccessResult AccessObject::changeRecord(bool show, bool showOtherVersion)
 {
     if (!requireOpen(show))
         return AccessResult::Failed;
+    WriteLock lock(*this);
+    const Outcome locked = lock.begin();
+    if (!locked.ok())
+        return reportOutcome(message::UpdateError, locked, show);
     const AccessResult valid = validateRecord(show);
     if (valid != AccessResult::Ok)
         return valid;
@@ -299,17 +385,22 @@ AccessResult AccessObject::changeRecord(bool show, bool showOtherVersion)
             MessageArgs { .errorText = QStringLiteral("no record has been read") }, show);
 
     RecordRef ref = current_;
-    const Outcome written = file_->change(ref, *buffer_);
+    Outcome written = file_->change(ref, *buffer_);
+    if (written.ok())
+        written = lock.commit();
     if (written.ok()) {
         if (numbered_ && numberedRef_.id == ref.id)
             numberedRef_ = ref;
         wrote(ref);
         return AccessResult::Ok;
     }
+    if (written.status == Status::Duplicate && written.key)
+        return duplicateKey(written, show);
     if (written.status != Status::Changed)
         return reportOutcome(message::UpdateError, written, show);
 
-    const AccessResult result = report(showOtherVersion ? 8 : 7, {}, show);
+    const AccessResult result
+        = report(showOtherVersion ? message::ChangedElsewhereShown : message::ChangedElsewhere, {}, show);
     auto stored = desc_.makeRecord();
     RecordRef reread;
     if (file_->read(current_.id, *stored, &reread).ok())

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/RecordMessages.h"
 #include "data/Catalogue.h"
 #include "data/DataFile.h"
 #include "data/Schema.h"
@@ -9,10 +10,11 @@
 #include <chrono>
 #include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace nidora::core {
 class ErrorManager;
-struct MessageArgs;
 } // namespace nidora::core
 
 // One thread's access to one data file: the thread's record buffer for it, the file opened
@@ -152,6 +154,8 @@ public:
     AccessResult mendDamage();
 
 private:
+    class WriteLock;
+
     // A failure that found the file damaged, with the message it came with.
     struct Damage {
         int message;
@@ -166,14 +170,18 @@ private:
     OpenOptions openOptions(std::chrono::milliseconds lockWait) const;
     AccessResult openFile();
     AccessResult number(bool show);
+    Outcome addNumbered(RecordRef& ref, AccessResult& read, bool show);
     AccessResult highestNumber(std::int64_t& highest, bool show);
     AccessResult insertRecord(bool show);
+    AccessResult writeNew(bool show);
+    AccessResult duplicateKey(const Outcome& written, bool show);
     AccessResult changeRecord(bool show, bool showOtherVersion);
     AccessResult fetchRecord(const KeyDesc& key, bool show);
     AccessResult step(Direction direction);
     AccessResult readFailure(const Outcome& outcome, bool show);
     AccessResult checkRule(const ValidationRule& rule, const FieldDesc& field, bool show);
     void wrote(const RecordRef& ref);
+    void showHeldMessages();
 
     const FileDesc& desc_;
     const FileId id_;
@@ -193,6 +201,11 @@ private:
     std::optional<State> saved_;
     std::optional<Damage> damage_;
     int lastMessage_ = 0;
+    // While an operation of this object holds its file's write lock (WriteLock), the notices
+    // it raises wait here and are shown once the lock is let go: another station must not
+    // wait on our lock while the user reads a message.
+    bool holding_ = false;
+    std::vector<std::pair<int, core::MessageArgs>> held_;
 };
 
 } // namespace nidora::data

@@ -403,6 +403,11 @@ void DataFile::setLockWait(std::chrono::milliseconds wait)
     connection_->setBusyTimeout(wait);
 }
 
+bool DataFile::transactionOpen() const
+{
+    return host_ || buffered_ || connection_->inTransaction();
+}
+
 TableRoute DataFile::route() const
 {
     if (host_)

@@ -113,6 +113,9 @@ public:
     QString path() const { return path_; } // absolute, fixed when opened
     bool readOnly() const { return readOnly_; }
     void setLockWait(std::chrono::milliseconds wait);
+    std::chrono::milliseconds lockWait() const { return lockWait_; }
+    // Inside a write transaction already: a FileTransaction's, or a fill's (beginBuffered).
+    bool transactionOpen() const;
 
     // ---- reading ----------------------------------------------------------------------
     // The first record, in key order, whose leading components equal values (all of the

@@ -67,8 +67,12 @@ Outcome FileTransaction::attach()
 
 void FileTransaction::detach()
 {
+    if (files_.size() == 1)
+        return;
     sql::Connection& host = *files_.front()->connection_;
-    // Statements prepared against the attached files go before their schemas do.
+    // Statements prepared against the attached files go before their schemas do. A file on
+    // its own keeps them: its numbering and inserts run in a transaction of their own each
+    // time, and preparing every statement again would cost more than the write.
     host.dropStatements();
     for (std::size_t k = 1; k < files_.size(); ++k) {
         DataFile& file = *files_[k];

@@ -1,6 +1,11 @@
 #include "data/SqliteConnection.h"
 
+#include "data/LockPause.h"
+
 #include <sqlite3.h>
+
+#include <algorithm>
+#include <iterator>
 
 namespace nidora::data::sql {
 
@@ -191,7 +196,25 @@ std::vector<QByteArray> Connection::cachedSql() const
 void Connection::setBusyTimeout(std::chrono::milliseconds wait)
 {
     busyTimeout_ = wait;
-    sqlite3_busy_timeout(db_, int(wait.count()));
+    sqlite3_busy_handler(db_, wait.count() > 0 ? &Connection::onBusy : nullptr, this);
+}
+
+int Connection::onBusy(void* connection, int attempts)
+{
+    // Short pauses first, as a lock is usually let go within a commit or two, and never long
+    // ones: a connection that looks again only now and then loses the lock, again and again,
+    // to stations that write one record after another.
+    static constexpr int kPauses[] = { 1, 2, 5, 10 };
+    auto& self = *static_cast<Connection*>(connection);
+    const auto now = std::chrono::steady_clock::now();
+    if (attempts == 0)
+        self.busySince_ = now;
+    const auto left
+        = self.busyTimeout_ - std::chrono::duration_cast<std::chrono::milliseconds>(now - self.busySince_);
+    if (left.count() <= 0)
+        return 0;
+    const int pause = kPauses[std::min<std::size_t>(std::size_t(attempts), std::size(kPauses) - 1)];
+    return pauseForLock(std::min(std::chrono::milliseconds(pause), left)) ? 1 : 0;
 }
 
 bool Connection::inTransaction() const

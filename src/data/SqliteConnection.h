@@ -85,6 +85,8 @@ public:
     void dropStatements();
     std::vector<QByteArray> cachedSql() const;
 
+    // How long a call waits for a lock held elsewhere before it fails with SQLITE_BUSY. The
+    // waiting itself is the pause of LockPause.h, never a sleep inside SQLite.
     void setBusyTimeout(std::chrono::milliseconds wait);
     std::chrono::milliseconds busyTimeout() const { return busyTimeout_; }
     bool inTransaction() const;
@@ -117,9 +119,12 @@ public:
     };
 
 private:
+    static int onBusy(void* connection, int attempts);
+
     sqlite3* db_ = nullptr;
     Error error_;
     std::chrono::milliseconds busyTimeout_ { 0 };
+    std::chrono::steady_clock::time_point busySince_;
     std::map<QByteArray, std::unique_ptr<Statement>> statements_;
 };
 

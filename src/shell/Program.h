@@ -7,6 +7,7 @@
 #include "framework/MessageBoxes.h"
 #include "framework/Scheduler.h"
 #include "platform/AppSettings.h"
+#include "views/LockWaits.h"
 
 namespace nidora::shell {
 
@@ -58,6 +59,8 @@ private:
     // Shows the error manager's messages as the program's message boxes.
     framework::MessageBoxPresenter messageBoxes_;
     bool quitOnLastWindowClosed_;
+    // Outlives the scheduler, whose end may still run threads that wait for a lock.
+    views::YieldingLockWaits lockWaits_;
     // Last, so that it goes first: its end runs the main thread's tear-down.
     framework::Scheduler scheduler_;
 };

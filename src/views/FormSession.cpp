@@ -90,14 +90,22 @@ FormStep FormSession::change()
     // Nothing changed: nothing is written, and the form still completes.
     if (!changed())
         return closing(Completed);
+    core::ErrorManager& errors = access_.errors();
     for (;;) {
+        errors.setLastError({});
         const AccessResult result = relation_.change();
         if (result == AccessResult::Ok)
             return closing(Completed);
         if (result == AccessResult::Fatal)
             return closing(Cancelled);
-        switch (
-            access_.errors().raiseWithCancel(core::message::RetryUpdate, { .file = access_.desc().label })) {
+        if (errors.lastError().messageNumber == core::message::ChangedElsewhere) {
+            // Trying again would write the other station's version back as if it were ours,
+            // and staying with our values on screen would later write them over theirs
+            // unseen: the form shows what is stored now and counts changes from there.
+            original_ = data::cloneRecord(access_.desc(), access_.buffer());
+            return FormStep { false, Cancelled, false, true };
+        }
+        switch (errors.raiseWithCancel(core::message::RetryUpdate, { .file = access_.desc().label })) {
         case core::Answer::Yes:
             continue;
         case core::Answer::No:
@@ -117,7 +125,7 @@ FormStep FormSession::remove()
         // The relation object has already offered to try again (message 36) and was told
         // No, unless the rules refused the delete (message 33), which no retry would change:
         // then the user reads the refusal and stays in the form.
-        if (access_.errors().lastError().messageNumber == 33)
+        if (access_.errors().lastError().messageNumber == core::message::RestrictedDelete)
             return kStay;
         return closing(Cancelled);
     case AccessResult::Cancelled:

@@ -25,11 +25,13 @@ struct FormCaptions {
 };
 
 // What follows a button: the form closes with its answer, or stays open (after a failed
-// insert with the focus on its first control).
+// insert with the focus on its first control; after a change that another station's change
+// came before, showing the record as it is now stored).
 struct FormStep {
     bool closes = false;
     Response response = Cancelled;
     bool focusFirstControl = false;
+    bool showStoredRecord = false;
 
     bool operator==(const FormStep&) const = default;
 };
@@ -54,7 +56,9 @@ public:
     // Whether a field differs from the record as the form opened it.
     bool changed() const;
 
-    // OK, after the accept-all pass for an insert or a change.
+    // OK, after the accept-all pass for an insert or a change. A change that finds the record
+    // changed by another station (message 7) has the buffer hold that station's version; the
+    // form shows it and stays open, and a later OK writes only what is then on screen.
     FormStep ok();
     // Cancel or closing the window: answers 2 without asking; an insert removes the record
     // priming added, and stays open when that fails.

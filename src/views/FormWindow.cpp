@@ -55,6 +55,8 @@ int FormWindow::follow(const FormStep& step)
         setResponse(step.response);
         return EndLoop;
     }
+    if (step.showStoredRecord)
+        display();
     if (step.focusFirstControl)
         select(firstControl());
     return Consumed;

@@ -2,6 +2,9 @@
 
 #include <gmock/gmock.h>
 
+#include <ostream>
+#include <tuple>
+
 namespace nidora::data::test {
 namespace {
 
@@ -221,6 +224,92 @@ TEST_F(RelationChangeTest, ATransactionThatCannotBeginShowsMessage24AndWritesNot
     EXPECT_EQ(versions<OBRASSOCIALES>(), providers);
     EXPECT_THAT(column(all<MADRES>(), &MADRES::OBRASOCIAL), ElementsAre("osde", "IOMA"));
 }
+
+// A change that would give a unique key a value another record has: message 15 naming the
+// key, as an insert gets, and the file as it was.
+struct DuplicatingChange {
+    const char* what;
+    void (*layOut)(RelationTest&);
+    AccessResult (*change)(Dictionary&);
+    const char* keyDescription;
+};
+
+void PrintTo(const DuplicatingChange& c, std::ostream* out)
+{
+    *out << c.what;
+}
+
+template <class R>
+AccessResult changeFetched(Dictionary& data, const char* keyName, const std::function<void(R&)>& select,
+    const std::function<void(R&)>& edit)
+{
+    if (data.relation<R>().open() != AccessResult::Ok)
+        return AccessResult::Fatal;
+    select(data.buffer<R>());
+    if (data.access<R>().fetch(data.access<R>().key(keyName)) != AccessResult::Ok)
+        return AccessResult::Fatal;
+    edit(data.buffer<R>());
+    return data.relation<R>().change();
+}
+
+class DuplicatingChanges : public RelationTest, public testing::WithParamInterface<DuplicatingChange> { };
+
+TEST_P(DuplicatingChanges, ShowMessage15NamingTheKeyAndWriteNothing)
+{
+    GetParam().layOut(*this);
+    const auto before
+        = std::make_tuple(versions<MOTIVOS>(), versions<OBRASSOCIALES>(), versions<PACIENTES>());
+    acknowledge();
+    EXPECT_EQ(GetParam().change(data), AccessResult::Failed);
+    ASSERT_THAT(shownNumbers(), ElementsAre(core::message::DuplicateKey));
+    EXPECT_EQ(lastShown().title, QStringLiteral("Duplicate Key Error"));
+    EXPECT_EQ(lastShown().text,
+        QStringLiteral("Adding this record creates a duplicate entry for the key: %1")
+            .arg(QString::fromUtf8(GetParam().keyDescription)));
+    EXPECT_EQ(std::make_tuple(versions<MOTIVOS>(), versions<OBRASSOCIALES>(), versions<PACIENTES>()), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(OfUniqueKeys, DuplicatingChanges,
+    testing::Values(DuplicatingChange { "a reason renamed to another in other case",
+                        [](RelationTest& test) {
+                            MOTIVOS reason;
+                            reason.MOTIVO = QStringLiteral("CONTROL");
+                            test.put(reason);
+                            reason.MOTIVO = QStringLiteral("FIEBRE");
+                            test.put(reason);
+                        },
+                        [](Dictionary& data) {
+                            return changeFetched<MOTIVOS>(
+                                data, "MOT:KMOTIVO", [](MOTIVOS& m) { m.MOTIVO = QStringLiteral("FIEBRE"); },
+                                [](MOTIVOS& m) { m.MOTIVO = QStringLiteral("control"); });
+                        },
+                        "MOT:KMOTIVO" },
+        DuplicatingChange { "a provider renamed to another",
+            [](RelationTest& test) {
+                OBRASSOCIALES provider;
+                provider.NOMBRE = QStringLiteral("OSDE");
+                test.put(provider);
+                provider.NOMBRE = QStringLiteral("IOMA");
+                test.put(provider);
+                test.put(patient(1, "Ana", "IOMA"));
+            },
+            [](Dictionary& data) {
+                return changeFetched<OBRASSOCIALES>(
+                    data, "OBR:KNOMBRE", [](OBRASSOCIALES& o) { o.NOMBRE = QStringLiteral("IOMA"); },
+                    [](OBRASSOCIALES& o) { o.NOMBRE = QStringLiteral("OSDE"); });
+            },
+            "OBR:KNOMBRE" },
+        DuplicatingChange { "a patient code changed to a taken one",
+            [](RelationTest& test) {
+                test.put(patient(1, "Ana"));
+                test.put(patient(2, "Beto"));
+            },
+            [](Dictionary& data) {
+                return changeFetched<PACIENTES>(
+                    data, "PAC:KCODIGO", [](PACIENTES& p) { p.CODIGO = 2; },
+                    [](PACIENTES& p) { p.CODIGO = 1; });
+            },
+            "Indice por código" }));
 
 } // namespace
 } // namespace nidora::data::test

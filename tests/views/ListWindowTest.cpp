@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
 
 #include <gmock/gmock.h>
@@ -452,6 +453,34 @@ TEST_F(ListWindowTest, AFailedChangeAsksWhetherToTryAgainAndNoClosesTheFormCance
     ASSERT_TRUE(driver.answer(QStringLiteral("changing this record"), QStringLiteral("&No")));
     ASSERT_TRUE(driver.runUntil([this] { return ended; }));
     EXPECT_EQ(answer, Cancelled);
+}
+
+TEST_F(ListWindowTest, AfterAnotherStationsChangeTheFormShowsTheStoredRecordAndStaysOpen)
+{
+    store(doctor(1, "Pérez"));
+    startForm(ChangeRecord, doctor(1, "Pérez"));
+    {
+        auto other = data::DataFile::open(data::fileDesc(data::FileId::MEDICOS)); // another station
+        MEDICOS theirs;
+        data::RecordRef ref;
+        ASSERT_TRUE(other.file->read(1, theirs, &ref).ok());
+        theirs.NOMBRE = QStringLiteral("Pérez Gómez");
+        ASSERT_TRUE(other.file->change(ref, theirs).ok());
+    }
+    driver.type(QStringLiteral("?MED:NOMBRE"), QStringLiteral("Paz"));
+    driver.click(QStringLiteral("?OK"));
+    ASSERT_TRUE(driver.answer(QStringLiteral("changed by another station"), QStringLiteral("OK")));
+    driver.settle();
+    EXPECT_EQ(driver.messageBox(QString()), nullptr); // no "try again" question
+    EXPECT_FALSE(ended);
+    auto* name = qobject_cast<QLineEdit*>(driver.find(QStringLiteral("?MED:NOMBRE")));
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(name->text().trimmed(), QStringLiteral("Pérez Gómez"));
+
+    driver.click(QStringLiteral("?OK"));
+    ASSERT_TRUE(driver.runUntil([this] { return ended; }));
+    EXPECT_EQ(answer, Completed);
+    EXPECT_EQ(all<MEDICOS>().at(0).NOMBRE, QStringLiteral("Pérez Gómez"));
 }
 
 TEST_F(ListWindowTest, RightClickMenuOffersTheListsActionsAndSelects)

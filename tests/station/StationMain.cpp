@@ -1,0 +1,175 @@
+// The other station of the tests. Every command works on the data files of the working
+// directory it is started in, writes "ready" or "held" when the test may go on, and reads one
+// line of its standard input wherever it waits for the test (end of input counts as a line,
+// so a station never outlives its test). The exit code is 0 when the command did what it was
+// told.
+//
+//   nidora_station hold PACIENTE.QVM       holds the file's exclusive lock until a line comes
+//   nidora_station change-city 3 Salta     changes PAC:CIUDAD of patient 3
+//   nidora_station delete-held 3           deletes patient 3 and his consultations inside a
+//                                          transaction, says "held", commits after a line
+//   nidora_station prime-patients 40       after a line, primes and inserts 40 patients a
+//                                          few milliseconds apart, printing each code; exits
+//                                          with the failures counted
+#include "core/ErrorManager.h"
+#include "core/MessagePresenter.h"
+#include "data/ClinicalRecords.h"
+#include "data/DataFile.h"
+#include "data/Dictionary.h"
+#include "data/FileTransaction.h"
+#include "data/PatientRecords.h"
+#include "data/SqliteConnection.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <thread>
+
+namespace {
+
+using namespace nidora;
+
+void say(const char* what)
+{
+    std::cout << what << std::endl;
+}
+
+void waitForTheTest()
+{
+    std::string line;
+    std::getline(std::cin, line);
+}
+
+std::unique_ptr<data::DataFile> openFile(data::FileId id)
+{
+    auto opened = data::DataFile::open(data::fileDesc(id));
+    if (!opened.outcome.ok())
+        std::cerr << qPrintable(opened.outcome.text) << std::endl;
+    return std::move(opened.file);
+}
+
+int hold(const QString& fileName)
+{
+    data::sql::Connection connection(QDir::current().absoluteFilePath(fileName), false, false);
+    if (!connection.isOpen() || !connection.exec("BEGIN EXCLUSIVE"))
+        return 1;
+    say("held");
+    waitForTheTest();
+    return connection.exec("COMMIT") ? 0 : 1;
+}
+
+int changeCity(std::int32_t code, const QString& city)
+{
+    auto patients = openFile(data::FileId::PACIENTES);
+    if (!patients)
+        return 1;
+    data::PACIENTES patient;
+    data::RecordRef ref;
+    const data::KeyDesc& byCode = *patients->desc().key(QStringLiteral("PAC:KCODIGO"));
+    if (!patients->fetch(byCode, { std::int64_t(code) }, patient, &ref).ok())
+        return 1;
+    patient.CIUDAD = city;
+    return patients->change(ref, patient).ok() ? 0 : 1;
+}
+
+int deleteHeld(std::int32_t code)
+{
+    auto patients = openFile(data::FileId::PACIENTES);
+    auto consultations = openFile(data::FileId::CONSULTAS);
+    if (!patients || !consultations)
+        return 1;
+    data::FileTransaction transaction({ patients.get(), consultations.get() });
+    if (!transaction.begin(std::chrono::seconds(10)).ok())
+        return 1;
+    data::PACIENTES patient;
+    data::RecordRef ref;
+    if (!patients
+             ->fetch(
+                 *patients->desc().key(QStringLiteral("PAC:KCODIGO")), { std::int64_t(code) }, patient, &ref)
+             .ok()
+        || !patients->remove(ref.id).ok())
+        return 1;
+    std::vector<std::int64_t> theirs;
+    consultations->page(consultations->desc().key(QStringLiteral("CON:KPACIENTE")),
+        { { std::int64_t(code) } }, data::Direction::Forward, 1000,
+        [&](const data::RecordRef& row, const data::Record& record) {
+            if (static_cast<const data::CONSULTAS&>(record).PACIENTE == code)
+                theirs.push_back(row.id);
+        });
+    for (std::int64_t id : theirs) {
+        if (!consultations->remove(id).ok())
+            return 1;
+    }
+    say("held");
+    waitForTheTest();
+    return transaction.commit().ok() ? 0 : 1;
+}
+
+// Answers every question No and counts every message, as nobody sits at this station.
+class Unattended final : public core::MessagePresenter {
+public:
+    core::Answer present(const core::MessageRequest& request) override
+    {
+        std::cerr << "message " << request.number << ": " << qPrintable(request.text) << std::endl;
+        ++shown;
+        return request.buttons == core::MessageButtons::Ok ? core::Answer::Ok : core::Answer::No;
+    }
+    int shown = 0;
+};
+
+int primePatients(int count)
+{
+    Unattended presenter;
+    core::ErrorManager errors;
+    errors.setPresenter(&presenter);
+    errors.setEndProgram([] {});
+    data::Dictionary dictionary { errors };
+    data::AccessObject& patients = dictionary.access(data::FileId::PACIENTES);
+    if (patients.open() != data::AccessResult::Ok)
+        return 1;
+    say("ready");
+    waitForTheTest();
+    int failures = 0;
+    for (int k = 0; k < count; ++k) {
+        // A moment between patients, as a receptionist takes: a station that writes with no
+        // pause at all takes the lock again before the others look, and they wait in vain.
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        if (patients.prime() != data::AccessResult::Ok) {
+            ++failures;
+            continue;
+        }
+        auto& patient = dictionary.buffer<data::PACIENTES>();
+        patient.NOMBRE = QStringLiteral("Paciente %1").arg(patient.CODIGO);
+        if (patients.insert() != data::AccessResult::Ok)
+            ++failures;
+        else
+            std::cout << patient.CODIGO << '\n';
+    }
+    std::cout.flush();
+    patients.close();
+    return failures + presenter.shown;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication application(argc, argv);
+    const QStringList args = application.arguments();
+    const QString command = args.value(1);
+    if (command == QLatin1String("hold") && args.size() == 3)
+        return hold(args[2]);
+    if (command == QLatin1String("change-city") && args.size() == 4)
+        return changeCity(args[2].toInt(), args[3]);
+    if (command == QLatin1String("delete-held") && args.size() == 3)
+        return deleteHeld(args[2].toInt());
+    if (command == QLatin1String("prime-patients") && args.size() == 3)
+        return primePatients(args[2].toInt());
+    std::cerr << "usage: nidora_station hold FILE | change-city CODE CITY | delete-held CODE"
+                 " | prime-patients COUNT"
+              << std::endl;
+    return 2;
+}
