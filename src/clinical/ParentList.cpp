@@ -51,13 +51,7 @@ public:
         addTabs(QStringLiteral("?CURRENTTAB"), { 4, 4, 192, 178 });
         setForm(parents.form);
         // Grown, the window gives the room to the list; the buttons keep to its foot.
-        setResizable(true);
-        const Qt::Edges everyEdge = Qt::LeftEdge | Qt::TopEdge | Qt::RightEdge | Qt::BottomEdge;
-        anchor(*control(QStringLiteral("?CURRENTTAB")), everyEdge);
-        anchor(list(), everyEdge);
-        for (const char* button : { "?INSERT:2", "?CHANGE:2", "?DELETE:2" })
-            anchor(*control(QString::fromUtf8(button)), Qt::LeftEdge | Qt::BottomEdge);
-        anchor(*control(QStringLiteral("?SELECT")), Qt::RightEdge | Qt::BottomEdge);
+        followWindowSize();
     }
 
 protected:

@@ -115,9 +115,13 @@ void ListPanel::followWindowSize()
     if (tabs_)
         window_.anchor(*tabs_, everyEdge);
     window_.anchor(*list_, everyEdge);
+    // A button keeps to the foot, on the side of the list it stands on.
+    const int middle = list_->widget()->geometry().center().x();
     for (framework::ButtonControl* each : buttons_)
-        if (each)
-            window_.anchor(*each, Qt::RightEdge | Qt::BottomEdge);
+        if (each) {
+            const bool left = each->widget()->geometry().center().x() < middle;
+            window_.anchor(*each, (left ? Qt::LeftEdge : Qt::RightEdge) | Qt::BottomEdge);
+        }
 }
 
 void ListPanel::setUp()

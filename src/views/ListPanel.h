@@ -74,7 +74,8 @@ public:
     // No insert, change, delete and view keys or menu entries; the buttons, if any, still work.
     void withoutEditKeys() { editKeys_ = false; }
     // For a panel placed on a resizable window, after its controls: the sheet and the list take
-    // whatever the window grows by, and the buttons keep to its bottom right corner.
+    // whatever the window grows by, and each button keeps to the foot on the side of the list it
+    // stands on.
     void followWindowSize();
     // After the panel's own handling, each time the highlight moved to another row, the list
     // was read again, or it first showed its rows.
