@@ -3,6 +3,19 @@
 #include "data/ReferenceRecords.h"
 
 namespace nidora::clinical {
+namespace {
+
+template <class R> QStringList namesInOrder(data::Dictionary& data, const char* key, QString R::*name)
+{
+    data::AccessObject& file = data.access<R>();
+    file.setOrder(&file.key(key));
+    QStringList names;
+    while (file.next() == data::AccessResult::Ok)
+        names << data.buffer<R>().*name;
+    return names;
+}
+
+} // namespace
 
 std::vector<framework::DropListControl::Choice> bloodGroupChoices()
 {
@@ -14,12 +27,17 @@ std::vector<framework::DropListControl::Choice> bloodGroupChoices()
 
 QStringList coverageNames(data::Dictionary& data)
 {
-    data::AccessObject& coverages = data.access<data::OBRASSOCIALES>();
-    coverages.setOrder(&coverages.key("OBR:KNOMBRE"));
-    QStringList names;
-    while (coverages.next() == data::AccessResult::Ok)
-        names << data.buffer<data::OBRASSOCIALES>().NOMBRE;
-    return names;
+    return namesInOrder(data, "OBR:KNOMBRE", &data::OBRASSOCIALES::NOMBRE);
+}
+
+QStringList reasonNames(data::Dictionary& data)
+{
+    return namesInOrder(data, "MOT:KMOTIVO", &data::MOTIVOS::MOTIVO);
+}
+
+QStringList pathologyNames(data::Dictionary& data)
+{
+    return namesInOrder(data, "TEN:KNOMBRE", &data::TABENFERMED::NOMBRE);
 }
 
 } // namespace nidora::clinical

@@ -14,8 +14,11 @@ namespace nidora::clinical {
 // as shown (with the digit zero).
 std::vector<framework::DropListControl::Choice> bloodGroupChoices();
 
-// Every coverage's name in the order of OBR:KNOMBRE, read through the thread's OBRASSOCIALES,
-// which the caller has open.
+// Every name of a reference table in the order of its name key, read through the thread's
+// buffer of the file, which the caller has open: the coverages (OBR:KNOMBRE), the
+// consultation reasons (MOT:KMOTIVO) and the pathologies (TEN:KNOMBRE).
 QStringList coverageNames(data::Dictionary& data);
+QStringList reasonNames(data::Dictionary& data);
+QStringList pathologyNames(data::Dictionary& data);
 
 } // namespace nidora::clinical

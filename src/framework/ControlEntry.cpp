@@ -4,6 +4,7 @@
 #include "framework/LeavingAfterChange.h"
 #include "framework/WindowEvent.h"
 
+#include <optional>
 #include <stdexcept>
 
 namespace nidora::framework {
@@ -47,6 +48,23 @@ EntryValue entryValue(Decimal& variable, DecimalType type)
     return EntryValue { [&variable](const Picture& picture) { return formatDecimal(picture, variable); },
         [&variable, type](const Picture& picture, QStringView text) {
             return storeParsed(parseDecimal(picture, text, type), variable);
+        } };
+}
+
+EntryValue decimalEntryValue(std::int64_t& units, DecimalType type)
+{
+    return EntryValue { [&units, type](const Picture& picture) {
+                           return formatDecimal(picture, Decimal(units, type.places));
+                       },
+        [&units, type](const Picture& picture, QStringView text) {
+            const Parsed<Decimal> parsed = parseDecimal(picture, text, type);
+            if (!parsed.ok())
+                return parsed.error;
+            const std::optional<Decimal> stored = parsed.value.rescaled(type.places);
+            if (!stored)
+                return InputError::TooManyDigits;
+            units = stored->units();
+            return InputError::None;
         } };
 }
 

@@ -1,6 +1,8 @@
 #include "views/RecordWindowsTest.h"
 
 #include "clinical/BrowsePACIENTES.h"
+#include "clinical/ClinicalForms.h"
+#include "clinical/ClinicalHistoryRules.h"
 #include "clinical/PACIENTES_Seleccionar.h"
 #include "clinical/ParentWindows.h"
 #include "clinical/PatientListSlot.h"
@@ -68,6 +70,22 @@ auto started(void (*procedure)())
 {
     return [procedure](framework::test::WindowsTest&, nidora::test::WindowDriver& driver) {
         startIn(driver, procedure);
+    };
+}
+
+// A clinical-history form as the patient form calls it: a new record of its file for patient 1.
+template <class R> auto historyForm(void (*form)())
+{
+    return [form](framework::test::WindowsTest&, nidora::test::WindowDriver& driver) {
+        driver.start([form] {
+            data::Dictionary& data = views::threadDictionary();
+            data::RelationObject& consultations = data.relation<data::CONSULTAS>();
+            consultations.open();
+            clinical::readPatient(data, 1);
+            data.access<R>().prime();
+            framework::callWithRequest(InsertRecord, form);
+            consultations.close();
+        });
     };
 }
 
@@ -151,6 +169,14 @@ TEST_F(WindowPlacesTest, EveryWindowOpensAtItsDescribedSizeAndPlace)
             closing({ "Nuevo Registro", "Archivo de Padres" }), { 280, 138 }, std::nullopt },
         { "patient lookup", [](auto&, auto& driver) { lookUpPatient(driver); },
             closing({ "Seleccionar un registro de tabla PACIENTES" }), { 260, 180 }, std::nullopt, true },
+        { "consultation form", historyForm<data::CONSULTAS>(clinical::UpdateCONSULTAS),
+            closing({ "Alta de Consulta" }), { 448, 288 }, std::nullopt },
+        { "pathology form", historyForm<data::ENFERMEDADES>(clinical::UpdateENFERMEDADES),
+            closing({ "Nuevo Diagnóstico" }), { 260, 148 }, std::nullopt },
+        { "vaccination form", historyForm<data::VACUNACION>(clinical::UpdateVACUNAS),
+            closing({ "Agregar Vacuna" }), { 260, 118 }, std::nullopt },
+        { "study form", historyForm<data::ANALISIS>(clinical::UpdateANALISIS), closing({ "Nuevo Estudio" }),
+            { 300, 170 }, std::nullopt, true },
         { "splash", started(shell::PantallaFondo), closeProduct, { 200, 118 }, std::nullopt, false, true,
             false },
         { "about", started(shell::HelpAbout), closeProduct, { 200, 162 }, std::nullopt, false, false, false },
