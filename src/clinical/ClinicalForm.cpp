@@ -8,9 +8,11 @@ ClinicalForm::ClinicalForm(QString procedureName, data::FileId file, views::Form
 {
 }
 
-framework::PromptControl& ClinicalForm::addPatientPrompt(framework::Control& page, const framework::DialogRect& at)
+framework::PromptControl& ClinicalForm::addPatientPrompt(
+    framework::Control& page, const framework::DialogRect& at)
 {
-    auto& prompt = addIn<framework::PromptControl>(page, QStringLiteral("?PACIENTE:Prompt"), at, QStringLiteral("Paciente:"));
+    auto& prompt = addIn<framework::PromptControl>(
+        page, QStringLiteral("?PACIENTE:Prompt"), at, QStringLiteral("Paciente:"));
     setFirstControl(prompt.number());
     return prompt;
 }
@@ -30,7 +32,8 @@ void ClinicalForm::addAge(framework::Control& page, const QString& prefix, const
     std::size_t index = 0;
     for (const Part& part : parts) {
         place.width = part.width;
-        age_[index++] = &addShown(&page, prefix + QString::fromLatin1(part.field), place, part.picture, part.value);
+        age_[index++]
+            = &addShown(&page, prefix + QString::fromLatin1(part.field), place, part.picture, part.value);
         place.x += part.width + 2;
     }
 }

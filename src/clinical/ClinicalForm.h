@@ -25,8 +25,8 @@ protected:
     framework::PromptControl& addPatientPrompt(framework::Control& page, const framework::DialogRect& at);
     // A value that only shows, through a picture, on a page (or on the window itself).
     template <class T>
-    framework::StringControl& addShown(
-        framework::Control* page, const QString& name, const framework::DialogRect& at, const char* picture, T& value)
+    framework::StringControl& addShown(framework::Control* page, const QString& name,
+        const framework::DialogRect& at, const char* picture, T& value)
     {
         const Picture shown = *parsePicture(QString::fromUtf8(picture));
         if (!page)

@@ -6,8 +6,8 @@
 #include "clinical/ConsultationLookups.h"
 
 #include "framework/ControlEdits.h"
-#include "framework/ControlSheet.h"
 #include "framework/ControlShapes.h"
+#include "framework/ControlSheet.h"
 #include "views/ListColumns.h"
 
 namespace nidora::clinical {
@@ -42,7 +42,8 @@ void ConsultationForm::addGeneralPage(framework::SheetControl& sheet)
     // Texts and icons that only decorate, numbered as the description numbers them.
     int labels = 0;
     const auto label = [&](const char* text, const DialogRect& at) -> StringControl& {
-        return addIn<StringControl>(page, QStringLiteral("?STRING%1").arg(++labels), at, QString::fromUtf8(text));
+        return addIn<StringControl>(
+            page, QStringLiteral("?STRING%1").arg(++labels), at, QString::fromUtf8(text));
     };
     int icons = 0;
     const auto icon = [&](const char* file, int x, int y) {
@@ -54,10 +55,10 @@ void ConsultationForm::addGeneralPage(framework::SheetControl& sheet)
     const auto measure = [&](const char* text, int x, int y, int fieldX, int width, const char* name,
                              framework::EntryValue value, const char* picture, const char* unit,
                              const char* message = nullptr) -> EntryControl& {
-        addIn<PromptControl>(page, QString::fromLatin1(name) + QStringLiteral(":Prompt"), { x, y + 1, fieldX - x - 2, 10 },
-            QString::fromUtf8(text));
-        auto& entry = addIn<EntryControl>(
-            page, QString::fromLatin1(name), { fieldX, y, width, 11 }, QString::fromLatin1(picture), std::move(value));
+        addIn<PromptControl>(page, QString::fromLatin1(name) + QStringLiteral(":Prompt"),
+            { x, y + 1, fieldX - x - 2, 10 }, QString::fromUtf8(text));
+        auto& entry = addIn<EntryControl>(page, QString::fromLatin1(name), { fieldX, y, width, 11 },
+            QString::fromLatin1(picture), std::move(value));
         if (unit)
             label(unit, { fieldX + width + 2, y + 1, 24, 10 });
         if (message)
@@ -72,8 +73,8 @@ void ConsultationForm::addGeneralPage(framework::SheetControl& sheet)
     addAge(page, QStringLiteral("?CON:"), { 230, 7, 0, 10 }, consultation_.ANIOS, consultation_.MESES,
         consultation_.DIAS);
 
-    date_ = &measure("Fecha:", 6, 20, 48, 52, "?CON:FECHA", framework::entryValue(consultation_.FECHA), "@D6",
-        nullptr);
+    date_ = &measure(
+        "Fecha:", 6, 20, 48, 52, "?CON:FECHA", framework::entryValue(consultation_.FECHA), "@D6", nullptr);
     prompt("Motivo:", "?CON:MOTIVO", { 110, 21, 30, 10 });
     reason_ = &addIn<framework::ComboControl>(page, QStringLiteral("?CON:MOTIVO"), { 142, 19, 90, 12 },
         kReasonLength, 8, framework::bindTo(consultation_.MOTIVO), framework::ControlKind::DropCombo);
@@ -85,10 +86,10 @@ void ConsultationForm::addGeneralPage(framework::SheetControl& sheet)
     addIn<framework::BoxControl>(page, QString(), { 4, 46, 218, 20 });
     measure("Peso:", 8, 50, 32, 36, "?CON:PESO", framework::decimalEntryValue(consultation_.PESO, kWeight),
         "@n7.3", "kg");
-    measure("Altura:", 92, 50, 118, 28, "?CON:ALTURA", framework::decimalEntryValue(consultation_.ALTURA, kLength),
-        "@n-6.1", "cms", "Altura en cmt.");
-    measure("PC:", 166, 50, 180, 26, "?CON:PC", framework::decimalEntryValue(consultation_.PC, kLength), "@n-6.1",
-        "cms", "Perimetro Cabeza");
+    measure("Altura:", 88, 50, 114, 28, "?CON:ALTURA",
+        framework::decimalEntryValue(consultation_.ALTURA, kLength), "@n-6.1", "cms", "Altura en cmt.");
+    measure("PC:", 164, 50, 178, 24, "?CON:PC", framework::decimalEntryValue(consultation_.PC, kLength),
+        "@n-6.1", "cms", "Perimetro Cabeza");
 
     icon("Cardiology.ico", 228, 36);
     label("Signos Vitales:", { 240, 37, 100, 10 });
@@ -121,8 +122,8 @@ void ConsultationForm::addGeneralPage(framework::SheetControl& sheet)
     const auto diagnosisEntry = [&](const char* text, int y, const char* name, QString& value,
                                     const char* tip, int width) -> EntryControl& {
         prompt(text, name, { 226, y, 120, 10 });
-        auto& entry = addIn<EntryControl>(
-            page, QString::fromLatin1(name), { 226, y + 10, width, 11 }, QStringLiteral("@s40"), framework::entryValue(value));
+        auto& entry = addIn<EntryControl>(page, QString::fromLatin1(name), { 226, y + 10, width, 11 },
+            QStringLiteral("@s40"), framework::entryValue(value));
         entry.setTip(QString::fromUtf8(tip));
         entry.widget()->setStatusTip(QString::fromUtf8(tip));
         themed_.push_back(&entry);
@@ -130,8 +131,8 @@ void ConsultationForm::addGeneralPage(framework::SheetControl& sheet)
     };
     diagnosisEntry("Diagnóstico posible:", 128, "?CON:DIAGNOSTICOP", consultation_.DIAGNOSTICOP,
         "Diagnóstico posible", 206);
-    diagnosis_ = &diagnosisEntry("Diagnóstico confirmado:", 152, "?CON:DIAGNOSTICOF", consultation_.DIAGNOSTICOF,
-        "Diagnósitico confirmado", 188);
+    diagnosis_ = &diagnosisEntry("Diagnóstico confirmado:", 152, "?CON:DIAGNOSTICOF",
+        consultation_.DIAGNOSTICOF, "Diagnósitico confirmado", 188);
     diagnosisLookup_ = &addIn<framework::ButtonControl>(
         page, QStringLiteral("?FLDLOOKUP"), { 416, 161, 16, 13 }, QString(), QStringLiteral("DNA.ico"));
     diagnosisLookup_->setTip(QStringLiteral("Buscar Tabla Patologías"));
@@ -146,19 +147,20 @@ void ConsultationForm::addGeneralPage(framework::SheetControl& sheet)
 
 void ConsultationForm::addStudies(Control& page)
 {
-    addIn<framework::ImageControl>(page, QStringLiteral("?IMAGE4"), { 6, 126, 10, 10 }, QStringLiteral("quimica.ico"));
-    addIn<StringControl>(page, QStringLiteral("?LIST:Prompt"), { 18, 127, 100, 10 },
-        QStringLiteral("Estudios ordenados"));
+    addIn<framework::ImageControl>(
+        page, QStringLiteral("?IMAGE4"), { 6, 126, 10, 10 }, QStringLiteral("quimica.ico"));
+    addIn<StringControl>(
+        page, QStringLiteral("?LIST:Prompt"), { 18, 127, 100, 10 }, QStringLiteral("Estudios ordenados"));
     views::ListPanel& studies = addPanel(data::FileId::ANALISIS, &page);
     studies.addList(QStringLiteral("?LIST"), { 6, 138, 198, 52 },
         { { &studies.key("ANA:KCONSULTA"), views::LocatorKind::Step, QString(),
             [this] { return std::vector<data::FieldValue> { std::int64_t(consultation_.CODIGO) }; } } },
-        { views::fieldColumn(studies.field("ANA:ANALISIS"), QStringLiteral("Análisis o estudio"),
-              QStringLiteral("@s30"))
-                .sized(100),
-            views::fieldColumn(studies.field("ANA:RESULTADOS"), QStringLiteral("Resultados"),
-                QStringLiteral("@s255"))
-                .sized(200) });
+        { views::fieldColumn(
+              studies.field("ANA:ANALISIS"), QStringLiteral("Análisis o estudio"), QStringLiteral("@s30"))
+                .sized(80),
+            views::fieldColumn(
+                studies.field("ANA:RESULTADOS"), QStringLiteral("Resultados"), QStringLiteral("@s255"))
+                .sized(110) });
     struct Button {
         views::ListButton role;
         const char* name;
@@ -170,8 +172,9 @@ void ConsultationForm::addStudies(Control& page)
         { views::ListButton::Delete, "?DELETE", "Borrar estudio", "borrar.ico" } };
     int y = 138;
     for (const Button& button : buttons) {
-        studies.addButton(button.role, QString::fromLatin1(button.name), { 206, y, 16, 16 }, QString(),
-                   QString::fromLatin1(button.icon))
+        studies
+            .addButton(button.role, QString::fromLatin1(button.name), { 206, y, 16, 16 }, QString(),
+                QString::fromLatin1(button.icon))
             .setTip(QString::fromUtf8(button.tip));
         y += 18;
     }
@@ -186,7 +189,8 @@ void ConsultationForm::addStudies(Control& page)
 
 void ConsultationForm::addFeesPage(framework::SheetControl& sheet)
 {
-    auto& page = addIn<framework::TabControl>(sheet, QStringLiteral("?TAB2"), {}, QStringLiteral("Honorarios"));
+    auto& page
+        = addIn<framework::TabControl>(sheet, QStringLiteral("?TAB2"), {}, QStringLiteral("Honorarios"));
     addIn<PromptControl>(page, QStringLiteral("?CON:HONORARIOS:Prompt"), { 8, 13, 90, 10 },
         QStringLiteral("Honorarios cobrados:"));
     auto& fee = addIn<EntryControl>(page, QStringLiteral("?CON:HONORARIOS"), { 100, 12, 60, 11 },

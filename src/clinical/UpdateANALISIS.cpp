@@ -59,7 +59,8 @@ public:
         auto& page
             = addIn<framework::TabControl>(sheet, QStringLiteral("?TAB:1"), {}, QStringLiteral("General"));
         addPatientPrompt(page, { 6, 9, 50, 10 });
-        auto& name = addShown(&page, QStringLiteral("?PAC:NOMBRE"), { 58, 9, 140, 10 }, "@s30", patient().NOMBRE);
+        auto& name
+            = addShown(&page, QStringLiteral("?PAC:NOMBRE"), { 58, 9, 140, 10 }, "@s30", patient().NOMBRE);
         addShown(&page, QStringLiteral("?ANA:PACIENTE"), { 200, 9, 34, 10 }, "@n7", study_.PACIENTE);
 
         addIn<framework::PromptControl>(
@@ -73,8 +74,8 @@ public:
             page, QStringLiteral("?ANA:ARCHIVO:Prompt"), { 6, 41, 50, 10 }, QStringLiteral("Archivo:"));
         file_ = &addIn<EntryControl>(page, QStringLiteral("?ANA:ARCHIVO"), { 58, 40, 178, 11 },
             QStringLiteral("@s180"), framework::entryValue(study_.ARCHIVO));
-        chooseFile_ = &addIn<framework::ButtonControl>(
-            page, QStringLiteral("?LOOKUPFILE"), { 238, 39, 16, 13 }, QString(), QStringLiteral("buscar.ico"));
+        chooseFile_ = &addIn<framework::ButtonControl>(page, QStringLiteral("?LOOKUPFILE"),
+            { 238, 39, 16, 13 }, QString(), QStringLiteral("buscar.ico"));
         open_ = &addIn<framework::ButtonControl>(
             page, QStringLiteral("?BUTTON4"), { 256, 39, 28, 13 }, QStringLiteral("Ver"));
 
@@ -83,7 +84,8 @@ public:
         auto& results = addIn<framework::TextControl>(page, QStringLiteral("?ANA:RESULTADOS"),
             { 58, 56, 226, 66 }, framework::bindTo(study_.RESULTADOS));
 
-        auto& ok = addOk(QStringLiteral("?OK"), { 190, 150, 50, 16 }, QStringLiteral("OK"), QStringLiteral("si.bmp"));
+        auto& ok = addOk(
+            QStringLiteral("?OK"), { 190, 150, 50, 16 }, QStringLiteral("OK"), QStringLiteral("si.bmp"));
         auto& cancel = addCancel(QStringLiteral("?CANCEL"), { 244, 150, 50, 16 }, QStringLiteral("Cancelar"),
             QStringLiteral("no.bmp"));
 

@@ -44,8 +44,8 @@ public:
             pathology_.DIAS);
         addIn<framework::PromptControl>(
             page, QStringLiteral("?ENF:ENFERMEDAD:Prompt"), { 6, 41, 50, 10 }, QStringLiteral("Patología:"));
-        name_ = &addIn<framework::ComboControl>(page, QStringLiteral("?ENF:ENFERMEDAD"), { 58, 39, 110, 12 }, 20, 8,
-            framework::bindTo(pathology_.ENFERMEDAD), framework::ControlKind::DropCombo);
+        name_ = &addIn<framework::ComboControl>(page, QStringLiteral("?ENF:ENFERMEDAD"), { 58, 39, 110, 12 },
+            20, 8, framework::bindTo(pathology_.ENFERMEDAD), framework::ControlKind::DropCombo);
         addIn<framework::PromptControl>(
             page, QStringLiteral("?ENF:OBSERVACIONES:Prompt"), { 6, 57, 50, 10 }, QStringLiteral("Notas:"));
         addIn<framework::TextControl>(page, QStringLiteral("?ENF:OBSERVACIONES"), { 58, 56, 184, 44 },

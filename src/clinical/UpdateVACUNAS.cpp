@@ -18,7 +18,8 @@ class VaccinationForm final : public ClinicalForm {
 public:
     VaccinationForm()
         : ClinicalForm(QStringLiteral("UpdateVACUNAS"), data::FileId::VACUNACION,
-            { QStringLiteral("Agregar Vacuna"), QStringLiteral("Cambiar Vacuna"), QStringLiteral("Borrar Vacuna") })
+            { QStringLiteral("Agregar Vacuna"), QStringLiteral("Cambiar Vacuna"),
+                QStringLiteral("Borrar Vacuna") })
         , vaccination_(record<data::VACUNACION>())
     {
         setCaption(QStringLiteral("Vacunas"));
@@ -31,8 +32,8 @@ public:
         addPatientPrompt(page, { 6, 9, 70, 10 });
         addShown(&page, QStringLiteral("?VAC:PACIENTE"), { 78, 9, 34, 10 }, "@n7", vaccination_.PACIENTE);
         addShown(&page, QStringLiteral("?PAC:NOMBRE"), { 116, 9, 130, 10 }, "@s30", patient().NOMBRE);
-        framework::PromptColumn rows(*this, page,
-            { .promptX = 6, .fieldX = 78, .top = 23, .promptDown = 1, .fieldHeight = 11 });
+        framework::PromptColumn rows(
+            *this, page, { .promptX = 6, .fieldX = 78, .top = 23, .promptDown = 1, .fieldHeight = 11 });
         const auto entry = [&](const char* prompt, const char* name, int width, const char* picture,
                                auto& value) -> EntryControl& {
             auto& made = rows.row<EntryControl>(QString::fromUtf8(prompt), QString::fromLatin1(name),

@@ -68,7 +68,8 @@ protected:
         });
     }
     // Loads the record whose key components the caller put in the cleared buffer.
-    template <class R> static void load(data::Dictionary& data, const std::function<void(R&)>& key, const char* by)
+    template <class R>
+    static void load(data::Dictionary& data, const std::function<void(R&)>& key, const char* by)
     {
         data::AccessObject& access = data.access<R>();
         data::clearRecord(access.desc(), access.buffer());

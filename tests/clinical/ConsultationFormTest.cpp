@@ -55,13 +55,15 @@ protected:
     // A new consultation primed for the patient, as his consultations list primes it.
     void openNew()
     {
-        openForm(InsertRecord, UpdateCONSULTAS,
-            [](data::Dictionary& data) { prime<CONSULTAS>(data, [](CONSULTAS& c) { c.PACIENTE = kPatient; }); });
+        openForm(InsertRecord, UpdateCONSULTAS, [](data::Dictionary& data) {
+            prime<CONSULTAS>(data, [](CONSULTAS& c) { c.PACIENTE = kPatient; });
+        });
     }
     void openStored(int request, std::int32_t code)
     {
         openForm(request, UpdateCONSULTAS, [code](data::Dictionary& data) {
-            load<CONSULTAS>(data, [code](CONSULTAS& c) { c.CODIGO = code; }, "CON:KCODIGO");
+            load<CONSULTAS>(
+                data, [code](CONSULTAS& c) { c.CODIGO = code; }, "CON:KCODIGO");
         });
     }
     CONSULTAS storedConsultation(std::int32_t code)
@@ -89,9 +91,8 @@ protected:
 TEST_F(ConsultationFormTest, TakesTheCaptionOfItsRequestAndShowsThePatient)
 {
     store(nidora::test::consultation(3, kPatient));
-    for (const auto& [request, caption] :
-        { std::pair { ChangeRecord, "Cambiar Consulta" }, std::pair { DeleteRecord, "Borrar Consulta?" },
-            std::pair { ViewRecord, "View Record" } }) {
+    for (const auto& [request, caption] : { std::pair { ChangeRecord, "Cambiar Consulta" },
+             std::pair { DeleteRecord, "Borrar Consulta?" }, std::pair { ViewRecord, "View Record" } }) {
         openStored(request, 3);
         EXPECT_NE(driver.window(QString::fromUtf8(caption)), nullptr) << request;
         EXPECT_EQ(shown(QStringLiteral("?PAC:NOMBRE")), "Pérez, Ana");
@@ -201,8 +202,8 @@ TEST_F(ConsultationFormTest, MeasuresAndTextsAreSavedAsTyped)
 
 TEST_F(ConsultationFormTest, TypedReasonChoosesTheRowItNames)
 {
-    const std::pair<const char*, const char*> cases[] = { { "control", "CONTROL" }, { "gri", "GRIPE" },
-        { "Fie", "FIEBRE" }, { "", "" } };
+    const std::pair<const char*, const char*> cases[]
+        = { { "control", "CONTROL" }, { "gri", "GRIPE" }, { "Fie", "FIEBRE" }, { "", "" } };
     for (const auto& [typed, chosen] : cases) {
         SCOPED_TRACE(typed);
         openNew();
@@ -294,7 +295,8 @@ TEST_F(ConsultationFormTest, OkRecordsAConfirmedDiagnosisThatNamesAPathology)
         ASSERT_EQ(rows.size(), 1u);
         EXPECT_EQ(rows[0].PACIENTE, kPatient);
         EXPECT_EQ(rows[0].ENFERMEDAD.trimmed(), QString::fromUtf8(c.recorded));
-        EXPECT_EQ((Age { rows[0].ANIOS, rows[0].MESES, rows[0].DIAS }), (Age { saved.ANIOS, saved.MESES, saved.DIAS }));
+        EXPECT_EQ((Age { rows[0].ANIOS, rows[0].MESES, rows[0].DIAS }),
+            (Age { saved.ANIOS, saved.MESES, saved.DIAS }));
     }
     EXPECT_EQ(all<ENFERMEDADES>().size(), 2u);
 }
@@ -321,7 +323,8 @@ TEST_F(ConsultationFormTest, ASecondOkAfterAFailedSaveAddsNoSecondRowAndCancelKe
     type(QStringLiteral("?CON:DIAGNOSTICOF"), QStringLiteral("asma"));
     for (int attempt = 0; attempt < 2; ++attempt) {
         driver.click(QStringLiteral("?OK"));
-        EXPECT_TRUE(driver.answer(QStringLiteral("must be found in the PACIENTES file"), QStringLiteral("OK")));
+        EXPECT_TRUE(
+            driver.answer(QStringLiteral("must be found in the PACIENTES file"), QStringLiteral("OK")));
         EXPECT_FALSE(ended);
         EXPECT_TRUE(focused(QStringLiteral("?CON:FECHA")));
         EXPECT_EQ(all<ENFERMEDADES>().size(), 1u);

@@ -42,11 +42,14 @@ public:
             if (request == InsertRecord)
                 prime<ENFERMEDADES>(data, [](ENFERMEDADES&) {});
             else
-                load<ENFERMEDADES>(data, [date](ENFERMEDADES& row) {
-                    row.PACIENTE = kPatient;
-                    row.FECHA = date;
-                    row.ENFERMEDAD = QStringLiteral("ASMA");
-                }, "ENF:KPACIENTE");
+                load<ENFERMEDADES>(
+                    data,
+                    [date](ENFERMEDADES& row) {
+                        row.PACIENTE = kPatient;
+                        row.FECHA = date;
+                        row.ENFERMEDAD = QStringLiteral("ASMA");
+                    },
+                    "ENF:KPACIENTE");
         });
     }
     void openVaccination(int request, std::int32_t storedFor = kPatient)
@@ -55,27 +58,35 @@ public:
             if (request == InsertRecord)
                 prime<VACUNACION>(data, [](VACUNACION&) {});
             else
-                load<VACUNACION>(data, [storedFor](VACUNACION& row) {
-                    row.PACIENTE = storedFor;
-                    row.FECHAPROG = makeDate(2010, 3, 31);
-                    row.VACUNA = QStringLiteral("BCG");
-                }, "VAC:KPACIENTE");
+                load<VACUNACION>(
+                    data,
+                    [storedFor](VACUNACION& row) {
+                        row.PACIENTE = storedFor;
+                        row.FECHAPROG = makeDate(2010, 3, 31);
+                        row.VACUNA = QStringLiteral("BCG");
+                    },
+                    "VAC:KPACIENTE");
         });
     }
     // The study form as the consultation form calls it: the consultation in its buffer.
     void openStudy(int request)
     {
         openForm(request, UpdateANALISIS, [request](data::Dictionary& data) {
-            load<CONSULTAS>(data, [](CONSULTAS& c) { c.CODIGO = 5; }, "CON:KCODIGO");
+            load<CONSULTAS>(
+                data, [](CONSULTAS& c) { c.CODIGO = 5; }, "CON:KCODIGO");
             if (request == InsertRecord)
                 prime<ANALISIS>(data, [](ANALISIS& row) { row.CONSULTA = 5; });
             else
-                load<ANALISIS>(data, [](ANALISIS& row) {
-                    row.CONSULTA = 5;
-                    row.ANALISIS_ = QStringLiteral("Placa de tórax");
-                }, "ANA:KCONSULTA");
+                load<ANALISIS>(
+                    data,
+                    [](ANALISIS& row) {
+                        row.CONSULTA = 5;
+                        row.ANALISIS_ = QStringLiteral("Placa de tórax");
+                    },
+                    "ANA:KCONSULTA");
         });
     }
+
 protected:
     static ENFERMEDADES pathologyOfPatient()
     {

@@ -46,8 +46,8 @@ TEST(StudyAttachment, TheFileNameFollowsTheLastFolderSeparator)
 
 TEST(StudyAttachment, TheProgramsOwnFilesAreNoAttachmentsName)
 {
-    for (const char* name : { "PACIENTE.QVM", "paciente.qvm", "CONSULTA.QVM-journal", "ACCESOS.QVM", "nidora.ini",
-             "NIDORA.INI", "P000123.jpg" })
+    for (const char* name : { "PACIENTE.QVM", "paciente.qvm", "CONSULTA.QVM-journal", "ACCESOS.QVM",
+             "nidora.ini", "NIDORA.INI", "P000123.jpg" })
         EXPECT_TRUE(isProgramFileName(QString::fromLatin1(name))) << name;
     for (const char* name : { "rx.jpg", "PACIENTE(2).QVM", "nidora(2).ini", "P123.jpg", "informe.QVM" })
         EXPECT_FALSE(isProgramFileName(QString::fromLatin1(name))) << name;
@@ -109,9 +109,11 @@ TEST_F(StudyAttachmentCopy, TheSameFileAlreadyThereIsNamedWithoutASecondCopy)
 {
     writeFile(here(QStringLiteral("rx.jpg")), "another patient's plate");
     writeFile(here(QStringLiteral("rx(2).jpg")), "the new plate");
-    EXPECT_EQ(copy(source("rx.jpg")), (AttachmentCopy { Outcome::AlreadyThere, QStringLiteral("rx(2).jpg") }));
+    EXPECT_EQ(
+        copy(source("rx.jpg")), (AttachmentCopy { Outcome::AlreadyThere, QStringLiteral("rx(2).jpg") }));
     // Chosen in the working directory itself.
-    EXPECT_EQ(copy(here(QStringLiteral("rx.jpg"))), (AttachmentCopy { Outcome::AlreadyThere, QStringLiteral("rx.jpg") }));
+    EXPECT_EQ(copy(here(QStringLiteral("rx.jpg"))),
+        (AttachmentCopy { Outcome::AlreadyThere, QStringLiteral("rx.jpg") }));
     EXPECT_EQ(working.entryList(QDir::Files).size(), 2);
 }
 
@@ -121,7 +123,8 @@ TEST_F(StudyAttachmentCopy, ADataOrSettingsFileNameGoesToAFreeName)
         { "nidora.ini", "nidora(2).ini" }, { "NIDORA.INI", "NIDORA(2).INI" } };
     for (const auto& [name, stored] : cases) {
         writeFile(source(name), "not the practice's own");
-        EXPECT_EQ(copy(source(name)), (AttachmentCopy { Outcome::Copied, QString::fromLatin1(stored) })) << name;
+        EXPECT_EQ(copy(source(name)), (AttachmentCopy { Outcome::Copied, QString::fromLatin1(stored) }))
+            << name;
         EXPECT_FALSE(QFile::exists(here(QString::fromLatin1(name)))) << name;
     }
 }
