@@ -15,6 +15,7 @@
 #include "views/DictionarySetup.h"
 #include "views/ProgramGlobals.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -94,6 +95,18 @@ protected:
     {
         driver.click(QStringLiteral("?CANCEL"));
         ASSERT_TRUE(driver.runUntil([this] { return ended; }));
+    }
+    // Clicks a button of the window with that caption, when another window has one of that
+    // name too (the OK of a form called from a form).
+    void clickIn(const QString& caption, const QString& name)
+    {
+        QWidget* window = driver.window(caption);
+        auto* button = window ? window->findChild<QAbstractButton*>(name) : nullptr;
+        ASSERT_NE(button, nullptr) << qPrintable(caption) << ' ' << qPrintable(name);
+        button->setFocus(Qt::MouseFocusReason);
+        driver.settle();
+        button->click();
+        driver.settle();
     }
     // Types over an entry, or over the line of a combo, as the user does.
     void type(const QString& name, const QString& text)

@@ -407,10 +407,13 @@ TEST_F(ConsultationFormTest, StudiesAddedToANewConsultationKeepWhatIsTypedAndGoW
     type(QStringLiteral("?CON:PESO"), QStringLiteral("9.5"));
     driver.accept(QStringLiteral("?CON:PESO"));
     driver.click(QStringLiteral("?INSERT"));
-    ASSERT_NE(driver.window(QStringLiteral("Nuevo Estudio")), nullptr);
-    EXPECT_EQ(shown(QStringLiteral("?PAC:NOMBRE")), "Pérez, Ana");
+    QWidget* studyForm = driver.window(QStringLiteral("Nuevo Estudio"));
+    ASSERT_NE(studyForm, nullptr);
+    auto* studied = studyForm->findChild<QLabel*>(QStringLiteral("?PAC:NOMBRE"));
+    ASSERT_NE(studied, nullptr);
+    EXPECT_EQ(studied->text(), "Pérez, Ana");
     type(QStringLiteral("?ANA:ANALISIS"), QStringLiteral("Hemograma"));
-    driver.click(QStringLiteral("?OK"));
+    clickIn(QStringLiteral("Nuevo Estudio"), QStringLiteral("?OK"));
     ASSERT_EQ(driver.window(QStringLiteral("Nuevo Estudio")), nullptr);
     const std::vector<ANALISIS> studies = all<ANALISIS>();
     ASSERT_EQ(studies.size(), 1u);
