@@ -60,10 +60,11 @@ template <class Label> FirstSeries firstSeries(const std::vector<data::GRAFICO>&
     return series;
 }
 
-void beginChart(platform::Chart& chart, QWidget* window, const QRect& place, quint32 background,
+void beginChart(platform::Chart& chart, QWidget* window, const ChartPlace& at, quint32 background,
     const Region& region, const QString& caption)
 {
-    chart.create(window, Frame { .place = place, .background = background, .style = 3 });
+    chart.create(
+        window, Frame { .place = at.place, .background = background, .style = 3, .shown = at.shown });
     chart.addRegion(region);
     chart.addCaption(
         Caption { .text = handed(caption), .background = 0, .textColour = 0, .fontSize = 10, .bold = true });
@@ -103,13 +104,13 @@ const std::vector<quint32>& piePalette()
     return colours;
 }
 
-void drawLineChart(platform::Chart& chart, QWidget* window, const QRect& place,
+void drawLineChart(platform::Chart& chart, QWidget* window, const ChartPlace& at,
     const std::vector<data::GRAFICO>& points, ChartParameters& parameters)
 {
-    beginChart(chart, window, place, parameters.XYChartBackColor, Region { 5, 8, -8, -5, {} },
+    beginChart(chart, window, at, parameters.XYChartBackColor, Region { 5, 8, -8, -5, {} },
         parameters.ChartImageName);
     chart.addGrid(Grid { 0xFFFFFF });
-    chart.addText(titleBox(parameters.XYChartTitle, place));
+    chart.addText(titleBox(parameters.XYChartTitle, at.place));
     chart.addAxis(Axis { .kind = Axis::Kind::X,
         .alignment = 12,
         .min = parameters.XYChartXMin,
@@ -165,14 +166,14 @@ void drawLineChart(platform::Chart& chart, QWidget* window, const QRect& place,
     chart.draw();
 }
 
-void drawBarChart(platform::Chart& chart, QWidget* window, const QRect& place,
+void drawBarChart(platform::Chart& chart, QWidget* window, const ChartPlace& at,
     const std::vector<data::GRAFICO>& points, const ChartParameters& parameters)
 {
-    beginChart(chart, window, place, 0xE3E3E3, Region { 5, 8, -8, -5, {} }, parameters.ChartTitle);
+    beginChart(chart, window, at, 0xE3E3E3, Region { 5, 8, -8, -5, {} }, parameters.ChartTitle);
     const FirstSeries bars = firstSeries(
         points, [](const data::GRAFICO& point) { return numberLabel(point.X) + QLatin1Char('*'); });
     chart.addGrid(Grid { 0xFFFFFF });
-    chart.addText(titleBox(parameters.ChartSubtitle, place));
+    chart.addText(titleBox(parameters.ChartSubtitle, at.place));
     chart.addAxis(Axis { .kind = Axis::Kind::Data,
         .alignment = 1,
         .min = 0,
@@ -194,10 +195,10 @@ void drawBarChart(platform::Chart& chart, QWidget* window, const QRect& place,
     chart.draw();
 }
 
-void drawPieChart(platform::Chart& chart, QWidget* window, const QRect& place,
+void drawPieChart(platform::Chart& chart, QWidget* window, const ChartPlace& at,
     const std::vector<data::GRAFICO>& points, const ChartParameters& parameters)
 {
-    beginChart(chart, window, place, 0xE3E3E3, Region { 5, 5, -5, -5, {} }, parameters.ChartTitle);
+    beginChart(chart, window, at, 0xE3E3E3, Region { 5, 5, -5, -5, {} }, parameters.ChartTitle);
     const FirstSeries slices
         = firstSeries(points, [](const data::GRAFICO& point) { return listEntry(point.REFERENCIA); });
     chart.addPieSeries(PieSeries { .values = slices.values, .palette = piePalette(), .style = 57 });

@@ -81,7 +81,8 @@ protected:
 
 private:
     // Below the buttons, as wide and high as the window lets it, from the window's size in
-    // dialog units as the chart layer measures it.
+    // dialog units: in the chart's units, of one and a half a dialog unit across and 1.6 down
+    // (682 by 380 at the opening size).
     QRect chartPlace() const
     {
         const framework::DialogUnits& du = units();
@@ -93,6 +94,16 @@ private:
         return QRect(4, 34, width, height);
     }
 
+    // The chart's place in the window's pixels, whose dialog units the window's font sizes.
+    QRect shownPlace(const QRect& place) const
+    {
+        const double across = units().baseWidth() / 4.0 / 1.5;
+        const double down = units().baseHeight() / 8.0 / 1.6;
+        const auto scaled = [](int value, double by) { return int(std::lround(value * by)); };
+        return QRect(scaled(place.x(), across), scaled(place.y(), down), scaled(place.width(), across),
+            scaled(place.height(), down));
+    }
+
     void drawChart()
     {
         drawn_ = chartPlace();
@@ -100,13 +111,13 @@ private:
         ChartParameters& parameters = chartParameters();
         switch (kind_) {
         case ChartKind::Lines:
-            drawLineChart(*chart_, widget(), drawn_, points, parameters);
+            drawLineChart(*chart_, widget(), { drawn_, shownPlace(drawn_) }, points, parameters);
             break;
         case ChartKind::Bars:
-            drawBarChart(*chart_, widget(), drawn_, points, parameters);
+            drawBarChart(*chart_, widget(), { drawn_, shownPlace(drawn_) }, points, parameters);
             break;
         case ChartKind::Pie:
-            drawPieChart(*chart_, widget(), drawn_, points, parameters);
+            drawPieChart(*chart_, widget(), { drawn_, shownPlace(drawn_) }, points, parameters);
             break;
         }
         display();

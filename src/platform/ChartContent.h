@@ -19,10 +19,14 @@ namespace nidora::platform::chart {
 // ("Niños*Niñas* *"); an entry of one space is a blank label that keeps its place.
 QStringList splitList(const QString& list);
 
+// The chart's place and size, in the chart's own units: the size it is drawn at in a file, on
+// the clipboard and on paper. On the window it is shown over `shown`, in the window's pixels,
+// where the window's font makes those differ (empty: over `place`).
 struct Frame {
-    QRect place; // in the parent window, pixels
+    QRect place;
     quint32 background = 0xE3E3E3;
     int style = 3;
+    QRect shown {};
 };
 
 // Where the drawing goes inside the chart: margins from the chart's edges (a negative right or

@@ -528,10 +528,14 @@ void paintTextBoxes(QPainter& painter, const Content& content, QSize size)
         painter.setFont(chartFont(sized && points > 0 ? points : 10));
         const QFontMetrics metrics(painter.font());
         QRect rect(0, 0, metrics.horizontalAdvance(text) + 4 * kGap, metrics.height() + kGap);
-        // Kept within the chart however small the window: a box placed from the right edge
-        // would otherwise leave it on the left.
-        rect.moveTo(std::clamp(box.x, 0, std::max(0, size.width() - rect.width())),
-            std::clamp(box.y, 0, std::max(0, size.height() - rect.height())));
+        // Placed in the chart's own units, wherever it is drawn at another size; kept within the
+        // chart however small it is, as a box placed from the right edge would leave it.
+        const QSize own
+            = content.frame && !content.frame->place.isEmpty() ? content.frame->place.size() : size;
+        const int x = int(std::lround(double(box.x) * size.width() / own.width()));
+        const int y = int(std::lround(double(box.y) * size.height() / own.height()));
+        rect.moveTo(std::clamp(x, 0, std::max(0, size.width() - rect.width())),
+            std::clamp(y, 0, std::max(0, size.height() - rect.height())));
         painter.fillRect(rect, colourOf(box.background));
         painter.setPen(QPen(colourOf(box.border), 1));
         painter.drawRect(rect.adjusted(0, 0, -1, -1));

@@ -124,7 +124,7 @@ void PainterChart::create(QWidget* parent, const chart::Frame& frame)
         return;
     widget_ = new chart::ChartWidget(parent);
     widget_->setObjectName(QStringLiteral("chart"));
-    widget_->setGeometry(frame.place);
+    widget_->setGeometry(frame.shown.isEmpty() ? frame.place : frame.shown);
     widget_->hide();
 }
 

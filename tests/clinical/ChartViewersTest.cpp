@@ -64,7 +64,11 @@ TEST_F(ChartViewersTest, LinesHandTheirAxesSeriesAndTheLegendOfTheNamedSeries)
     const auto& chart = drawing();
     EXPECT_EQ(chart.frame->place, QRect(4, 34, 682, 380));
     EXPECT_EQ(chart.frame->background, 0xFACE87u);
-    EXPECT_EQ(recorded().parent, driver.window(QStringLiteral("Gráfico")));
+    QWidget* window = driver.window(QStringLiteral("Gráfico"));
+    EXPECT_EQ(recorded().parent, window);
+    // On the window, whatever its font makes of a dialog unit: inside it, below the buttons.
+    EXPECT_TRUE(window->rect().contains(chart.frame->shown)) << "shown over " << chart.frame->shown.width();
+    EXPECT_GT(chart.frame->shown.top(), driver.find(QStringLiteral("?BUTTON1"))->geometry().bottom());
     EXPECT_EQ(chart.region->top, 8);
     EXPECT_EQ(chart.region->right, -8);
     EXPECT_EQ(chart.caption->text, fitted(QStringLiteral("PESO - Primer Año"), 40)) << "handed as it stands";
