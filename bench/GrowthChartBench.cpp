@@ -115,13 +115,6 @@ struct OpenChart {
         while (!ended)
             QCoreApplication::processEvents();
     }
-    void settle()
-    {
-        framework::ThreadContext* context = framework::Scheduler::instance()->find(thread);
-        while (context && !context->events().empty())
-            QCoreApplication::processEvents();
-    }
-
     int thread = 0;
     bool ended = false;
     // The viewer's window; the chart in it is made anew at each resize.
@@ -150,7 +143,7 @@ void GrowthChartResizeRedraw(benchmark::State& state)
     for (auto _ : state) {
         const bench::Clock::time_point start = bench::Clock::now();
         window->resize(larger ? opened + QSize(200, 120) : opened);
-        open.settle();
+        bench::settleThread(open.thread);
         while (!shownChart())
             QCoreApplication::processEvents();
         bench::seconds(state, start);

@@ -82,6 +82,29 @@ TextBox titleBox(const QString& text, const QRect& place)
         .format = QStringLiteral("10C") };
 }
 
+// How an axis's line and numbers look.
+struct AxisLook {
+    quint32 lineColour;
+    int lineStyle;
+    int decimals;
+};
+
+Axis numberAxis(Axis::Kind kind, int alignment, double min, double max, int ticks, const AxisLook& look,
+    const QString& title)
+{
+    return Axis { .kind = kind,
+        .alignment = alignment,
+        .min = min,
+        .max = max,
+        .ticks = ticks,
+        .fontSize = 8,
+        .textColour = 0,
+        .lineColour = look.lineColour,
+        .lineStyle = look.lineStyle,
+        .decimals = look.decimals,
+        .title = handed(title) };
+}
+
 } // namespace
 
 std::vector<data::GRAFICO> chartPoints(data::AccessObject& points)
@@ -111,28 +134,10 @@ void drawLineChart(platform::Chart& chart, QWidget* window, const ChartPlace& at
         parameters.ChartImageName);
     chart.addGrid(Grid { 0xFFFFFF });
     chart.addText(titleBox(parameters.XYChartTitle, at.place));
-    chart.addAxis(Axis { .kind = Axis::Kind::X,
-        .alignment = 12,
-        .min = parameters.XYChartXMin,
-        .max = parameters.XYChartXMax,
-        .ticks = parameters.XYChartXTicks,
-        .fontSize = 8,
-        .textColour = 0,
-        .lineColour = 0xFF0000,
-        .lineStyle = 1,
-        .decimals = 0,
-        .title = handed(parameters.XYChartXTitle) });
-    chart.addAxis(Axis { .kind = Axis::Kind::Y,
-        .alignment = 9,
-        .min = parameters.XYChartYMin,
-        .max = parameters.XYChartYMax,
-        .ticks = parameters.XYChartYTicks,
-        .fontSize = 8,
-        .textColour = 0,
-        .lineColour = 0,
-        .lineStyle = 0,
-        .decimals = 2,
-        .title = handed(parameters.XYChartYTitle) });
+    chart.addAxis(numberAxis(Axis::Kind::X, 12, parameters.XYChartXMin, parameters.XYChartXMax,
+        parameters.XYChartXTicks, { 0xFF0000, 1, 0 }, parameters.XYChartXTitle));
+    chart.addAxis(numberAxis(Axis::Kind::Y, 9, parameters.XYChartYMin, parameters.XYChartYMax,
+        parameters.XYChartYTicks, { 0, 0, 2 }, parameters.XYChartYTitle));
 
     // Every point of a series is drawn, however many there are (a curve of the 6-18-year
     // charts has one a month: 145).
@@ -174,17 +179,8 @@ void drawBarChart(platform::Chart& chart, QWidget* window, const ChartPlace& at,
         points, [](const data::GRAFICO& point) { return numberLabel(point.X) + QLatin1Char('*'); });
     chart.addGrid(Grid { 0xFFFFFF });
     chart.addText(titleBox(parameters.ChartSubtitle, at.place));
-    chart.addAxis(Axis { .kind = Axis::Kind::Data,
-        .alignment = 1,
-        .min = 0,
-        .max = 0,
-        .ticks = 11,
-        .fontSize = 8,
-        .textColour = 0,
-        .lineColour = 0,
-        .lineStyle = 0,
-        .decimals = 2,
-        .title = handed(parameters.ChartYTitle) });
+    // From 0 to 0: the range is the values'.
+    chart.addAxis(numberAxis(Axis::Kind::Data, 1, 0, 0, 11, { 0, 0, 2 }, parameters.ChartYTitle));
     chart.addLabelAxis(LabelAxis { .labels = bars.labels,
         .count = int(bars.values.size()),
         .fontSize = 8,
