@@ -56,13 +56,9 @@ struct OpenList {
         while (!ended)
             QCoreApplication::processEvents();
     }
-    // Until the list's thread has taken everything it was sent; its handlers run to their end
-    // before the thread waits again, so the list shows the outcome then.
     void settle()
     {
-        framework::ThreadContext* context = framework::Scheduler::instance()->find(thread);
-        while (context && !context->events().empty())
-            QCoreApplication::processEvents();
+        bench::settleThread(thread);
         table->repaint();
     }
     void press(Qt::Key key, const QString& text)

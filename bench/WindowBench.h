@@ -40,6 +40,15 @@ void typeAndTakeBack(benchmark::State& state, Qt::Key key, const QString& text, 
     }
 }
 
+// Until the logical thread has taken every event it was sent; its handlers run to their end
+// before it waits again, so its windows show the outcome then.
+inline void settleThread(int thread)
+{
+    framework::ThreadContext* context = framework::Scheduler::instance()->find(thread);
+    while (context && !context->events().empty())
+        QCoreApplication::processEvents();
+}
+
 // Offscreen unless told otherwise, so the benchmarks run without a display.
 inline int runWindowBenchmarks(int argc, char** argv)
 {

@@ -26,9 +26,16 @@ public:
 
 } // namespace
 
+QPrinter& programPrinter()
+{
+    static QPointer<PrinterHolder> holder;
+    if (!holder)
+        holder = new PrinterHolder(QCoreApplication::instance());
+    return holder->printer;
+}
+
 // Shared with the dialog's connections, which may answer after the set-up object is gone.
 struct DialogPrinterSetup::State {
-    QPointer<PrinterHolder> holder;
     QPointer<QPrintDialog> dialog;
     std::vector<Completion> waiting;
 
@@ -48,9 +55,7 @@ DialogPrinterSetup::~DialogPrinterSetup() = default;
 
 QPrinter& DialogPrinterSetup::printer()
 {
-    if (!state_->holder)
-        state_->holder = new PrinterHolder(QCoreApplication::instance());
-    return state_->holder->printer;
+    return programPrinter();
 }
 
 QPrintDialog* DialogPrinterSetup::shownDialog() const

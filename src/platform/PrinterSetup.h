@@ -35,7 +35,7 @@ public:
 
     void setUp(QWidget* parent, Completion done) override;
 
-    // The program's printer, as last set up; made on first use.
+    // The program's printer (programPrinter()).
     QPrinter& printer();
     // The dialog now shown, or null.
     QPrintDialog* shownDialog() const;
@@ -44,6 +44,10 @@ private:
     struct State;
     std::shared_ptr<State> state_;
 };
+
+// The one printer the program prints on, as the set-up last left it; made on first use and kept
+// as long as the application.
+QPrinter& programPrinter();
 
 using PrinterSetupService = PlatformService<PrinterSetup, DialogPrinterSetup>;
 

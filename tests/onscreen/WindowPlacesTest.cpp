@@ -3,6 +3,9 @@
 #include "clinical/BrowsePACIENTES.h"
 #include "clinical/ClinicalForms.h"
 #include "clinical/ClinicalHistoryRules.h"
+#include "clinical/ChartParameters.h"
+#include "clinical/ChartViewers.h"
+#include "clinical/GrowthCharts.h"
 #include "clinical/PACIENTES_Seleccionar.h"
 #include "clinical/ParentWindows.h"
 #include "clinical/PatientListSlot.h"
@@ -13,9 +16,11 @@
 #include "shell/ProductWindows.h"
 #include "shell/UsersFile.h"
 
+#include "data/ScratchRecords.h"
 #include "framework/DialogUnits.h"
 #include "framework/FontSubstitution.h"
 #include "framework/WindowArea.h"
+#include "views/DictionarySetup.h"
 #include "views/ProgramGlobals.h"
 
 #include <QDir>
@@ -97,6 +102,29 @@ auto closing(std::initializer_list<const char*> captions)
     };
 }
 
+// A growth reference table of plausible values for every month of the first year.
+data::TABCRECIMIENTO growthRow(int month)
+{
+    data::TABCRECIMIENTO row;
+    row.EDAD = std::int16_t(month);
+    const int spread[7] = { -180, -120, -60, 0, 60, 120, 180 };
+    for (std::size_t p = 0; p < 7; ++p)
+        for (std::size_t s = 0; s < 2; ++s)
+            row.PESOS[p][s] = std::int64_t(
+                (3300 + month * 600 - month * month * 18) * (100 + spread[p] / 6) / 100 - int(s) * 200);
+    return row;
+}
+
+void fillStatistics(clinical::ChartParameters& parameters)
+{
+    parameters.ChartTitle = clinical::fitted(QStringLiteral("CONSULTAS POR MES"), 33);
+    parameters.ChartSubtitle = clinical::fitted(QStringLiteral("Año 2024"), 43);
+    parameters.ChartXTitle = clinical::fitted(QStringLiteral("Mes"), 20);
+    parameters.ChartYTitle = clinical::fitted(QStringLiteral("Consultas"), 20);
+    parameters.ChartSeriesText = clinical::fitted(QStringLiteral("Consultas*"), 250);
+    parameters.ChartColors[0] = 0x3366FF;
+}
+
 class WindowPlacesTest : public views::test::RecordWindowsTest {
 protected:
     WindowPlacesTest()
@@ -146,6 +174,43 @@ TEST_F(WindowPlacesTest, EveryWindowOpensAtItsDescribedSizeAndPlace)
         if (QMdiSubWindow* shown = newest())
             shown->close();
     };
+    // The charts: a boy's first-year weight with its reference curves, and the bars and the pie
+    // of a statistics window over points laid out just before.
+    const auto growthChart = [this](auto&, nidora::test::WindowDriver& driver) {
+        for (int month = 0; month <= 12; ++month)
+            store(growthRow(month));
+        data::CONSULTAS visit = nidora::test::consultation(1, 1);
+        visit.MESES = 4;
+        visit.DIAS = 12;
+        visit.PESO = 6400;
+        store(visit);
+        driver.start([] {
+            data::PACIENTES& boy = views::threadDictionary().buffer<data::PACIENTES>();
+            boy = nidora::test::patient(1, "Pérez, Juan");
+            boy.SEXO = QStringLiteral("M");
+            boy.PESO = 3250;
+            clinical::growthChart(1);
+        });
+    };
+    const auto statistics = [this](void (*viewer)()) {
+        return [this, viewer](auto&, nidora::test::WindowDriver& driver) {
+            const double counts[] = { 12, 18, 9, 22, 15, 11 };
+            const char* labels[] = { "Niños", "Niñas", "", "", "", "" };
+            ASSERT_TRUE(data::DataFile::createEmpty(data::fileDesc(data::FileId::GRAFICO)).ok());
+            for (int i = 0; i < 6; ++i) {
+                data::GRAFICO point;
+                point.SERIE = 1;
+                point.X = i + 1;
+                point.Y = counts[i];
+                point.REFERENCIA = QString::fromUtf8(labels[i]);
+                store(point);
+            }
+            driver.start([viewer] {
+                fillStatistics(clinical::chartParameters());
+                viewer();
+            });
+        };
+    };
     const Place places[] = {
         { "login", started(shell::Identificacion), closeProduct, { 150, 60 }, std::nullopt },
         { "users list", started(shell::BrowseUSUARIOS), closing({ "Usuarios" }), { 180, 170 }, QPoint(0, 0) },
@@ -180,6 +245,11 @@ TEST_F(WindowPlacesTest, EveryWindowOpensAtItsDescribedSizeAndPlace)
         { "splash", started(shell::PantallaFondo), closeProduct, { 200, 118 }, std::nullopt, false, true,
             false },
         { "about", started(shell::HelpAbout), closeProduct, { 200, 162 }, std::nullopt, false, false, false },
+        { "line chart", growthChart, closing({ "Gráfico" }), { 460, 260 }, std::nullopt, true },
+        { "bar chart", statistics(clinical::GraficoX2), closing({ "Gráfico" }), { 460, 260 }, std::nullopt,
+            true },
+        { "pie chart", statistics(clinical::GraficoX3), closing({ "Gráfico" }), { 460, 260 }, std::nullopt,
+            true },
     };
     const QSize area = frame.workspace()->viewport()->size();
     for (const Place& place : places) {
