@@ -177,6 +177,30 @@ TEST(NewUser, FromAnEmptyFolderToTheFirstPatientForm)
         ASSERT_TRUE(program.clickWidget(QStringLiteral("?OK")));
         ASSERT_TRUE(program.waitForNoWindow(QStringLiteral("Nuevo Registro")));
         EXPECT_EQ(recordsOf(folder, data::FileId::MADRES), 1) << "the form wrote the mother before it closed";
+
+        // The library from its toolbar button: a first topic added on the heading, and a title
+        // added on that topic, which the tree highlights once it is added.
+        ASSERT_TRUE(program.clickAction(QStringLiteral("Biblioteca")));
+        ASSERT_TRUE(program.showWhole(QStringLiteral("Bibliioteca")));
+        ASSERT_TRUE(program.clickWidget(QStringLiteral("?INSERT")));
+        ASSERT_TRUE(program.showWhole(QStringLiteral("Nuevo Tema")));
+        ASSERT_TRUE(program.clickWidget(QStringLiteral("?TEM:TEMA")));
+        program.type(QStringLiteral("Pediatria"));
+        ASSERT_TRUE(program.clickWidget(QStringLiteral("?OK")));
+        ASSERT_TRUE(program.waitForNoWindow(QStringLiteral("Nuevo Tema")));
+        EXPECT_TRUE(program.waitFor(QStringLiteral("rows ?RELTREE"), [](const QJsonObject& tree) {
+            return tree.value(QStringLiteral("rows")).toArray()
+                == QJsonArray { QStringLiteral("TEMAS"), QStringLiteral("Pediatria") };
+        }));
+        ASSERT_TRUE(program.showWhole(QStringLiteral("Bibliioteca")));
+        ASSERT_TRUE(program.clickWidget(QStringLiteral("?INSERT")));
+        ASSERT_TRUE(program.showWhole(QStringLiteral("Nuevo Título")));
+        ASSERT_TRUE(program.clickWidget(QStringLiteral("?TIT:TITULO")));
+        program.type(QStringLiteral("Vacunas"));
+        ASSERT_TRUE(program.clickWidget(QStringLiteral("?OK")));
+        ASSERT_TRUE(program.waitForNoWindow(QStringLiteral("Nuevo Título")));
+        EXPECT_EQ(recordsOf(folder, data::FileId::TEMAS), 1);
+        EXPECT_EQ(recordsOf(folder, data::FileId::TITULOS), 1) << "the title went under the new topic";
         ASSERT_TRUE(choose(program, QStringLiteral("Archivo"), QStringLiteral("Salir")));
         EXPECT_EQ(program.waitForExit(), 0);
     }
