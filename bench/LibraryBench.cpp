@@ -7,8 +7,6 @@
 #include "WindowBench.h"
 
 #include "data/ReferenceRecords.h"
-#include "framework/Scheduler.h"
-#include "framework/ThreadContext.h"
 #include "practice/Biblioteca.h"
 #include "practice/LibraryTree.h"
 
@@ -124,48 +122,21 @@ void TreeOpenTopic(benchmark::State& state)
 }
 BENCHMARK(TreeOpenTopic)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-QTreeWidget* shownTree()
-{
-    for (QWidget* each : QApplication::allWidgets())
-        if (each->objectName() == QStringLiteral("?RELTREE") && each->isVisible())
-            return static_cast<QTreeWidget*>(each);
-    return nullptr;
-}
-
 // One library window on a logical thread of its own, for as long as the object lives.
 struct OpenLibrary {
-    OpenLibrary()
-    {
-        thread = framework::StartOnNewThread(
-            [this] {
-                practice::Biblioteca();
-                ended = true;
-            },
-            25'000);
-        while (!(tree = shownTree()) || tree->topLevelItemCount() == 0
-            || tree->topLevelItem(0)->childCount() < kTopics)
-            QCoreApplication::processEvents();
-        tree->repaint();
-    }
-    ~OpenLibrary()
-    {
-        tree->window()->close();
-        while (!ended)
-            QCoreApplication::processEvents();
-    }
-    // Until the window's thread has taken everything it was sent.
-    void settle()
-    {
-        framework::ThreadContext* context = framework::Scheduler::instance()->find(thread);
-        while (context && !context->events().empty())
-            QCoreApplication::processEvents();
-        tree->repaint();
-    }
     QTreeWidgetItem* topic(int n) const { return tree->topLevelItem(0)->child(n); }
 
-    int thread = 0;
-    bool ended = false;
-    QTreeWidget* tree = nullptr;
+    bench::WindowOnThread window { [] { practice::Biblioteca(); }, 25'000,
+        []() -> QWidget* {
+            for (QWidget* each : QApplication::allWidgets()) {
+                auto* shown = qobject_cast<QTreeWidget*>(each);
+                if (shown && shown->objectName() == QStringLiteral("?RELTREE") && shown->isVisible()
+                    && shown->topLevelItemCount() > 0 && shown->topLevelItem(0)->childCount() == kTopics)
+                    return shown;
+            }
+            return nullptr;
+        } };
+    QTreeWidget* tree = static_cast<QTreeWidget*>(window.widget());
 };
 
 void WindowToTree(benchmark::State& state)
@@ -173,7 +144,7 @@ void WindowToTree(benchmark::State& state)
     library();
     for (auto _ : state) {
         const bench::Clock::time_point start = bench::Clock::now();
-        OpenLibrary window;
+        const OpenLibrary shown;
         bench::seconds(state, start);
     }
 }
@@ -183,17 +154,17 @@ BENCHMARK(WindowToTree)->UseManualTime()->Unit(benchmark::kMillisecond);
 void WindowExpandTopic(benchmark::State& state)
 {
     library();
-    OpenLibrary window;
+    OpenLibrary shown;
     const int topic = kTopics / 2;
     for (auto _ : state) {
         const bench::Clock::time_point start = bench::Clock::now();
-        window.tree->expandItem(window.topic(topic));
-        window.settle();
+        shown.tree->expandItem(shown.topic(topic));
+        shown.window.settle();
         bench::seconds(state, start);
-        if (window.topic(topic)->childCount() != kTitlesPerTopic)
+        if (shown.topic(topic)->childCount() != kTitlesPerTopic)
             state.SkipWithError("the topic did not open");
-        window.tree->collapseItem(window.topic(topic));
-        window.settle();
+        shown.tree->collapseItem(shown.topic(topic));
+        shown.window.settle();
     }
 }
 BENCHMARK(WindowExpandTopic)->UseManualTime()->Unit(benchmark::kMillisecond);

@@ -136,20 +136,22 @@ private:
         list_->setRows(rows, highlighted_);
     }
 
-    // A read that failed has shown its message; the library cannot go on without its rows.
+    // Whether the entry read well. One that is gone (another station deleted it) leaves the tree
+    // built again without it; a read that failed has shown its message, and the library cannot
+    // go on without its rows.
+    bool readWell(RowRead read)
+    {
+        if (read == RowRead::Gone)
+            rebuild();
+        else if (read == RowRead::Failed)
+            requestClose();
+        return read == RowRead::Ok;
+    }
+
     int follow(RowRead read)
     {
-        switch (read) {
-        case RowRead::Ok:
+        if (readWell(read))
             show();
-            return Consumed;
-        case RowRead::Gone:
-            rebuild();
-            return Consumed;
-        case RowRead::Failed:
-            requestClose();
-            return Consumed;
-        }
         return Consumed;
     }
 
@@ -242,22 +244,8 @@ private:
         rebuild();
     }
 
-    // The row's record, as stored now, in its file's buffer for a form; false when it could not
-    // be read (the tree is built again without an entry that is gone).
-    bool reread(int row)
-    {
-        switch (tree_.reread(row)) {
-        case RowRead::Ok:
-            return true;
-        case RowRead::Gone:
-            rebuild();
-            return false;
-        case RowRead::Failed:
-            requestClose();
-            return false;
-        }
-        return false;
-    }
+    // The row's record, as stored now, in its file's buffer for a form.
+    bool reread(int row) { return readWell(tree_.reread(row)); }
 
     void showMenu(const QPoint& at)
     {
