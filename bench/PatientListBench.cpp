@@ -7,8 +7,6 @@
 #include "WindowBench.h"
 
 #include "clinical/BrowsePACIENTES.h"
-#include "framework/Scheduler.h"
-#include "framework/ThreadContext.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -37,45 +35,24 @@ QWidget* shownWidget(const QString& name)
 
 // One patient list on a logical thread of its own, for as long as the object lives.
 struct OpenList {
-    OpenList()
-    {
-        thread = framework::StartOnNewThread(
-            [this] {
-                clinical::BrowsePACIENTES();
-                ended = true;
-            },
-            50'000);
-        while (!(table = static_cast<QAbstractItemView*>(shownWidget(QStringLiteral("?BROWSE:1"))))
-            || table->model()->rowCount() == 0)
-            QCoreApplication::processEvents();
-        table->repaint();
-    }
-    ~OpenList()
-    {
-        table->window()->close();
-        while (!ended)
-            QCoreApplication::processEvents();
-    }
-    void settle()
-    {
-        bench::settleThread(thread);
-        table->repaint();
-    }
     void press(Qt::Key key, const QString& text)
     {
         QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier, text);
         QApplication::sendEvent(table, &down);
-        settle();
+        window.settle();
     }
     void chooseTab(int tab)
     {
         static_cast<QTabWidget*>(shownWidget(QStringLiteral("?CURRENTTAB")))->setCurrentIndex(tab);
-        settle();
+        window.settle();
     }
 
-    int thread = 0;
-    bool ended = false;
-    QAbstractItemView* table = nullptr;
+    bench::WindowOnThread window { [] { clinical::BrowsePACIENTES(); }, 50'000,
+        []() -> QWidget* {
+            auto* shown = static_cast<QAbstractItemView*>(shownWidget(QStringLiteral("?BROWSE:1")));
+            return shown && shown->model()->rowCount() > 0 ? shown : nullptr;
+        } };
+    QAbstractItemView* table = static_cast<QAbstractItemView*>(window.widget());
 };
 
 void PatientListToFirstPage(benchmark::State& state)

@@ -9,10 +9,12 @@
 
 #include <QApplication>
 #include <QString>
+#include <QWidget>
 
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <functional>
 
 namespace nidora::bench {
 
@@ -48,6 +50,48 @@ inline void settleThread(int thread)
     while (context && !context->events().empty())
         QCoreApplication::processEvents();
 }
+// One window procedure on a logical thread of its own, for as long as the object lives: started,
+// then the event loop runs until shown() gives the widget the benchmark watches, painted.
+class WindowOnThread {
+public:
+    WindowOnThread(const framework::ThreadProcedure& procedure, std::size_t stackSize,
+        const std::function<QWidget*()>& shown)
+    {
+        thread_ = framework::StartOnNewThread(
+            [this, procedure] {
+                procedure();
+                ended_ = true;
+            },
+            stackSize);
+        while (!(widget_ = shown()))
+            QCoreApplication::processEvents();
+        widget_->repaint();
+    }
+    ~WindowOnThread()
+    {
+        widget_->window()->close();
+        while (!ended_)
+            QCoreApplication::processEvents();
+    }
+    WindowOnThread(const WindowOnThread&) = delete;
+    WindowOnThread& operator=(const WindowOnThread&) = delete;
+
+    QWidget* widget() const { return widget_; }
+    // Until the window's thread has taken everything it was sent; its handlers run to their end
+    // before the thread waits again, so the window shows the outcome then.
+    void settle()
+    {
+        framework::ThreadContext* context = framework::Scheduler::instance()->find(thread_);
+        while (context && !context->events().empty())
+            QCoreApplication::processEvents();
+        widget_->repaint();
+    }
+
+private:
+    int thread_ = 0;
+    bool ended_ = false;
+    QWidget* widget_ = nullptr;
+};
 
 // Offscreen unless told otherwise, so the benchmarks run without a display.
 inline int runWindowBenchmarks(int argc, char** argv)

@@ -1,11 +1,16 @@
 #include "RelationTestFixture.h"
 
+#include "support/RecordMakers.h"
+
 #include <gmock/gmock.h>
 
 namespace nidora::data::test {
 namespace {
 
 using core::Answer;
+using nidora::test::article;
+using nidora::test::title;
+using nidora::test::topic;
 using testing::ElementsAre;
 
 class RelationDeleteTest : public RelationTest {
@@ -133,30 +138,6 @@ MADRES mother(const char* name, const char* providerName = "")
     m.NOMBRE = QString::fromUtf8(name);
     m.OBRASOCIAL = QString::fromUtf8(providerName);
     return m;
-}
-
-TEMAS topic(const char* name)
-{
-    TEMAS t;
-    t.TEMA = QString::fromUtf8(name);
-    return t;
-}
-
-TITULOS title(const char* topicName, const char* name)
-{
-    TITULOS t;
-    t.TEMA = QString::fromUtf8(topicName);
-    t.TITULO = QString::fromUtf8(name);
-    return t;
-}
-
-ARTICULOS article(const char* topicName, const char* titleName, const char* name)
-{
-    ARTICULOS a;
-    a.TEMA = QString::fromUtf8(topicName);
-    a.TITULO = QString::fromUtf8(titleName);
-    a.ARTICULO = QString::fromUtf8(name);
-    return a;
 }
 
 TABENFERMED tablePathology(const char* name)

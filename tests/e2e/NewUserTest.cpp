@@ -138,6 +138,18 @@ void addUser(ProgramUnderTest& program, const QString& code, const QString& name
     })) << name.toStdString();
 }
 
+// The library's insert button on its highlighted row, and the form it calls filled with one name.
+void addToLibrary(ProgramUnderTest& program, const QString& form, const QString& field, const QString& name)
+{
+    ASSERT_TRUE(program.showWhole(QStringLiteral("Bibliioteca")));
+    ASSERT_TRUE(program.clickWidget(QStringLiteral("?INSERT")));
+    ASSERT_TRUE(program.showWhole(form));
+    ASSERT_TRUE(program.clickWidget(field));
+    program.type(name);
+    ASSERT_TRUE(program.clickWidget(QStringLiteral("?OK")));
+    ASSERT_TRUE(program.waitForNoWindow(form));
+}
+
 std::int64_t recordsOf(const QDir& folder, data::FileId file)
 {
     data::OpenOptions options;
@@ -177,6 +189,20 @@ TEST(NewUser, FromAnEmptyFolderToTheFirstPatientForm)
         ASSERT_TRUE(program.clickWidget(QStringLiteral("?OK")));
         ASSERT_TRUE(program.waitForNoWindow(QStringLiteral("Nuevo Registro")));
         EXPECT_EQ(recordsOf(folder, data::FileId::MADRES), 1) << "the form wrote the mother before it closed";
+
+        // The library from its toolbar button: a first topic added on the heading, and a title
+        // added on that topic, which the tree highlights once it is added.
+        ASSERT_TRUE(program.clickAction(QStringLiteral("Biblioteca")));
+        addToLibrary(
+            program, QStringLiteral("Nuevo Tema"), QStringLiteral("?TEM:TEMA"), QStringLiteral("Pediatria"));
+        EXPECT_TRUE(program.waitFor(QStringLiteral("rows ?RELTREE"), [](const QJsonObject& tree) {
+            return tree.value(QStringLiteral("rows")).toArray()
+                == QJsonArray { QStringLiteral("TEMAS"), QStringLiteral("Pediatria") };
+        }));
+        addToLibrary(program, QStringLiteral("Nuevo Título"), QStringLiteral("?TIT:TITULO"),
+            QStringLiteral("Vacunas"));
+        EXPECT_EQ(recordsOf(folder, data::FileId::TEMAS), 1);
+        EXPECT_EQ(recordsOf(folder, data::FileId::TITULOS), 1) << "the title went under the new topic";
         ASSERT_TRUE(choose(program, QStringLiteral("Archivo"), QStringLiteral("Salir")));
         EXPECT_EQ(program.waitForExit(), 0);
     }

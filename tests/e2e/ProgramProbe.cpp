@@ -6,7 +6,7 @@
 //                   control's name, and every caption shown so far
 //   find <name>     the shown widget of that object name (a control's name, "?OK")
 //   action <text>   the menu-bar item, toolbar button or open menu's item of that text or tooltip
-//   rows <name>     the rows of the list of that object name, first column
+//   rows <name>     the rows of the list of that object name, first column (a tree's in display order)
 // Every place is in the screen's coordinates, for the input the test sends through the X server.
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -234,6 +234,16 @@ private:
         return {};
     }
 
+    // A tree's rows in display order: each row, then the rows under it.
+    static void appendRows(const QAbstractItemModel& model, const QModelIndex& parent, QJsonArray& texts)
+    {
+        for (int row = 0; row < model.rowCount(parent); ++row) {
+            const QModelIndex index = model.index(row, 0, parent);
+            texts.append(index.data().toString());
+            appendRows(model, index, texts);
+        }
+    }
+
     static QJsonObject rows(const QString& name)
     {
         for (QWidget* top : QApplication::topLevelWidgets()) {
@@ -241,8 +251,7 @@ private:
                 if (!view->isVisible() || !view->model())
                     continue;
                 QJsonArray texts;
-                for (int row = 0; row < view->model()->rowCount(); ++row)
-                    texts.append(view->model()->index(row, 0).data().toString());
+                appendRows(*view->model(), QModelIndex(), texts);
                 return QJsonObject { { QStringLiteral("rows"), texts } };
             }
         }

@@ -9,6 +9,7 @@
 #include "clinical/PACIENTES_Seleccionar.h"
 #include "clinical/ParentWindows.h"
 #include "clinical/PatientListSlot.h"
+#include "practice/Biblioteca.h"
 #include "practice/BrowseMEDICOS.h"
 #include "shell/BrowseUSUARIOS.h"
 #include "shell/Identificacion.h"
@@ -28,6 +29,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScreen>
+#include <QTreeWidget>
 
 #include <cstdlib>
 #include <functional>
@@ -68,6 +70,30 @@ auto fromList(void (*list)())
     return [list](framework::test::WindowsTest&, nidora::test::WindowDriver& driver) {
         startIn(driver, list);
         driver.click(QStringLiteral("?INSERT:2"));
+    };
+}
+
+// The library's tree, its insert button on the row of the given level's entry (0 the heading, 1
+// the first topic, 2 its first title) calling the form of the level below.
+auto fromLibrary(int level)
+{
+    return [level](framework::test::WindowsTest&, nidora::test::WindowDriver& driver) {
+        startIn(driver, practice::Biblioteca);
+        auto* tree = qobject_cast<QTreeWidget*>(driver.find(QStringLiteral("?RELTREE")));
+        // The heading, then the first entry under each row, down to the depth asked.
+        const auto rowAt = [tree](int depth) {
+            QTreeWidgetItem* row = tree->topLevelItem(0);
+            for (int down = 0; down < depth && row; ++down)
+                row = row->child(0);
+            return row;
+        };
+        for (int depth = 1; depth < level; ++depth) {
+            tree->expandItem(rowAt(depth));
+            driver.settle();
+        }
+        tree->setCurrentItem(rowAt(level));
+        driver.settle();
+        driver.click(QStringLiteral("?INSERT"));
     };
 }
 
@@ -133,6 +159,9 @@ protected:
         views::AppGlobals.CurrentPhysician = 1;
         store(nidora::test::doctor(1, "Dra. Gómez"));
         store(nidora::test::patient(1, "Pérez, Ana"));
+        store(nidora::test::topic("Pediatría"));
+        store(nidora::test::title("Pediatría", "Vacunas"));
+        store(nidora::test::article("Pediatría", "Vacunas", "Calendario nacional"));
         shell::test::addUser("jefa", "Jefa", { 30 });
         frame.show();
         framework::setWindowArea(frame.workspace());
@@ -242,6 +271,14 @@ TEST_F(WindowPlacesTest, EveryWindowOpensAtItsDescribedSizeAndPlace)
             closing({ "Agregar Vacuna" }), { 260, 118 }, std::nullopt },
         { "study form", historyForm<data::ANALISIS>(clinical::UpdateANALISIS), closing({ "Nuevo Estudio" }),
             { 300, 170 }, std::nullopt, true },
+        { "library", started(practice::Biblioteca), closing({ "Bibliioteca" }), { 280, 232 }, QPoint(0, 0),
+            false, true },
+        { "topic form", fromLibrary(0), closing({ "Nuevo Tema", "Bibliioteca" }), { 230, 50 }, std::nullopt,
+            false, true },
+        { "title form", fromLibrary(1), closing({ "Nuevo Título", "Bibliioteca" }), { 230, 64 }, std::nullopt,
+            false, true },
+        { "article form", fromLibrary(2), closing({ "Nuevo Título", "Bibliioteca" }), { 340, 240 },
+            std::nullopt, false, true },
         { "splash", started(shell::PantallaFondo), closeProduct, { 200, 118 }, std::nullopt, false, true,
             false },
         { "about", started(shell::HelpAbout), closeProduct, { 200, 162 }, std::nullopt, false, false, false },

@@ -39,4 +39,28 @@ inline data::MEDICOS doctor(std::uint8_t code, const char* name)
     return d;
 }
 
+inline data::TEMAS topic(const char* name)
+{
+    data::TEMAS t;
+    t.TEMA = QString::fromUtf8(name);
+    return t;
+}
+
+inline data::TITULOS title(const char* topicName, const char* name)
+{
+    data::TITULOS t;
+    t.TEMA = QString::fromUtf8(topicName);
+    t.TITULO = QString::fromUtf8(name);
+    return t;
+}
+
+inline data::ARTICULOS article(const char* topicName, const char* titleName, const char* name)
+{
+    data::ARTICULOS a;
+    a.TEMA = QString::fromUtf8(topicName);
+    a.TITULO = QString::fromUtf8(titleName);
+    a.ARTICULO = QString::fromUtf8(name);
+    return a;
+}
+
 } // namespace nidora::test
