@@ -16,10 +16,10 @@ PageRangeControls::PageRangeControls(framework::Window& window, int x, int y, co
     , anyMarked_(anyMarked)
 {
     group_ = &window.add<framework::OptionControl>(
-        QStringLiteral("?PrintRange"), DialogRect { x, y, 120, 62 }, title, framework::bindTo(rangeValue_));
+        QStringLiteral("?PrintRange"), DialogRect { x, y, 120, 64 }, title, framework::bindTo(rangeValue_));
     const auto radio = [&](const char* name, const char* text, PageRange value, int row, const QString& tip) {
         auto& made = window.addIn<framework::RadioControl>(*group_, QString::fromLatin1(name),
-            DialogRect { 6, 10 + 12 * row, 100, 10 }, QString::fromLatin1(text), int(value));
+            DialogRect { 6, 13 + 12 * row, 100, 10 }, QString::fromLatin1(text), int(value));
         made.setTip(tip);
         return &made;
     };

@@ -23,7 +23,7 @@ struct PageRangeTips {
 
 class PageRangeControls {
 public:
-    // Adds the group at (x, y), 120 by 62 dialog units, to a window being described.
+    // Adds the group at (x, y), 120 by 64 dialog units, to a window being described.
     PageRangeControls(framework::Window& window, int x, int y, const QString& title,
         const PageRangeTips& tips, PageChoice& choice, int pageCount, bool anyMarked);
 

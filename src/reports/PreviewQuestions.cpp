@@ -10,14 +10,19 @@ namespace nidora::reports {
 
 using framework::DialogRect;
 
+namespace {
+
+// Wide enough for the longer caption.
+constexpr int kWidth = 170;
+
+} // namespace
+
 NumberQuestionWindow::NumberQuestionWindow(const QString& caption, const QString& title,
     std::vector<NumberField> fields, const QString& okTip, bool withCancel, const QString& cancelTip)
     : Window(QStringLiteral("ReportPreview:") + caption)
     , fields_(std::move(fields))
 {
     setCaption(caption);
-    const int rows = int(fields_.size());
-    setSize(150, 36 + 16 * rows);
     setCentred();
     int y = 6;
     if (!title.isEmpty()) {
@@ -32,14 +37,14 @@ NumberQuestionWindow::NumberQuestionWindow(const QString& caption, const QString
             framework::bindTo(field.value), field.lowest, field.highest));
         y += 16;
     }
-    setSize(150, y + 22);
+    setSize(kWidth, y + 22);
     ok_ = &add<framework::ButtonControl>(QStringLiteral("?OkButton"),
-        DialogRect { withCancel ? 40 : 95, y + 4, 50, 14 }, QStringLiteral("OK"));
+        DialogRect { withCancel ? kWidth - 110 : kWidth - 55, y + 4, 50, 14 }, QStringLiteral("OK"));
     ok_->setTip(okTip);
     static_cast<framework::ButtonControl*>(ok_)->setDefault(true);
     if (withCancel) {
-        cancel_ = &add<framework::ButtonControl>(
-            QStringLiteral("?CancelButton"), DialogRect { 95, y + 4, 50, 14 }, QStringLiteral("Cancel"));
+        cancel_ = &add<framework::ButtonControl>(QStringLiteral("?CancelButton"),
+            DialogRect { kWidth - 55, y + 4, 50, 14 }, QStringLiteral("Cancel"));
         cancel_->setTip(cancelTip);
     }
 }

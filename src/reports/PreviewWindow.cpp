@@ -18,6 +18,7 @@
 #include "reports/StatusBarControl.h"
 
 #include <QFile>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QSaveFile>
@@ -129,11 +130,15 @@ framework::ButtonControl& PreviewWindow::button(
 
 void PreviewWindow::onOpened()
 {
-    // Reports open their preview filling the workspace.
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(widget()->parentWidget()))
+    // Reports open their preview filling the workspace. The dialogs it opens then show over it
+    // at their own size, leaving it filling the workspace.
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(widget()->parentWidget())) {
+        if (QMdiArea* workspace = frame->mdiArea())
+            workspace->setOption(QMdiArea::DontMaximizeSubWindowOnActivation);
         frame->showMaximized();
-    else
+    } else {
         widget()->showMaximized();
+    }
     show();
     select(*canvas_);
 }
