@@ -1,6 +1,5 @@
 #include "reports/PreviewQuestions.h"
 
-#include "framework/ControlButton.h"
 #include "framework/ControlEdits.h"
 #include "framework/ControlLabels.h"
 
@@ -19,11 +18,10 @@ constexpr int kWidth = 170;
 
 NumberQuestionWindow::NumberQuestionWindow(const QString& caption, const QString& title,
     std::vector<NumberField> fields, const QString& okTip, bool withCancel, const QString& cancelTip)
-    : Window(QStringLiteral("ReportPreview:") + caption)
+    : AnswerWindow(QStringLiteral("ReportPreview:") + caption, caption, kWidth,
+        (title.isEmpty() ? 30 : 40) + 16 * int(fields.size()))
     , fields_(std::move(fields))
 {
-    setCaption(caption);
-    setCentred();
     int y = 6;
     if (!title.isEmpty()) {
         add<framework::PromptControl>(QStringLiteral("?Title"), DialogRect { 8, 4, 100, 10 }, title);
@@ -37,21 +35,12 @@ NumberQuestionWindow::NumberQuestionWindow(const QString& caption, const QString
             framework::bindTo(field.value), field.lowest, field.highest));
         y += 16;
     }
-    setSize(kWidth, y + 22);
-    ok_ = &add<framework::ButtonControl>(QStringLiteral("?OkButton"),
-        DialogRect { withCancel ? kWidth - 110 : kWidth - 55, y + 4, 50, 14 }, QStringLiteral("OK"));
-    ok_->setTip(okTip);
-    static_cast<framework::ButtonControl*>(ok_)->setDefault(true);
-    if (withCancel) {
-        cancel_ = &add<framework::ButtonControl>(QStringLiteral("?CancelButton"),
-            DialogRect { kWidth - 55, y + 4, 50, 14 }, QStringLiteral("Cancel"));
-        cancel_->setTip(cancelTip);
-    }
+    addAnswerButtons(okTip, withCancel, cancelTip);
 }
 
 std::optional<std::vector<int>> NumberQuestionWindow::ask()
 {
-    if (run() != Completed)
+    if (!answered())
         return std::nullopt;
     std::vector<int> values;
     for (const NumberField& field : fields_)
@@ -59,19 +48,11 @@ std::optional<std::vector<int>> NumberQuestionWindow::ask()
     return values;
 }
 
-int NumberQuestionWindow::onAccepted(framework::Control& control)
+bool NumberQuestionWindow::takeAnswer()
 {
-    if (&control == ok_) {
-        for (framework::Control* spin : spins_)
-            spin->commit();
-        setResponse(Completed);
-        return framework::handled::EndLoop;
-    }
-    if (&control == cancel_) {
-        setResponse(Cancelled);
-        return framework::handled::EndLoop;
-    }
-    return framework::handled::GoOn;
+    for (framework::Control* spin : spins_)
+        spin->commit();
+    return true;
 }
 
 std::optional<int> askPageToJumpTo(int current, int pageCount)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/Window.h"
+#include "reports/AnswerWindow.h"
 
 #include <optional>
 #include <utility>
@@ -19,7 +19,7 @@ struct NumberField {
     int highest;
 };
 
-class NumberQuestionWindow final : public framework::Window {
+class NumberQuestionWindow final : public AnswerWindow {
 public:
     NumberQuestionWindow(const QString& caption, const QString& title, std::vector<NumberField> fields,
         const QString& okTip, bool withCancel, const QString& cancelTip = {});
@@ -28,13 +28,11 @@ public:
     std::optional<std::vector<int>> ask();
 
 protected:
-    int onAccepted(framework::Control& control) override;
+    bool takeAnswer() override;
 
 private:
     std::vector<NumberField> fields_;
     std::vector<framework::Control*> spins_;
-    framework::Control* ok_;
-    framework::Control* cancel_ = nullptr;
 };
 
 // The page to show, from 1 to the number of pages, starting at the current page.

@@ -13,7 +13,6 @@
 namespace nidora::reports {
 
 using framework::DialogRect;
-using framework::handled::EndLoop;
 using framework::handled::GoOn;
 
 QString printerDescription()
@@ -25,14 +24,11 @@ QString printerDescription()
 }
 
 PrintOptionsWindow::PrintOptionsWindow(int pageCount, bool anyMarked, const PrintOptions& start)
-    : Window(QStringLiteral("ReportPreview:PrintOptions"))
+    : AnswerWindow(QStringLiteral("ReportPreview:PrintOptions"), QStringLiteral("Print Options"), 250, 150)
     , options_(start)
     , collate_(start.collate ? 1 : 0)
     , faceUp_(start.faceUp ? 1 : 0)
 {
-    setCaption(QStringLiteral("Print Options"));
-    setSize(250, 150);
-    setCentred();
     options_.choice.range = PageRange::All;
     range_.emplace(*this, 6, 4, QStringLiteral("Print Ranges"),
         PageRangeTips { QStringLiteral("Print All Pages"), QStringLiteral("Print Marked Pages Only"),
@@ -62,11 +58,7 @@ PrintOptionsWindow::PrintOptionsWindow(int pageCount, bool anyMarked, const Prin
     selectPrinter_ = &add<framework::ButtonControl>(
         QStringLiteral("?SelectPrinter"), DialogRect { 6, 130, 70, 14 }, QStringLiteral("Select A Printer"));
 
-    ok_ = &add<framework::ButtonControl>(
-        QStringLiteral("?OkButton"), DialogRect { 140, 130, 50, 14 }, QStringLiteral("OK"));
-    ok_->setDefault(true);
-    cancel_ = &add<framework::ButtonControl>(
-        QStringLiteral("?CancelButton"), DialogRect { 194, 130, 50, 14 }, QStringLiteral("Cancel"));
+    addAnswerButtons();
     showPrinter();
 }
 
@@ -77,12 +69,24 @@ void PrintOptionsWindow::showPrinter()
 
 std::optional<PrintOptions> PrintOptionsWindow::ask()
 {
-    if (run() != Completed)
+    if (!answered())
         return std::nullopt;
     return options_;
 }
 
-int PrintOptionsWindow::onAccepted(framework::Control& control)
+bool PrintOptionsWindow::takeAnswer()
+{
+    range_->commit();
+    copies_->commit();
+    collateBox_->commit();
+    faceUpBox_->commit();
+    options_.copies = std::clamp(options_.copies, 1, 100);
+    options_.collate = collate_ == 1;
+    options_.faceUp = faceUp_ == 1;
+    return true;
+}
+
+int PrintOptionsWindow::onOtherAccepted(framework::Control& control)
 {
     if (&control == selectPrinter_) {
         framework::awaitAnswer<bool>([this](std::function<void(bool)> done) {
@@ -91,21 +95,6 @@ int PrintOptionsWindow::onAccepted(framework::Control& control)
         });
         showPrinter();
         return GoOn;
-    }
-    if (&control == cancel_) {
-        setResponse(Cancelled);
-        return EndLoop;
-    }
-    if (&control == ok_) {
-        range_->commit();
-        copies_->commit();
-        collateBox_->commit();
-        faceUpBox_->commit();
-        options_.copies = std::clamp(options_.copies, 1, 100);
-        options_.collate = collate_ == 1;
-        options_.faceUp = faceUp_ == 1;
-        setResponse(Completed);
-        return EndLoop;
     }
     range_->update();
     return GoOn;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/Window.h"
+#include "reports/AnswerWindow.h"
 #include "reports/PageChoice.h"
 #include "reports/PageRangeControls.h"
 
@@ -15,14 +15,15 @@ class StringControl;
 // delivers its pages face up, and which printer. OK answers the options; Cancel nothing.
 namespace nidora::reports {
 
-class PrintOptionsWindow final : public framework::Window {
+class PrintOptionsWindow final : public AnswerWindow {
 public:
     PrintOptionsWindow(int pageCount, bool anyMarked, const PrintOptions& start);
 
     std::optional<PrintOptions> ask();
 
 protected:
-    int onAccepted(framework::Control& control) override;
+    bool takeAnswer() override;
+    int onOtherAccepted(framework::Control& control) override;
 
 private:
     void showPrinter();
@@ -36,8 +37,6 @@ private:
     framework::Control* faceUpBox_;
     framework::StringControl* printerName_;
     framework::ButtonControl* selectPrinter_;
-    framework::ButtonControl* ok_;
-    framework::ButtonControl* cancel_;
 };
 
 // The printer's name as the options show it.

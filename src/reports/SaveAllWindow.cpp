@@ -10,16 +10,13 @@
 namespace nidora::reports {
 
 using framework::DialogRect;
-using framework::handled::EndLoop;
 using framework::handled::GoOn;
 
 SaveAllWindow::SaveAllWindow(int pageCount, bool anyMarked, const QString& file)
-    : Window(QStringLiteral("ReportPreview:SaveAll"))
+    : AnswerWindow(
+        QStringLiteral("ReportPreview:SaveAll"), QStringLiteral("Save All Pages to File..."), 250, 112)
     , choice_ { {}, file.isEmpty() ? QStringLiteral("Save.txt") : file }
 {
-    setCaption(QStringLiteral("Save All Pages to File..."));
-    setSize(250, 112);
-    setCentred();
     range_.emplace(*this, 6, 4, QStringLiteral("Save Ranges"),
         PageRangeTips { QStringLiteral("Save All Pages") }, choice_.pages, pageCount, anyMarked);
     add<framework::PromptControl>(
@@ -28,21 +25,31 @@ SaveAllWindow::SaveAllWindow(int pageCount, bool anyMarked, const QString& file)
         QStringLiteral("@s255"), framework::entryValue(choice_.file));
     browse_ = &add<framework::ButtonControl>(
         QStringLiteral("?LookupFile"), DialogRect { 228, 71, 16, 14 }, QStringLiteral("..."));
-    ok_ = &add<framework::ButtonControl>(
-        QStringLiteral("?OkButton"), DialogRect { 140, 92, 50, 14 }, QStringLiteral("OK"));
-    ok_->setDefault(true);
-    cancel_ = &add<framework::ButtonControl>(
-        QStringLiteral("?CancelButton"), DialogRect { 194, 92, 50, 14 }, QStringLiteral("Cancel"));
+    addAnswerButtons();
 }
 
 std::optional<SaveChoice> SaveAllWindow::ask()
 {
-    if (run() != Completed)
+    if (!answered())
         return std::nullopt;
     return choice_;
 }
 
-int SaveAllWindow::onAccepted(framework::Control& control)
+bool SaveAllWindow::takeAnswer()
+{
+    range_->commit();
+    file_->commit();
+    choice_.file = choice_.file.trimmed();
+    if (choice_.file.isEmpty()) {
+        framework::showMessage(
+            QStringLiteral("Escriba el nombre del archivo en el que se guardan las páginas."));
+        select(*file_);
+        return false;
+    }
+    return true;
+}
+
+int SaveAllWindow::onOtherAccepted(framework::Control& control)
 {
     if (&control == browse_) {
         file_->commit();
@@ -58,23 +65,6 @@ int SaveAllWindow::onAccepted(framework::Control& control)
             file_->display();
         }
         return GoOn;
-    }
-    if (&control == cancel_) {
-        setResponse(Cancelled);
-        return EndLoop;
-    }
-    if (&control == ok_) {
-        range_->commit();
-        file_->commit();
-        choice_.file = choice_.file.trimmed();
-        if (choice_.file.isEmpty()) {
-            framework::showMessage(
-                QStringLiteral("Escriba el nombre del archivo en el que se guardan las páginas."));
-            select(*file_);
-            return GoOn;
-        }
-        setResponse(Completed);
-        return EndLoop;
     }
     range_->update();
     return GoOn;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/Window.h"
+#include "reports/AnswerWindow.h"
 #include "reports/PageChoice.h"
 #include "reports/PageRangeControls.h"
 
@@ -19,22 +19,21 @@ struct SaveChoice {
     QString file;
 };
 
-class SaveAllWindow final : public framework::Window {
+class SaveAllWindow final : public AnswerWindow {
 public:
     SaveAllWindow(int pageCount, bool anyMarked, const QString& file);
 
     std::optional<SaveChoice> ask();
 
 protected:
-    int onAccepted(framework::Control& control) override;
+    bool takeAnswer() override;
+    int onOtherAccepted(framework::Control& control) override;
 
 private:
     SaveChoice choice_;
     std::optional<PageRangeControls> range_;
     framework::EntryControl* file_;
     framework::ButtonControl* browse_;
-    framework::ButtonControl* ok_;
-    framework::ButtonControl* cancel_;
 };
 
 } // namespace nidora::reports
