@@ -42,39 +42,29 @@ QStringList pageTextLines(const QByteArray& bytes)
     const double rowFactor = double(kTextLines) / height;
 
     std::vector<QString> lines(kTextLines, QString(kTextColumns, QLatin1Char(' ')));
-    // The metafile's size counts from the metafile header, after the placeable header.
-    const qsizetype end = std::min<qsizetype>(
-        bytes.size(), wmf::kPlaceableHeaderBytes + 2 * qsizetype(wmf::u32(bytes, wmf::kFileSizeWords)));
-    qsizetype at = wmf::kPlaceableHeaderBytes + 2 * qsizetype(wmf::u16(bytes, wmf::kHeaderSizeWords));
-    while (at + wmf::kRecordPrefixBytes <= end) {
-        const qsizetype words = wmf::u32(bytes, at);
-        if (words < wmf::kMinRecordWords || at + 2 * words > end)
-            break;
-        const qsizetype recordEnd = at + 2 * words;
-        if (wmf::u16(bytes, at + 4) == wmf::ExtTextOut && recordEnd >= at + 14) {
-            const int y = wmf::u16(bytes, at + 6);
-            const int x = wmf::u16(bytes, at + 8);
-            const int count = wmf::u16(bytes, at + 10);
-            const bool rectangle = (wmf::u16(bytes, at + 12) & 0xFF) != 0;
-            const qsizetype chars = at + (rectangle ? 22 : 14);
-            const qsizetype stop = std::min({ chars + count, at + kRecordWindow, recordEnd });
-            const int row = std::max(1, int(y * rowFactor + 0.5));
-            const int column = std::max(1, int(x * columnFactor + 0.5));
-            // A text below the bounding box has no line of the page: it is left out.
-            if (stop > chars && row <= kTextLines) {
-                QByteArray raw = bytes.mid(chars, stop - chars);
-                // A count beyond the record's characters meets the record's padding: the text
-                // ends there.
-                if (const qsizetype nul = raw.indexOf('\0'); nul >= 0)
-                    raw.truncate(nul);
-                QString text = cp1252::decode(raw);
-                while (!text.isEmpty() && text.back() == QLatin1Char(' '))
-                    text.chop(1);
-                place(lines[std::size_t(row - 1)], column, text);
-            }
-        }
-        at = recordEnd;
-    }
+    wmf::forEachRecord(bytes, [&](std::uint16_t function, qsizetype at, qsizetype recordEnd) {
+        if (function != wmf::ExtTextOut || recordEnd < at + 14)
+            return;
+        const int y = wmf::u16(bytes, at + 6);
+        const int x = wmf::u16(bytes, at + 8);
+        const int count = wmf::u16(bytes, at + 10);
+        const bool rectangle = (wmf::u16(bytes, at + 12) & 0xFF) != 0;
+        const qsizetype chars = at + (rectangle ? 22 : 14);
+        const qsizetype stop = std::min({ chars + count, at + kRecordWindow, recordEnd });
+        const int row = std::max(1, int(y * rowFactor + 0.5));
+        const int column = std::max(1, int(x * columnFactor + 0.5));
+        // A text below the bounding box has no line of the page: it is left out.
+        if (stop <= chars || row > kTextLines)
+            return;
+        QByteArray raw = bytes.mid(chars, stop - chars);
+        // A count beyond the record's characters meets the record's padding: the text ends there.
+        if (const qsizetype nul = raw.indexOf('\0'); nul >= 0)
+            raw.truncate(nul);
+        QString text = cp1252::decode(raw);
+        while (!text.isEmpty() && text.back() == QLatin1Char(' '))
+            text.chop(1);
+        place(lines[std::size_t(row - 1)], column, text);
+    });
 
     QStringList kept;
     for (QString& line : lines) {

@@ -32,20 +32,10 @@ std::uint32_t colorRefOf(const QColor& color)
 
 std::uint16_t penStyleOf(Qt::PenStyle style)
 {
-    switch (style) {
-    case Qt::NoPen:
-        return wmf::kPenNull;
-    case Qt::DashLine:
-        return wmf::kPenDash;
-    case Qt::DotLine:
-        return wmf::kPenDot;
-    case Qt::DashDotLine:
-        return wmf::kPenDashDot;
-    case Qt::DashDotDotLine:
-        return wmf::kPenDashDotDot;
-    default:
-        return wmf::kPenSolid;
-    }
+    for (const auto& [pen, line] : wmf::kPenStyles)
+        if (line == style)
+            return pen;
+    return wmf::kPenSolid;
 }
 
 // How much the transform scales lengths (the mean of its two axes).

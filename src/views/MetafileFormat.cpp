@@ -1,5 +1,7 @@
 #include "views/MetafileFormat.h"
 
+#include <algorithm>
+
 namespace nidora::views::wmf {
 
 bool isPlaceable(const QByteArray& bytes)
@@ -12,6 +14,23 @@ QRect boundingBox(const QByteArray& bytes)
 {
     return QRect(QPoint(s16(bytes, kBoundsLeft), s16(bytes, kBoundsTop)),
         QPoint(s16(bytes, kBoundsRight) - 1, s16(bytes, kBoundsBottom) - 1));
+}
+
+void forEachRecord(const QByteArray& bytes,
+    const std::function<void(std::uint16_t function, qsizetype at, qsizetype end)>& visit)
+{
+    if (bytes.size() < kFirstRecord)
+        return;
+    const qsizetype end = std::min<qsizetype>(
+        bytes.size(), kPlaceableHeaderBytes + 2 * qsizetype(u32(bytes, kFileSizeWords)));
+    qsizetype at = kPlaceableHeaderBytes + 2 * qsizetype(u16(bytes, kHeaderSizeWords));
+    while (at + kRecordPrefixBytes <= end) {
+        const qsizetype words = u32(bytes, at);
+        if (words < kMinRecordWords || at + 2 * words > end)
+            return;
+        visit(u16(bytes, at + 4), at, at + 2 * words);
+        at += 2 * words;
+    }
 }
 
 QByteArray blankFile(int width, int height)

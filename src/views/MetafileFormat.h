@@ -2,6 +2,10 @@
 
 #include <QByteArray>
 #include <QRect>
+#include <Qt>
+
+#include <functional>
+#include <utility>
 
 #include <cstdint>
 
@@ -69,6 +73,15 @@ constexpr std::uint16_t kPenDot = 2;
 constexpr std::uint16_t kPenDashDot = 3;
 constexpr std::uint16_t kPenDashDotDot = 4;
 constexpr std::uint16_t kPenNull = 5;
+// The painter's line styles by the pen styles that stand for them.
+inline constexpr std::pair<std::uint16_t, Qt::PenStyle> kPenStyles[] = {
+    { kPenSolid, Qt::SolidLine },
+    { kPenDash, Qt::DashLine },
+    { kPenDot, Qt::DotLine },
+    { kPenDashDot, Qt::DashDotLine },
+    { kPenDashDotDot, Qt::DashDotDotLine },
+    { kPenNull, Qt::NoPen },
+};
 constexpr std::uint16_t kBrushSolid = 0;
 constexpr std::uint16_t kBrushNull = 1;
 constexpr std::uint32_t kSourceCopy = 0x00CC0020u;
@@ -152,6 +165,12 @@ inline std::uint32_t colorRef(int red, int green, int blue)
 bool isPlaceable(const QByteArray& bytes);
 // The bounding box of a placeable metafile, in its own units.
 QRect boundingBox(const QByteArray& bytes);
+// Calls visit with each record's function, its first byte and the byte after it, in file order,
+// from the record after the metafile header to the end the header gives (counted after the
+// placeable header) or of the bytes, whichever comes first. The walk stops at a record whose
+// size is below three words or runs past that end, so damaged bytes are never read beyond.
+void forEachRecord(const QByteArray& bytes,
+    const std::function<void(std::uint16_t function, qsizetype at, qsizetype end)>& visit);
 // A placeable metafile with no drawing records, `width` by `height` thousandths of an inch.
 QByteArray blankFile(int width, int height);
 

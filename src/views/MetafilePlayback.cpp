@@ -22,20 +22,10 @@ QColor colorOf(std::uint32_t ref)
 
 Qt::PenStyle penStyleOf(std::uint16_t style)
 {
-    switch (style & 0x0F) {
-    case wmf::kPenNull:
-        return Qt::NoPen;
-    case wmf::kPenDash:
-        return Qt::DashLine;
-    case wmf::kPenDot:
-        return Qt::DotLine;
-    case wmf::kPenDashDot:
-        return Qt::DashDotLine;
-    case wmf::kPenDashDotDot:
-        return Qt::DashDotDotLine;
-    default:
-        return Qt::SolidLine;
-    }
+    for (const auto& [pen, line] : wmf::kPenStyles)
+        if (pen == (style & 0x0F))
+            return line;
+    return Qt::SolidLine;
 }
 
 // A bitmap of 24 or 32 bits a dot without compression, the kinds pages hold.
@@ -84,19 +74,12 @@ public:
         origin_ = bounds.topLeft();
         bounds_ = bounds.size();
         page_.size = QSize(int(bounds.width() * unit_ + 0.5), int(bounds.height() * unit_ + 0.5));
-        const qsizetype end = std::min<qsizetype>(
-            bytes_.size(), wmf::kPlaceableHeaderBytes + 2 * qsizetype(wmf::u32(bytes_, wmf::kFileSizeWords)));
-        qsizetype at = wmf::kPlaceableHeaderBytes + 2 * qsizetype(wmf::u16(bytes_, wmf::kHeaderSizeWords));
-        while (at + wmf::kRecordPrefixBytes <= end) {
-            const qsizetype words = wmf::u32(bytes_, at);
-            if (words < wmf::kMinRecordWords || at + 2 * words > end)
-                break;
-            const auto function = wmf::u16(bytes_, at + 4);
-            if (function == wmf::EndOfFile)
-                break;
-            record(function, at + wmf::kRecordPrefixBytes, at + 2 * words);
-            at += 2 * words;
-        }
+        bool ended = false;
+        wmf::forEachRecord(bytes_, [&](std::uint16_t function, qsizetype at, qsizetype end) {
+            ended = ended || function == wmf::EndOfFile;
+            if (!ended)
+                record(function, at + wmf::kRecordPrefixBytes, end);
+        });
     }
 
 private:
