@@ -72,11 +72,11 @@ PatientForm::PatientForm()
     // buttons.
     openAlso(data::FileId::GRAFICO);
     openAlso(data::FileId::TABCRECIMIENTO);
-    setSize(600, 272);
+    setSize(610, 272);
     setCentred();
     add<framework::ImageControl>(QStringLiteral("?XPTASKPANEL"), { 2, 4, 98, 264 });
     sheet_ = &add<framework::SheetControl>(
-        QStringLiteral("?SHEET2"), { 104, 4, 414, 244 }, framework::SheetControl::Style::Wizard);
+        QStringLiteral("?SHEET2"), { 104, 4, 404, 244 }, framework::SheetControl::Style::Wizard);
     addDataPage(addPage(*sheet_, "?TAB9", "Tab 9"));
     addConsultationsPage(addPage(*sheet_, "?TAB10", "Tab 10"));
     addVaccinationsPage(addPage(*sheet_, "?TAB17", "Tab 17"));
@@ -87,8 +87,8 @@ PatientForm::PatientForm()
     addFamilyPage(addPage(*sheet_, "?TAB24", "Tab 24"));
     addMilestonesPage(addPage(*sheet_, "?TAB11", "Tab 11"));
     addChartButtons();
-    addOk(QStringLiteral("?OK"), { 484, 252, 54, 16 }, QStringLiteral("OK"), QStringLiteral("si.bmp"));
-    addCancel(QStringLiteral("?CANCEL"), { 542, 252, 54, 16 }, QStringLiteral("Cancelar"),
+    addOk(QStringLiteral("?OK"), { 494, 252, 54, 16 }, QStringLiteral("OK"), QStringLiteral("si.bmp"));
+    addCancel(QStringLiteral("?CANCEL"), { 552, 252, 54, 16 }, QStringLiteral("Cancelar"),
         QStringLiteral("no.bmp"));
     paintFields();
     setFirstControl(control(QStringLiteral("?PAC:GRUPO"))->number());

@@ -31,14 +31,14 @@ constexpr ChartButton kChartButtons[] = {
 
 void PatientForm::addChartButtons()
 {
-    add<framework::BoxControl>(QStringLiteral("?BOX1"), { 522, 4, 74, 244 });
-    add<framework::StringControl>(QStringLiteral("?STRING1"), { 528, 8, 62, 9 }, QStringLiteral("Gráficas"));
+    add<framework::BoxControl>(QStringLiteral("?BOX1"), { 512, 4, 94, 244 });
+    add<framework::StringControl>(QStringLiteral("?STRING1"), { 518, 8, 80, 9 }, QStringLiteral("Gráficas"));
     add<framework::StringControl>(
-        QStringLiteral("?STRING2"), { 528, 17, 62, 9 }, QStringLiteral("Percentiles"));
+        QStringLiteral("?STRING2"), { 518, 17, 80, 9 }, QStringLiteral("Percentiles"));
     const bool drawn = static_cast<bool>(patientFormLookups().growthChart);
     int top = 32;
     for (const ChartButton& button : kChartButtons) {
-        auto& made = add<framework::ButtonControl>(QString::fromUtf8(button.name), { 526, top, 66, 26 },
+        auto& made = add<framework::ButtonControl>(QString::fromUtf8(button.name), { 516, top, 86, 26 },
             QString::fromUtf8(button.text), QStringLiteral("grabarr.ico"));
         made.setEnabled(drawn);
         charts_[std::size_t(button.chart)] = &made;

@@ -14,7 +14,7 @@ using views::fieldColumn;
 using views::ListButton;
 using views::ListPanel;
 
-constexpr framework::DialogRect kListPlace { 4, 4, 402, 190 };
+constexpr framework::DialogRect kListPlace { 4, 4, 392, 190 };
 constexpr int kButtonsTop = 200;
 constexpr int kButtonStep = 60;
 
@@ -57,7 +57,7 @@ void PatientForm::addConsultationsPage(framework::TabControl& page)
         { patientsRows(visits, "CON:KPACIENTE", patient_) }, std::move(columns));
     prescription_ = &addIn<framework::ButtonControl>(page, QStringLiteral("?BUTTON19"),
         { 4, kButtonsTop, 60, 16 }, QStringLiteral("Recetas"), QStringLiteral("Medical insurance.ico"));
-    visits.addEditButtons({ 226, kButtonsTop, 56, 16 }, kButtonStep, QStringLiteral(":3"));
+    visits.addEditButtons({ 216, kButtonsTop, 56, 16 }, kButtonStep, QStringLiteral(":3"));
     // Shown here as the "Datos" page has them, for reading only.
     const Picture line = *parsePicture(u"@s30");
     notesShown_[0] = &addIn<framework::StringControl>(
@@ -77,7 +77,7 @@ void PatientForm::addVaccinationsPage(framework::TabControl& page)
             fieldColumn(doses.field("VAC:FECHAREAL"), QStringLiteral("Fecha Real"), QStringLiteral("@D6")),
             fieldColumn(doses.field("VAC:VACUNA"), QStringLiteral("Vacuna"), QStringLiteral("@s20")),
             fieldColumn(doses.field("VAC:DOSIS"), QStringLiteral("Dosis"), QStringLiteral("@s10")) });
-    doses.addEditButtons({ 226, kButtonsTop, 56, 16 }, kButtonStep, QString());
+    doses.addEditButtons({ 216, kButtonsTop, 56, 16 }, kButtonStep, QString());
     vaccinations_ = { &doses, &PatientFormLookups::vaccinationForm };
     connectChildList(vaccinations_, 5, "VAC:PACIENTE");
 }
@@ -96,7 +96,7 @@ void PatientForm::addPathologiesPage(framework::TabControl& page)
             .sized(200));
     found.addList(QStringLiteral("?LIST:3"), kListPlace, { patientsRows(found, "ENF:KPACIENTE", patient_) },
         std::move(columns));
-    found.addEditButtons({ 226, kButtonsTop, 56, 16 }, kButtonStep, QStringLiteral(":4"));
+    found.addEditButtons({ 216, kButtonsTop, 56, 16 }, kButtonStep, QStringLiteral(":4"));
     pathologies_ = { &found, &PatientFormLookups::pathologyForm };
     connectChildList(pathologies_, 6, "ENF:PACIENTE");
 }

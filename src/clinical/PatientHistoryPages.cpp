@@ -153,7 +153,7 @@ void PatientForm::addBirthPage(framework::TabControl& page)
         QStringLiteral("Cesarea"), bindTo(patient_.CESAREA), QStringLiteral("1"), QStringLiteral("0"));
     caesareanCause_
         = &rows.besideWithPrompt<EntryControl>(QStringLiteral("Motivo:"), 214, QStringLiteral("?PAC:CAUSA"),
-            { .x = 244, .width = 160 }, QStringLiteral("@s40"), entryValue(patient_.CAUSA));
+            { .x = 244, .width = 150 }, QStringLiteral("@s40"), entryValue(patient_.CAUSA));
 
     auto& position = addIn<OptionControl>(page, QStringLiteral("?PAC:POSICION"), { 6, 22, 140, 22 },
         QStringLiteral("Posición:"), bindTo(patient_.POSICION));
@@ -177,10 +177,10 @@ void PatientForm::addBirthPage(framework::TabControl& page)
               { "?PAC:PARTOOBSERVACIONES3", &patient_.PARTOOBSERVACIONES3 } };
     for (const auto& [name, field] : remarks)
         rows.row<EntryControl>(name == remarks[0].first ? QStringLiteral("Observaciones:") : QString(),
-            QString::fromUtf8(name), { .width = 340 }, QStringLiteral("@s150"), entryValue(*field));
+            QString::fromUtf8(name), { .width = 330 }, QStringLiteral("@s150"), entryValue(*field));
 
     // The measures at birth, framed together.
-    addIn<framework::BoxControl>(page, QStringLiteral("?GROUP1"), { 2, 140, 404, 92 });
+    addIn<framework::BoxControl>(page, QStringLiteral("?GROUP1"), { 2, 140, 392, 92 });
     rows.skipTo(148);
     const auto unit = [&](const QString& field, int x, const char* text) {
         rows.beside<StringControl>(
@@ -200,7 +200,7 @@ void PatientForm::addBirthPage(framework::TabControl& page)
             { .width = 34, .height = 12, .down = -1 }, bindTo(patient_.OMBLIGODIAS), 0, 99, 1));
     unit(QStringLiteral("?PAC:OMBLIGODIAS"), 98, "días");
     rows.row<EntryControl>(QStringLiteral("Observaciones:"), QStringLiteral("?PAC:OMBOBSERVACIONES"),
-        { .width = 340 }, QStringLiteral("@s150"), entryValue(patient_.OMBOBSERVACIONES));
+        { .width = 320 }, QStringLiteral("@s150"), entryValue(patient_.OMBOBSERVACIONES));
 }
 
 void PatientForm::addFamilyPage(framework::TabControl& page)
@@ -209,11 +209,11 @@ void PatientForm::addFamilyPage(framework::TabControl& page)
     addIn<framework::PromptControl>(
         page, QStringLiteral("?MAD:ANTECEDENTES:Prompt"), { 6, 8, 100, 10 }, QStringLiteral("Maternos:"));
     mother_.history = &addIn<framework::TextControl>(page, QStringLiteral("?MAD:ANTECEDENTES"),
-        { 6, 20, 396, 96 }, bindTo(data().buffer<data::MADRES>().ANTECEDENTES));
+        { 6, 20, 388, 96 }, bindTo(data().buffer<data::MADRES>().ANTECEDENTES));
     addIn<framework::PromptControl>(
         page, QStringLiteral("?PAD:ANTECEDENTES:Prompt"), { 6, 122, 100, 10 }, QStringLiteral("Paternos:"));
     father_.history = &addIn<framework::TextControl>(page, QStringLiteral("?PAD:ANTECEDENTES"),
-        { 6, 134, 396, 96 }, bindTo(data().buffer<data::PADRES>().ANTECEDENTES));
+        { 6, 134, 388, 96 }, bindTo(data().buffer<data::PADRES>().ANTECEDENTES));
 }
 
 void PatientForm::addMilestonesPage(framework::TabControl& page)
@@ -243,7 +243,7 @@ void PatientForm::addMilestonesPage(framework::TabControl& page)
         int line = 0;
         for (const char* description : text.lines) {
             auto& shown = addIn<StringControl>(page, name + QStringLiteral(":Linea%1").arg(++line),
-                { 12, top, 396, 8 }, QString::fromUtf8(description));
+                { 8, top, 390, 8 }, QString::fromUtf8(description));
             shown.setFont(small);
             top += 8;
         }
