@@ -25,15 +25,24 @@ views::SortOrder patientsRows(const ListPanel& panel, const char* key, const dat
         [&patient] { return std::vector<data::FieldValue> { std::int64_t(patient.CODIGO) }; } };
 }
 
-// The age at the row's date, under the one heading "Edad".
-std::vector<views::ListColumn> ageColumns(const ListPanel& panel, const char* prefix)
+// A row's date and the patient's age at it, under the one heading "Edad"; then what else the
+// list shows of the row; last the first hundred characters of its notes, in the width the list
+// has left.
+std::vector<views::ListColumn> datedColumns(
+    const ListPanel& panel, const char* prefix, std::vector<views::ListColumn> middle, int notesWidth)
 {
-    std::vector<views::ListColumn> columns;
-    for (const char* part : { "ANIOS", "MESES", "DIAS" }) {
-        const QByteArray field = QByteArray(prefix) + ':' + part;
-        columns.push_back(fieldColumn(panel.field(field.constData()), QString(QLatin1Char(part[0])),
-            QStringLiteral("@n2"), QStringLiteral("Edad")));
-    }
+    const auto field = [&panel, prefix](const char* name) -> const data::FieldDesc& {
+        return panel.field((QByteArray(prefix) + ':' + name).constData());
+    };
+    std::vector<views::ListColumn> columns { fieldColumn(
+        field("FECHA"), QStringLiteral("Fecha"), QStringLiteral("@D6")) };
+    for (const char* part : { "ANIOS", "MESES", "DIAS" })
+        columns.push_back(fieldColumn(
+            field(part), QString(QLatin1Char(part[0])), QStringLiteral("@n2"), QStringLiteral("Edad")));
+    for (views::ListColumn& each : middle)
+        columns.push_back(std::move(each));
+    columns.push_back(fieldColumn(field("OBSERVACIONES"), QStringLiteral("Notas"), QStringLiteral("@s100"))
+                          .sized(notesWidth));
     return columns;
 }
 
@@ -42,17 +51,11 @@ std::vector<views::ListColumn> ageColumns(const ListPanel& panel, const char* pr
 void PatientForm::addConsultationsPage(framework::TabControl& page)
 {
     ListPanel& visits = addPanel(data::FileId::CONSULTAS, &page);
-    std::vector<views::ListColumn> columns { fieldColumn(
-        visits.field("CON:FECHA"), QStringLiteral("Fecha"), QStringLiteral("@D6")) };
-    for (views::ListColumn& age : ageColumns(visits, "CON"))
-        columns.push_back(std::move(age));
-    columns.push_back(fieldColumn(visits.field("CON:PESO"), QStringLiteral("Peso"), QStringLiteral("@n7.3")));
-    columns.push_back(
-        fieldColumn(visits.field("CON:MOTIVO"), QStringLiteral("Motivo consulta"), QStringLiteral("@s25")));
-    // A note's first hundred characters, in whatever width the list has left.
-    columns.push_back(
-        fieldColumn(visits.field("CON:OBSERVACIONES"), QStringLiteral("Notas"), QStringLiteral("@s100"))
-            .sized(160));
+    std::vector<views::ListColumn> columns = datedColumns(visits, "CON",
+        { fieldColumn(visits.field("CON:PESO"), QStringLiteral("Peso"), QStringLiteral("@n7.3")),
+            fieldColumn(
+                visits.field("CON:MOTIVO"), QStringLiteral("Motivo consulta"), QStringLiteral("@s25")) },
+        160);
     visits.addList(QStringLiteral("?BROWSE:2"), kListPlace,
         { patientsRows(visits, "CON:KPACIENTE", patient_) }, std::move(columns));
     prescription_ = &addIn<framework::ButtonControl>(page, QStringLiteral("?BUTTON19"),
@@ -85,15 +88,9 @@ void PatientForm::addVaccinationsPage(framework::TabControl& page)
 void PatientForm::addPathologiesPage(framework::TabControl& page)
 {
     ListPanel& found = addPanel(data::FileId::ENFERMEDADES, &page);
-    std::vector<views::ListColumn> columns { fieldColumn(
-        found.field("ENF:FECHA"), QStringLiteral("Fecha"), QStringLiteral("@D6")) };
-    for (views::ListColumn& age : ageColumns(found, "ENF"))
-        columns.push_back(std::move(age));
-    columns.push_back(
-        fieldColumn(found.field("ENF:ENFERMEDAD"), QStringLiteral("Patología"), QStringLiteral("@s20")));
-    columns.push_back(
-        fieldColumn(found.field("ENF:OBSERVACIONES"), QStringLiteral("Notas"), QStringLiteral("@s100"))
-            .sized(200));
+    std::vector<views::ListColumn> columns = datedColumns(found, "ENF",
+        { fieldColumn(found.field("ENF:ENFERMEDAD"), QStringLiteral("Patología"), QStringLiteral("@s20")) },
+        200);
     found.addList(QStringLiteral("?LIST:3"), kListPlace, { patientsRows(found, "ENF:KPACIENTE", patient_) },
         std::move(columns));
     found.addEditButtons({ 216, kButtonsTop, 56, 16 }, kButtonStep, QStringLiteral(":4"));
