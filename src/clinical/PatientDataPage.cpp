@@ -20,15 +20,10 @@ using framework::PromptColumn;
 constexpr int kPromptX = 6;
 constexpr int kFieldX = 78;
 
-// Light yellow for the data fields, pink for the note lines.
-constexpr quint32 kFieldColour = 0x80FFFF;
-constexpr quint32 kNoteColour = 0xC080FF;
-
 } // namespace
 
-void PatientForm::addDataPage(framework::SheetControl& sheet)
+void PatientForm::addDataPage(framework::TabControl& page)
 {
-    auto& page = addIn<framework::TabControl>(sheet, QStringLiteral("?TAB9"), {}, QStringLiteral("Tab 9"));
     PromptColumn rows(*this, page,
         { .promptX = kPromptX, .fieldX = kFieldX, .top = 8, .promptDown = 1, .fieldHeight = 11 });
     const auto entry = [&](const char* prompt, const char* name, int width, const char* picture,
@@ -69,11 +64,10 @@ void PatientForm::addDataPage(framework::SheetControl& sheet)
     entry("Ciudad:", "?PAC:CIUDAD", 110, "@s25", patient_.CIUDAD);
     auto& phone = entry("Teléfono:", "?PAC:TELEFONO", 150, "@s30", patient_.TELEFONO);
 
-    // The camera window is not part of the program yet: the button is there, unusable.
-    auto& camera = addIn<ButtonControl>(page, QStringLiteral("?BUTTON21"), { 252, 94, 70, 14 },
+    camera_ = &addIn<ButtonControl>(page, QStringLiteral("?BUTTON21"), { 252, 94, 70, 14 },
         QStringLiteral("Obtener Foto"), QStringLiteral("foto.ico"));
-    camera.setTip(QStringLiteral("Capturar foto de webcam"));
-    camera.setEnabled(false);
+    camera_->setTip(QStringLiteral("Capturar foto de webcam"));
+    camera_->setEnabled(static_cast<bool>(patientFormLookups().camera));
 
     photoName_ = &entry("Archivo Foto:", "?AUXFOTO", 226, "@s160", extras_.photo);
     photoLookup_ = &lookup("?LOOKUPFILE", 306);
@@ -85,8 +79,7 @@ void PatientForm::addDataPage(framework::SheetControl& sheet)
     rows.besideWithPrompt<EntryControl>(QStringLiteral("N°"), 194, QStringLiteral("?PAC:NROOBRASOCIAL"),
         { .x = 208, .width = 80 }, QStringLiteral("@s15"), entryValue(patient_.NROOBRASOCIAL));
     rows.skipTo(190);
-    // Only stored here: the planned vaccinations it stands for are generated elsewhere.
-    entry("Plan Vacunación:", "?PAC:PLANVACUNACION", 14, "@s1", patient_.PLANVACUNACION);
+    plan_ = &entry("Plan Vacunación:", "?PAC:PLANVACUNACION", 14, "@s1", patient_.PLANVACUNACION);
     notes_[0] = &entry("Notas Importantes:", "?AUXNOTA1", 150, "@s30", extras_.note1);
     notes_[1] = &entry("", "?AUXNOTA2", 150, "@s30", extras_.note2);
 
@@ -97,14 +90,6 @@ void PatientForm::addDataPage(framework::SheetControl& sheet)
         &data().buffer<data::PADRES>().NOMBRE, data::FileId::PADRES, "PAD:KNOMBRE", &address };
     for (const Parent* parent : { &mother_, &father_ })
         parent->lookup->setEnabled(static_cast<bool>(patientFormLookups().*parent->procedure));
-}
-
-void PatientForm::paintFields()
-{
-    for (framework::Control* field : fields())
-        field->setBackground(kFieldColour);
-    for (framework::EntryControl* line : notes_)
-        line->setBackground(kNoteColour);
 }
 
 } // namespace nidora::clinical

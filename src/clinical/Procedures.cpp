@@ -10,7 +10,10 @@ views::ProcedureTable procedures()
 {
     // Whoever starts this folder's windows gets its patient form calling the real parents'
     // lists as its lookups.
-    setPatientFormLookups({ BrowseMADRES, BrowsePADRES });
+    PatientFormLookups lookups;
+    lookups.mothers = BrowseMADRES;
+    lookups.fathers = BrowsePADRES;
+    setPatientFormLookups(std::move(lookups));
     return { { QStringLiteral("BrowsePACIENTES"), BrowsePACIENTES },
         { QStringLiteral("BrowseMADRES"), BrowseMADRES }, { QStringLiteral("BrowsePADRES"), BrowsePADRES } };
 }

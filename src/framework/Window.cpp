@@ -13,6 +13,8 @@
 
 #include <QPalette>
 #include <QPixmap>
+#include <QStackedWidget>
+#include <QTabWidget>
 
 namespace nidora::framework {
 
@@ -37,6 +39,19 @@ bool isThemedKind(ControlKind kind)
 bool holdsFocusOf(const QWidget* focus, const Control& control)
 {
     return focus && (focus == control.widget() || control.widget()->isAncestorOf(focus));
+}
+
+// A control on a page of a sheet that is not in front cannot take the focus: each sheet it
+// stands in, from the innermost out, shows the page that holds it.
+void bringPagesForward(QWidget* widget, const QWidget* window)
+{
+    for (QWidget* page = widget; page && page != window; page = page->parentWidget()) {
+        auto* pages = qobject_cast<QStackedWidget*>(page->parentWidget());
+        if (!pages)
+            continue;
+        if (auto* sheet = qobject_cast<QTabWidget*>(pages->parentWidget()))
+            sheet->setCurrentWidget(page);
+    }
 }
 
 } // namespace
@@ -195,7 +210,9 @@ void Window::select(int number)
 void Window::select(Control& target)
 {
     ++selections_;
-    focusTaker(target).widget()->setFocus(Qt::OtherFocusReason);
+    QWidget* taker = focusTaker(target).widget();
+    bringPagesForward(taker, widget_);
+    taker->setFocus(Qt::OtherFocusReason);
 }
 
 Control& Window::focusTaker(Control& target) const
@@ -264,7 +281,12 @@ bool Window::acceptAll()
         Control& target = *each;
         if (!target.holdsData() || !target.isEnabled())
             continue;
-        select(target);
+        // A control on a page that is not in front is taken all the same, without the focus
+        // and without bringing its page forward: only a control the pass stops at comes to
+        // the front (its handler, or the refusal of its text, selects it).
+        const bool inSight = target.widget()->isVisibleTo(widget_);
+        if (inSight)
+            target.widget()->setFocus(Qt::OtherFocusReason);
         if (const InputError error = target.commit(); error != InputError::None) {
             onRejected(target, error);
             return false;
@@ -274,7 +296,7 @@ bool Window::acceptAll()
         const int selectedBefore = selections_;
         const int result = onAccepted(target);
         if (result == handled::EndLoop || selections_ != selectedBefore
-            || !holdsFocusOf(widget_->focusWidget(), target))
+            || (inSight && !holdsFocusOf(widget_->focusWidget(), target)))
             return false;
     }
     return true;

@@ -111,7 +111,8 @@ public:
     bool filesOpened() const { return filesOpened_; }
 
     // Acting from handlers. Selecting a prompt selects the first control after it that takes
-    // the focus.
+    // the focus; selecting a control on a page of a sheet that is not in front brings that
+    // page forward.
     void select(int number);
     void select(Control& control);
     // Posts an event with no control to this window (a code of the procedure's own, a close).
@@ -133,9 +134,10 @@ public:
     // Every data control's shown value taken into its variable, with no handler run; a refused
     // text leaves its variable as it was.
     void updateFields();
-    // Takes every data control once more, in window order, as its own acceptance would; false
-    // when one refused its text or its handler moved the focus (selected a control, its own
-    // included, or the focus went elsewhere): the pass ended there.
+    // Takes every data control once more, in window order, as its own acceptance would, those
+    // on pages not in front included; false when one refused its text or its handler moved the
+    // focus (selected a control, its own included, or the focus went elsewhere): the pass
+    // ended there, with the page of the control it stopped at in front.
     bool acceptAll();
 
     KeyboardNavigator& navigator() { return *navigator_; }

@@ -6,12 +6,17 @@
 
 #include "clinical/UpdatePACIENTES.h"
 
+#include "controls/TaskPanelWidget.h"
+
 #include "data/PatientRecords.h"
 #include "framework/Window.h"
 #include "views/DictionarySetup.h"
 #include "views/ProgramGlobals.h"
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QTabWidget>
 
 #include <functional>
 
@@ -80,6 +85,30 @@ protected:
     {
         auto* edit = qobject_cast<QLineEdit*>(driver.find(entry));
         return edit ? edit->text() : QStringLiteral("<no entry %1>").arg(entry);
+    }
+    // Clicks a task of the form's side panel: header 0 "Clínica" (Datos, Consultas, Vacunas,
+    // Alimentación, Hitos motores, Patologías), header 1 "Prenatal" (Embarazo, Parto,
+    // Antecedentes Familiares).
+    void clickTask(std::size_t header, std::size_t task)
+    {
+        auto* panel = driver.find(QStringLiteral("?XPTASKPANEL"))->findChild<controls::TaskPanelWidget*>();
+        ASSERT_NE(panel, nullptr);
+        (void)panel->grab(); // painting lays the panel out
+        const controls::TaskPanelLayout& layout = panel->lastLayout();
+        ASSERT_LT(header, layout.groups.size());
+        ASSERT_LT(task, layout.groups[header].rows.size());
+        const controls::TaskRowLayout& row = layout.groups[header].rows[task];
+        const QPoint at(layout.left + 10, row.top + row.height / 2);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, panel->mapToGlobal(at), Qt::LeftButton,
+            Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(panel, &release);
+        driver.settle();
+    }
+    // The name of the page the form's sheet shows.
+    QString pageInFront() const
+    {
+        auto* sheet = qobject_cast<QTabWidget*>(driver.find(QStringLiteral("?SHEET2")));
+        return sheet ? sheet->currentWidget()->objectName() : QStringLiteral("<no sheet>");
     }
     // The one stored patient with this code, or a blank one.
     data::PACIENTES storedPatient(std::int32_t code)

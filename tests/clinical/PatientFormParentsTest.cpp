@@ -33,7 +33,10 @@ protected:
     // Patient 1 in a change form whose parents' lookups are the scripted ones.
     void changeWithLookups()
     {
-        setPatientFormLookups({ mothers.procedure(), fathers.procedure() });
+        PatientFormLookups lookups;
+        lookups.mothers = mothers.procedure();
+        lookups.fathers = fathers.procedure();
+        setPatientFormLookups(std::move(lookups));
         store(patient(1, "Pérez, Ana"));
         openForm(ChangeRecord, 1);
     }

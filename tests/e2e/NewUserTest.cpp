@@ -4,6 +4,7 @@
 
 #include "data/Catalogue.h"
 #include "data/DataFile.h"
+#include "data/PatientRecords.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -162,6 +163,34 @@ std::int64_t recordsOf(const QDir& folder, data::FileId file)
     return records;
 }
 
+// The patient stored under this code, as the file holds him; a blank one when there is none.
+data::PACIENTES storedPatient(const QDir& folder, std::int32_t code)
+{
+    const data::FileDesc& desc = data::fileDesc(data::FileId::PACIENTES);
+    data::OpenOptions options;
+    options.fileName = folder.filePath(desc.fileName());
+    data::DataFile::Opened opened = data::DataFile::open(desc, data::OpenMode::ReadOnly, options);
+    data::PACIENTES patient;
+    if (opened.outcome.ok())
+        opened.file->fetch(*desc.key(QStringLiteral("PAC:KCODIGO")), { std::int64_t(code) }, patient);
+    return patient;
+}
+
+// Clicks a task of the patient form's side panel under its first header ("Clínica"), where
+// the panel lays it out: below the top margin of 10 pixels and the header's slot of 30, each
+// task a row of 33 (its 32-pixel icon and one).
+bool clickClinicalTask(ProgramUnderTest& program, int task)
+{
+    const QJsonObject panel = program.ask(QStringLiteral("find ?XPTASKPANEL"));
+    if (panel.isEmpty())
+        return false;
+    const QRect area = rectOf(panel);
+    ProgramUnderTest::click(QJsonObject { { QStringLiteral("x"), area.x() + 40 },
+        { QStringLiteral("y"), area.y() + 10 + 30 + 33 * task + 16 }, { QStringLiteral("w"), 1 },
+        { QStringLiteral("h"), 1 } });
+    return true;
+}
+
 TEST(NewUser, FromAnEmptyFolderToTheFirstPatientForm)
 {
     QTemporaryDir scratch;
@@ -267,11 +296,28 @@ TEST(NewUser, FromAnEmptyFolderToTheFirstPatientForm)
         ASSERT_TRUE(clickInsert(program, QStringLiteral("Pacientes")));
         ASSERT_TRUE(program.showWhole(QStringLiteral("Nuevo Paciente")));
         EXPECT_EQ(recordsOf(folder, data::FileId::PACIENTES), 1) << "the form's patient is primed";
+
+        // His name on the first page, his feeding on the page the side panel's "Alimentación"
+        // shows, and OK stores both.
+        ASSERT_TRUE(program.clickWidget(QStringLiteral("?PAC:NOMBRE")));
+        program.type(QStringLiteral("Ana Diaz"));
+        ASSERT_TRUE(clickClinicalTask(program, 3));
+        ASSERT_TRUE(program.clickWidget(QStringLiteral("?PAC:PECHO")));
+        program.type(QStringLiteral("Exclusivo"));
+        ASSERT_TRUE(program.clickWidget(QStringLiteral("?OK")));
+        ASSERT_TRUE(program.waitForNoWindow(QStringLiteral("Nuevo Paciente")));
+        const data::PACIENTES saved = storedPatient(folder, 1);
+        EXPECT_EQ(saved.NOMBRE, QStringLiteral("Ana Diaz"));
+        EXPECT_EQ(saved.PECHO, QStringLiteral("Exclusivo"));
+
+        ASSERT_TRUE(clickInsert(program, QStringLiteral("Pacientes")));
+        ASSERT_TRUE(program.showWhole(QStringLiteral("Nuevo Paciente")));
+        EXPECT_EQ(recordsOf(folder, data::FileId::PACIENTES), 2) << "the second patient is primed";
         ASSERT_TRUE(choose(program, QStringLiteral("Archivo"), QStringLiteral("Salir")));
         EXPECT_EQ(program.waitForExit(), 0);
     }
-    EXPECT_EQ(recordsOf(folder, data::FileId::PACIENTES), 0)
-        << "closing the program cancelled the new patient";
+    EXPECT_EQ(recordsOf(folder, data::FileId::PACIENTES), 1)
+        << "closing the program cancelled the second new patient";
 }
 
 } // namespace

@@ -34,6 +34,7 @@
 #include <QScreen>
 #include <QTreeWidget>
 #include <QSpinBox>
+#include <QTabWidget>
 
 #include <cstdlib>
 #include <functional>
@@ -293,7 +294,7 @@ TEST_F(WindowPlacesTest, EveryWindowOpensAtItsDescribedSizeAndPlace)
         { "patient list", started(clinical::BrowsePACIENTES), closing({ "Pacientes" }), { 420, 230 },
             QPoint(0, 0), true },
         { "patient form", fromList(clinical::BrowsePACIENTES), closing({ "Nuevo Paciente", "Pacientes" }),
-            { 520, 272 }, std::nullopt },
+            { 610, 272 }, std::nullopt },
         { "mothers list", started(clinical::BrowseMADRES), closing({ "Archivo de Madres" }), { 200, 190 },
             QPoint(0, 0), true },
         { "mothers form", fromList(clinical::BrowseMADRES),
@@ -396,6 +397,31 @@ TEST_F(WindowPlacesTest, ThePreviewShowsAZoomedPageAndThumbnails)
     EXPECT_TRUE(newest()->isVisible());
     EXPECT_TRUE(frame.workspace()->subWindowList().front()->isMaximized());
     driver.click(QStringLiteral("?CancelButton"));
+    ASSERT_TRUE(driver.runUntil([&] { return openCount() == 0; }));
+}
+
+// The patient form's pages share one sheet beside its task panel and chart buttons: on each
+// page every control lies wholly inside the page.
+TEST_F(WindowPlacesTest, EveryPageOfThePatientFormHoldsItsControls)
+{
+    fromList(clinical::BrowsePACIENTES)(*this, driver);
+    ASSERT_TRUE(driver.runUntil([&] { return driver.window(QStringLiteral("Nuevo Paciente")) != nullptr; }));
+    auto* sheet = qobject_cast<QTabWidget*>(driver.find(QStringLiteral("?SHEET2")));
+    ASSERT_NE(sheet, nullptr);
+    ASSERT_EQ(sheet->count(), 9);
+    for (int index = 0; index < sheet->count(); ++index) {
+        sheet->setCurrentIndex(index);
+        driver.settle();
+        QWidget* page = sheet->currentWidget();
+        SCOPED_TRACE(page->objectName().toStdString());
+        keepScreenshot(QStringLiteral("patient form %1").arg(page->objectName()).toUtf8().constData());
+        for (QWidget* each : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (each->isVisible()) {
+                EXPECT_TRUE(page->rect().contains(each->geometry())) << each->objectName().toStdString();
+            }
+        }
+    }
+    closing({ "Nuevo Paciente", "Pacientes" })(driver);
     ASSERT_TRUE(driver.runUntil([&] { return openCount() == 0; }));
 }
 
