@@ -44,10 +44,22 @@ bool holdsFocusOf(const QWidget* focus, const Control& control)
 // The keyboard navigator and the focus highlighter come before the window itself, as they
 // did in every window the program grew from; the theme manager comes after its controls.
 Window::Window(QString procedureName)
+    : Window(std::move(procedureName), makeKeyboardNavigator(), makeFocusHighlighter())
+{
+}
+
+Window::Window(QString procedureName, WithoutComponents)
+    : Window(
+        std::move(procedureName), std::make_unique<KeyboardNavigator>(), std::make_unique<FocusHighlighter>())
+{
+}
+
+Window::Window(QString procedureName, std::unique_ptr<KeyboardNavigator> navigator,
+    std::unique_ptr<FocusHighlighter> highlighter)
     : procedureName_(std::move(procedureName))
     , thread_(currentThread())
-    , navigator_(makeKeyboardNavigator())
-    , highlighter_(makeFocusHighlighter())
+    , navigator_(std::move(navigator))
+    , highlighter_(std::move(highlighter))
     , widget_(new WindowWidget(*this))
     , frame_(widget_)
     , input_(std::make_unique<WindowInput>(*this))

@@ -1,12 +1,14 @@
 #include "practice/Procedures.h"
 
+#include "practice/BrowseAGENDA.h"
 #include "practice/BrowseMEDICOS.h"
 
 namespace nidora::practice {
 
 views::ProcedureTable procedures()
 {
-    return { { QStringLiteral("BrowseMEDICOS"), BrowseMEDICOS } };
+    return { { QStringLiteral("BrowseMEDICOS"), BrowseMEDICOS },
+        { QStringLiteral("BrowseAGENDA"), BrowseAGENDA } };
 }
 
 } // namespace nidora::practice

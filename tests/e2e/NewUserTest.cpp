@@ -177,6 +177,17 @@ TEST(NewUser, FromAnEmptyFolderToTheFirstPatientForm)
         ASSERT_TRUE(program.clickWidget(QStringLiteral("?OK")));
         ASSERT_TRUE(program.waitForNoWindow(QStringLiteral("Nuevo Registro")));
         EXPECT_EQ(recordsOf(folder, data::FileId::MADRES), 1) << "the form wrote the mother before it closed";
+
+        // The agenda from its toolbar button: an appointment booked on the day it shows.
+        ASSERT_TRUE(program.clickAction(QStringLiteral("Agenda")));
+        ASSERT_TRUE(clickInsert(program, QStringLiteral("Agenda")));
+        ASSERT_TRUE(program.showWhole(QStringLiteral("Agregar Turno")));
+        ASSERT_TRUE(program.clickWidget(QStringLiteral("?AGE:NOMBRE")));
+        program.type(QStringLiteral("Juana Paz"));
+        ASSERT_TRUE(program.clickWidget(QStringLiteral("?OK")));
+        ASSERT_TRUE(program.waitForNoWindow(QStringLiteral("Agregar Turno")));
+        EXPECT_EQ(recordsOf(folder, data::FileId::AGENDA), 1)
+            << "the form wrote the appointment before it closed";
         ASSERT_TRUE(choose(program, QStringLiteral("Archivo"), QStringLiteral("Salir")));
         EXPECT_EQ(program.waitForExit(), 0);
     }

@@ -4,7 +4,9 @@
 #include "clinical/PACIENTES_Seleccionar.h"
 #include "clinical/ParentWindows.h"
 #include "clinical/PatientListSlot.h"
+#include "practice/BrowseAGENDA.h"
 #include "practice/BrowseMEDICOS.h"
+#include "practice/SelectDate.h"
 #include "shell/BrowseUSUARIOS.h"
 #include "shell/Identificacion.h"
 #include "shell/MainFrame.h"
@@ -61,6 +63,15 @@ auto fromList(void (*list)())
     return [list](framework::test::WindowsTest&, nidora::test::WindowDriver& driver) {
         startIn(driver, list);
         driver.click(QStringLiteral("?INSERT:2"));
+    };
+}
+
+// The agenda, and the button of it that opens the window.
+auto fromAgenda(const char* button)
+{
+    return [button](framework::test::WindowsTest&, nidora::test::WindowDriver& driver) {
+        startIn(driver, practice::BrowseAGENDA);
+        driver.click(QString::fromLatin1(button));
     };
 }
 
@@ -151,6 +162,15 @@ TEST_F(WindowPlacesTest, EveryWindowOpensAtItsDescribedSizeAndPlace)
             closing({ "Nuevo Registro", "Archivo de Padres" }), { 280, 138 }, std::nullopt },
         { "patient lookup", [](auto&, auto& driver) { lookUpPatient(driver); },
             closing({ "Seleccionar un registro de tabla PACIENTES" }), { 260, 180 }, std::nullopt, true },
+        { "agenda", started(practice::BrowseAGENDA), closing({ "Agenda" }), { 372, 240 }, QPoint(0, 0), false,
+            true },
+        { "appointment form", fromAgenda("?INSERT:2"), closing({ "Agregar Turno", "Agenda" }), { 236, 136 },
+            std::nullopt, false, true },
+        { "working hours", fromAgenda("?BUTTON8"), closing({ "Parámetros Agenda", "Agenda" }), { 244, 160 },
+            std::nullopt, false, true },
+        { "calendar",
+            [](auto&, auto& driver) { driver.start([] { practice::SelectDate(QString(), 0, 0, 1); }); },
+            closing({ "Calendar" }), { 144, 104 }, std::nullopt },
         { "splash", started(shell::PantallaFondo), closeProduct, { 200, 118 }, std::nullopt, false, true,
             false },
         { "about", started(shell::HelpAbout), closeProduct, { 200, 162 }, std::nullopt, false, false, false },
