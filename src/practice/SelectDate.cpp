@@ -104,11 +104,16 @@ public:
             text.setFont(digits);
             slices_.push_back({ &text, first, last });
         }
+        // The headings in a small face, centred over their columns, so that the seven fit.
+        const QFont small = framework::describedFont(QStringLiteral("MS Sans Serif"), 6);
         const char* headings[] = { "Sun", "Mon", "Tue", "Wed", "Thr", "Fri", "Sat" };
-        for (int column = 0; column < 7; ++column)
-            add<StringControl>(QStringLiteral("?STRING%1").arg(column + 1),
-                DialogRect { DatePicker::kColumnX[std::size_t(column)], 15, 14, 9 },
+        for (int column = 0; column < 7; ++column) {
+            auto& heading = add<StringControl>(QStringLiteral("?STRING%1").arg(column + 1),
+                DialogRect { DatePicker::kColumnX[std::size_t(column)], 15, DatePicker::kCellSize, 9 },
                 QString::fromLatin1(headings[column]));
+            heading.setFont(small);
+            static_cast<QLabel*>(heading.widget())->setAlignment(Qt::AlignCenter);
+        }
         // Only the white ground the day numbers stand on; the keys typed on it are the picker's.
         auto& ground = add<framework::EntryControl>(QStringLiteral("?FORLOOKSONLY"),
             DialogRect { 3, 25, 88, 76 }, QStringLiteral("@s20"),
@@ -123,10 +128,10 @@ public:
         today_ = &add<ButtonControl>(
             QStringLiteral("?GOTODAY"), DialogRect { 97, 63, 42, 14 }, QStringLiteral("&Today"));
         minus_ = &add<ButtonControl>(
-            QStringLiteral("?MONTHMINUS"), DialogRect { 5, 2, 14, 12 }, QStringLiteral("<"));
+            QStringLiteral("?MONTHMINUS"), DialogRect { 97, 3, 20, 12 }, QStringLiteral("<"));
         plus_ = &add<ButtonControl>(
-            QStringLiteral("?MONTHPLUS"), DialogRect { 75, 2, 14, 12 }, QStringLiteral(">"));
-        date_ = &add<StringControl>(QStringLiteral("?WORKINGDATE"), DialogRect { 20, 4, 54, 9 }, QString());
+            QStringLiteral("?MONTHPLUS"), DialogRect { 119, 3, 20, 12 }, QStringLiteral(">"));
+        date_ = &add<StringControl>(QStringLiteral("?WORKINGDATE"), DialogRect { 5, 4, 86, 10 }, QString());
         static_cast<QLabel*>(date_->widget())->setAlignment(Qt::AlignCenter);
         add<framework::LineControl>(QStringLiteral("?LINE1"), DialogRect { 5, 24, 84, 1 });
         box_ = &add<framework::BoxControl>(QStringLiteral("?ACTIVEDAY"), DialogRect {});
