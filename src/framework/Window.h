@@ -171,8 +171,7 @@ private:
     friend class WindowInput;
     friend class WindowWidget;
 
-    Window(QString procedureName, std::unique_ptr<KeyboardNavigator> navigator,
-        std::unique_ptr<FocusHighlighter> highlighter);
+    Window(QString procedureName, bool withComponents);
 
     Control& place(std::unique_ptr<Control> made, Control* parent, const QString& name, const DialogRect& at);
     // Puts the anchored controls where their edges say for the window's present size.
