@@ -59,10 +59,20 @@ void bringPagesForward(QWidget* widget, const QWidget* window)
 // The keyboard navigator and the focus highlighter come before the window itself, as they
 // did in every window the program grew from; the theme manager comes after its controls.
 Window::Window(QString procedureName)
+    : Window(std::move(procedureName), true)
+{
+}
+
+Window::Window(QString procedureName, WithoutComponents)
+    : Window(std::move(procedureName), false)
+{
+}
+
+Window::Window(QString procedureName, bool withComponents)
     : procedureName_(std::move(procedureName))
     , thread_(currentThread())
-    , navigator_(makeKeyboardNavigator())
-    , highlighter_(makeFocusHighlighter())
+    , navigator_(withComponents ? makeKeyboardNavigator() : std::make_unique<KeyboardNavigator>())
+    , highlighter_(withComponents ? makeFocusHighlighter() : std::make_unique<FocusHighlighter>())
     , widget_(new WindowWidget(*this))
     , frame_(widget_)
     , input_(std::make_unique<WindowInput>(*this))

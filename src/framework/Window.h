@@ -44,6 +44,10 @@ public:
     // name: the procedure's name exactly as written ("USUARIOS:Ficha"), given to the error
     // manager's list of running procedures. Made on the procedure's own logical thread.
     explicit Window(QString procedureName);
+    // A window that installs neither the keyboard navigator nor the focus highlighter (the
+    // calendar, which takes the arrow keys and Enter for itself).
+    struct WithoutComponents { };
+    Window(QString procedureName, WithoutComponents);
     virtual ~Window();
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
@@ -168,6 +172,8 @@ protected:
 private:
     friend class WindowInput;
     friend class WindowWidget;
+
+    Window(QString procedureName, bool withComponents);
 
     Control& place(std::unique_ptr<Control> made, Control* parent, const QString& name, const DialogRect& at);
     // Puts the anchored controls where their edges say for the window's present size.

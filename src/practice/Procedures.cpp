@@ -1,6 +1,7 @@
 #include "practice/Procedures.h"
 
 #include "practice/Biblioteca.h"
+#include "practice/BrowseAGENDA.h"
 #include "practice/BrowseMEDICOS.h"
 
 namespace nidora::practice {
@@ -8,7 +9,7 @@ namespace nidora::practice {
 views::ProcedureTable procedures()
 {
     return { { QStringLiteral("BrowseMEDICOS"), BrowseMEDICOS },
-        { QStringLiteral("Biblioteca"), Biblioteca } };
+        { QStringLiteral("Biblioteca"), Biblioteca }, { QStringLiteral("BrowseAGENDA"), BrowseAGENDA } };
 }
 
 } // namespace nidora::practice

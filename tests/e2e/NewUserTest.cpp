@@ -232,6 +232,16 @@ TEST(NewUser, FromAnEmptyFolderToTheFirstPatientForm)
             QStringLiteral("Vacunas"));
         EXPECT_EQ(recordsOf(folder, data::FileId::TEMAS), 1);
         EXPECT_EQ(recordsOf(folder, data::FileId::TITULOS), 1) << "the title went under the new topic";
+        // The agenda from its toolbar button: an appointment booked on the day it shows.
+        ASSERT_TRUE(program.clickAction(QStringLiteral("Agenda")));
+        ASSERT_TRUE(clickInsert(program, QStringLiteral("Agenda")));
+        ASSERT_TRUE(program.showWhole(QStringLiteral("Agregar Turno")));
+        ASSERT_TRUE(program.clickWidget(QStringLiteral("?AGE:NOMBRE")));
+        program.type(QStringLiteral("Juana Paz"));
+        ASSERT_TRUE(program.clickWidget(QStringLiteral("?OK")));
+        ASSERT_TRUE(program.waitForNoWindow(QStringLiteral("Agregar Turno")));
+        EXPECT_EQ(recordsOf(folder, data::FileId::AGENDA), 1)
+            << "the form wrote the appointment before it closed";
         ASSERT_TRUE(choose(program, QStringLiteral("Archivo"), QStringLiteral("Salir")));
         EXPECT_EQ(program.waitForExit(), 0);
     }

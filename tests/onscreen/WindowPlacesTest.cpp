@@ -11,7 +11,9 @@
 #include "clinical/PatientListSlot.h"
 #include "practice/Biblioteca.h"
 #include "practice/BrowseMEDICOS.h"
+#include "practice/BrowseAGENDA.h"
 #include "reports/PreviewWindow.h"
+#include "practice/SelectDate.h"
 #include "shell/BrowseUSUARIOS.h"
 #include "shell/Identificacion.h"
 #include "shell/MainFrame.h"
@@ -101,6 +103,15 @@ auto fromLibrary(int level)
         tree->setCurrentItem(rowAt(level));
         driver.settle();
         driver.click(QStringLiteral("?INSERT"));
+    };
+}
+
+// The agenda, and the button of it that opens the window.
+auto fromAgenda(const char* button)
+{
+    return [button](framework::test::WindowsTest&, nidora::test::WindowDriver& driver) {
+        startIn(driver, practice::BrowseAGENDA);
+        driver.click(QString::fromLatin1(button));
     };
 }
 
@@ -321,6 +332,15 @@ TEST_F(WindowPlacesTest, EveryWindowOpensAtItsDescribedSizeAndPlace)
             false, true },
         { "article form", fromLibrary(2), closing({ "Nuevo Título", "Bibliioteca" }), { 340, 240 },
             std::nullopt, false, true },
+        { "agenda", started(practice::BrowseAGENDA), closing({ "Agenda" }), { 372, 240 }, QPoint(0, 0), false,
+            true },
+        { "appointment form", fromAgenda("?INSERT:2"), closing({ "Agregar Turno", "Agenda" }), { 236, 136 },
+            std::nullopt, false, true },
+        { "working hours", fromAgenda("?BUTTON8"), closing({ "Parámetros Agenda", "Agenda" }), { 244, 160 },
+            std::nullopt, false, true },
+        { "calendar",
+            [](auto&, auto& driver) { driver.start([] { practice::SelectDate(QString(), 0, 0, 1); }); },
+            closing({ "Calendar" }), { 144, 104 }, std::nullopt },
         { "splash", started(shell::PantallaFondo), closeProduct, { 200, 118 }, std::nullopt, false, true,
             false },
         { "about", started(shell::HelpAbout), closeProduct, { 200, 162 }, std::nullopt, false, false, false },
