@@ -1,6 +1,7 @@
 // The windows the patient form calls with the patient it holds: the child forms of its lists,
 // the prescription of a consultation and the growth charts.
 #include "clinical/PatientForm.h"
+#include "clinical/PatientNoteLines.h"
 
 #include "data/ClinicalRecords.h"
 #include "framework/ControlShapes.h"
@@ -49,6 +50,8 @@ void PatientForm::addChartButtons()
 void PatientForm::callWithPatient(const std::function<void()>& window)
 {
     updateFields();
+    // The consultation form shows the important notes as this form holds them.
+    patientNoteLines() = { extras_.note1, extras_.note2 };
     data::AccessObject& patients = access();
     // The called window reads the patient as stored into this buffer; what was read, the
     // numbering of a new patient included, comes back with the form's own values.

@@ -1,6 +1,8 @@
 #include "clinical/Procedures.h"
 
 #include "clinical/BrowsePACIENTES.h"
+#include "clinical/ClinicalForms.h"
+#include "clinical/GrowthCharts.h"
 #include "clinical/ParentWindows.h"
 #include "clinical/UpdatePACIENTES.h"
 
@@ -9,10 +11,14 @@ namespace nidora::clinical {
 views::ProcedureTable procedures()
 {
     // Whoever starts this folder's windows gets its patient form calling the real parents'
-    // lists as its lookups.
+    // lists as its lookups, and the real forms and charts of the patient's history.
     PatientFormLookups lookups;
     lookups.mothers = BrowseMADRES;
     lookups.fathers = BrowsePADRES;
+    lookups.consultationForm = UpdateCONSULTAS;
+    lookups.pathologyForm = UpdateENFERMEDADES;
+    lookups.vaccinationForm = UpdateVACUNAS;
+    lookups.growthChart = growthChart;
     setPatientFormLookups(std::move(lookups));
     return { { QStringLiteral("BrowsePACIENTES"), BrowsePACIENTES },
         { QStringLiteral("BrowseMADRES"), BrowseMADRES }, { QStringLiteral("BrowsePADRES"), BrowsePADRES } };

@@ -8,8 +8,8 @@ namespace nidora::practice {
 
 views::ProcedureTable procedures()
 {
-    return { { QStringLiteral("BrowseMEDICOS"), BrowseMEDICOS },
-        { QStringLiteral("Biblioteca"), Biblioteca }, { QStringLiteral("BrowseAGENDA"), BrowseAGENDA } };
+    return { { QStringLiteral("BrowseMEDICOS"), BrowseMEDICOS }, { QStringLiteral("Biblioteca"), Biblioteca },
+        { QStringLiteral("BrowseAGENDA"), BrowseAGENDA } };
 }
 
 } // namespace nidora::practice

@@ -1,19 +1,19 @@
 #include "views/RecordWindowsTest.h"
 
 #include "clinical/BrowsePACIENTES.h"
-#include "clinical/ClinicalForms.h"
-#include "clinical/ClinicalHistoryRules.h"
 #include "clinical/ChartParameters.h"
 #include "clinical/ChartViewers.h"
+#include "clinical/ClinicalForms.h"
+#include "clinical/ClinicalHistoryRules.h"
 #include "clinical/GrowthCharts.h"
 #include "clinical/PACIENTES_Seleccionar.h"
 #include "clinical/ParentWindows.h"
 #include "clinical/PatientListSlot.h"
 #include "practice/Biblioteca.h"
-#include "practice/BrowseMEDICOS.h"
 #include "practice/BrowseAGENDA.h"
-#include "reports/PreviewWindow.h"
+#include "practice/BrowseMEDICOS.h"
 #include "practice/SelectDate.h"
+#include "reports/PreviewWindow.h"
 #include "shell/BrowseUSUARIOS.h"
 #include "shell/Identificacion.h"
 #include "shell/MainFrame.h"
@@ -34,9 +34,9 @@
 #include <QMdiSubWindow>
 #include <QPainter>
 #include <QScreen>
-#include <QTreeWidget>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTreeWidget>
 
 #include <cstdlib>
 #include <functional>
