@@ -2,6 +2,7 @@
 
 #include "data/DataFile.h"
 #include "data/FileCopy.h"
+#include "data/NewFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -100,8 +101,27 @@ void FileBackup::startNext()
 {
     const FileDesc& desc = catalogue()[std::size_t(backedUpFiles()[next_++])];
     currentName_ = desc.fileName();
+    if (kind_ == Kind::Backup)
+        makeUnusedFile(desc);
     current_ = std::make_unique<FileCopy>(
         desc, inFolder(from_, currentName_), inFolder(to_, stagingName(currentName_)));
+}
+
+// A file the practice has not used yet is made empty first, as the first window to open it
+// would make it, so that the backup holds every file and restores as a whole. A file that is
+// never made when missing (the pathology table of a practice with patients) is missing indeed.
+void FileBackup::makeUnusedFile(const FileDesc& desc)
+{
+    const QString path = inFolder(from_, desc.fileName());
+    if (QFileInfo::exists(path))
+        return;
+    OpenOptions options;
+    options.fileName = path;
+    if (desc.createdWhenMissing)
+        DataFile::createEmpty(desc, options);
+    else if (QDir(from_) == QDir::current())
+        createMissingInNewFolder(desc, options);
+    totalBytes_ += QFileInfo(path).size();
 }
 
 void FileBackup::finishCurrent()

@@ -60,6 +60,7 @@ public:
 
 private:
     void startNext();
+    void makeUnusedFile(const FileDesc& desc);
     void finishCurrent();
     void replaceStaged();
     void discardStaged();

@@ -139,17 +139,20 @@ TEST_F(FileBackupTest, ABackupOverAnOlderOneReplacesItsFiles)
     EXPECT_EQ(read.NOMBRE.trimmed(), QStringLiteral("NUEVO"));
 }
 
-TEST_F(FileBackupTest, ABackupNamesTheFilesItCouldNotCopy)
+// A file no window has opened yet is made empty and backed up with the others; the pathology
+// table, which a practice with patients always has, is missing indeed.
+TEST_F(FileBackupTest, ABackupMakesTheUnusedFilesAndNamesTheMissingOnes)
 {
     QFile::remove(in(work_.path(), FileId::AGENDA));
     QFile::remove(in(work_.path(), FileId::TEMAS));
+    QFile::remove(in(work_.path(), FileId::TABENFERMED));
 
     const FileBackup::Result result = run(FileBackup::Kind::Backup);
 
-    EXPECT_FALSE(result.complete());
-    EXPECT_THAT(result.missing, ElementsAre(QStringLiteral("AGENDA.QVM"), QStringLiteral("TEMAS.QVM")));
+    EXPECT_THAT(result.missing, ElementsAre(QStringLiteral("TABENFER.QVM")));
     EXPECT_THAT(result.failed, IsEmpty());
-    EXPECT_EQ(QDir(folder()).entryList(QDir::Files).size(), 17);
+    EXPECT_EQ(QDir(folder()).entryList(QDir::Files).size(), 18);
+    EXPECT_TRUE(QFile::exists(in(folder(), FileId::AGENDA)));
 }
 
 TEST_F(FileBackupTest, ABackupIntoAFolderThatDoesNotExistCopiesNothing)

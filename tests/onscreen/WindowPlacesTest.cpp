@@ -5,6 +5,7 @@
 #include "clinical/ParentWindows.h"
 #include "clinical/PatientListSlot.h"
 #include "practice/BrowseMEDICOS.h"
+#include "shell/BackupWindows.h"
 #include "shell/BrowseUSUARIOS.h"
 #include "shell/Identificacion.h"
 #include "shell/MainFrame.h"
@@ -154,6 +155,9 @@ TEST_F(WindowPlacesTest, EveryWindowOpensAtItsDescribedSizeAndPlace)
         { "splash", started(shell::PantallaFondo), closeProduct, { 200, 118 }, std::nullopt, false, true,
             false },
         { "about", started(shell::HelpAbout), closeProduct, { 200, 162 }, std::nullopt, false, false, false },
+        { "backup", started(shell::PantallaCopia), closing({ "Copia de Datos" }), { 260, 94 }, std::nullopt },
+        { "restore", started(shell::PantallaRestaurar), closing({ "Restaurar Datos" }), { 260, 60 },
+            std::nullopt },
     };
     const QSize area = frame.workspace()->viewport()->size();
     for (const Place& place : places) {
