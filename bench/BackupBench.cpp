@@ -4,6 +4,8 @@
 #include "GeneratedPractice.h"
 
 #include "data/FileBackup.h"
+#include "data/KeyCollation.h"
+#include "data/SqliteConnection.h"
 
 #include <benchmark/benchmark.h>
 
@@ -82,6 +84,36 @@ void Restore(benchmark::State& state)
     Run(state, data::FileBackup::Kind::Restore);
 }
 
+// What each way of checking a copy costs over the whole practice.
+void Check(benchmark::State& state, const char* pragma)
+{
+    const QString work = practice().folder.path();
+    for (auto _ : state) {
+        for (data::FileId id : data::backedUpFiles()) {
+            const QString path = QDir(work).filePath(data::fileDesc(id).fileName());
+            if (!QFile::exists(path))
+                continue;
+            data::sql::Connection connection(path, true, false);
+            data::registerKeyCollation(connection.handle());
+            data::sql::Statement* check = connection.prepare(pragma);
+            data::sql::Connection::Use use(check);
+            while (check->step()) { }
+        }
+    }
+}
+
+void QuickCheck(benchmark::State& state)
+{
+    Check(state, "PRAGMA quick_check");
+}
+
+void IntegrityCheck(benchmark::State& state)
+{
+    Check(state, "PRAGMA integrity_check");
+}
+
+BENCHMARK(QuickCheck)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(IntegrityCheck)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(PlainCopy)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(Backup)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(Restore)->Unit(benchmark::kMillisecond)->Iterations(3);

@@ -90,9 +90,12 @@ bool FileCopy::step(int pages)
     return false;
 }
 
-// The copy is used only when it opens as the data file it should be and a full check finds
-// every page, record and key of it sound: a damaged source gives a damaged copy, and that must
-// not replace a sound one.
+// The copy is used only when it opens as the data file it should be and the quick check finds
+// its pages, records and keys sound: a damaged source gives a damaged copy, and that must not
+// replace a sound one. The full check would also compare every key entry with its record, ten
+// times slower on a large file (20 s against 2 s on a practice of a million consultations); a
+// key that does not match its record is found and rebuilt from the records when the program
+// meets it, records lost to damage never are.
 void FileCopy::check()
 {
     from_.reset();
@@ -102,7 +105,7 @@ void FileCopy::check()
     Outcome checked;
     {
         DataFile::Opened opened = DataFile::open(file_, OpenMode::ReadOnly, options);
-        checked = opened.outcome.ok() ? opened.file->checkIntegrity() : opened.outcome;
+        checked = opened.outcome.ok() ? opened.file->checkPages() : opened.outcome;
     }
     if (!checked.ok()) {
         fail(checked.status == Status::KeysDamaged

@@ -1,6 +1,7 @@
 #include "views/RecordWindowsTest.h"
 
 #include "clinical/BrowsePACIENTES.h"
+#include "clinical/Camera.h"
 #include "clinical/PACIENTES_Seleccionar.h"
 #include "clinical/ParentWindows.h"
 #include "clinical/PatientListSlot.h"
@@ -155,6 +156,9 @@ TEST_F(WindowPlacesTest, EveryWindowOpensAtItsDescribedSizeAndPlace)
         { "splash", started(shell::PantallaFondo), closeProduct, { 200, 118 }, std::nullopt, false, true,
             false },
         { "about", started(shell::HelpAbout), closeProduct, { 200, 162 }, std::nullopt, false, false, false },
+        { "camera",
+            [](auto&, auto& driver) { driver.start([] { clinical::Camera(QStringLiteral("P000001")); }); },
+            closing({ "Captura foto de cámara" }), { 263, 138 }, std::nullopt },
         { "backup", started(shell::PantallaCopia), closing({ "Copia de Datos" }), { 260, 94 }, std::nullopt },
         { "restore", started(shell::PantallaRestaurar), closing({ "Restaurar Datos" }), { 260, 60 },
             std::nullopt },
