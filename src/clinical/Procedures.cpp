@@ -1,6 +1,7 @@
 #include "clinical/Procedures.h"
 
 #include "clinical/BrowsePACIENTES.h"
+#include "clinical/Camera.h"
 #include "clinical/ClinicalForms.h"
 #include "clinical/GrowthCharts.h"
 #include "clinical/ParentWindows.h"
@@ -19,6 +20,7 @@ views::ProcedureTable procedures()
     lookups.pathologyForm = UpdateENFERMEDADES;
     lookups.vaccinationForm = UpdateVACUNAS;
     lookups.growthChart = growthChart;
+    lookups.camera = Camera;
     setPatientFormLookups(std::move(lookups));
     return { { QStringLiteral("BrowsePACIENTES"), BrowsePACIENTES },
         { QStringLiteral("BrowseMADRES"), BrowseMADRES }, { QStringLiteral("BrowsePADRES"), BrowsePADRES } };

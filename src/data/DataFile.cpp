@@ -543,6 +543,12 @@ Outcome DataFile::checkIntegrity()
     return found.isEmpty() ? Outcome {} : classify(*connection_, found);
 }
 
+Outcome DataFile::checkPages()
+{
+    const QStringList found = problems(*connection_, "PRAGMA quick_check");
+    return found.isEmpty() ? Outcome {} : classify(*connection_, found);
+}
+
 } // namespace nidora::data
 
 namespace nidora::data {

@@ -160,6 +160,10 @@ public:
     // A full check of pages and keys (slow on large files; opening does not do it):
     // Damaged, KeysDamaged when only the keys are wrong, or Ok.
     Outcome checkIntegrity();
+    // The quick check: every page, record and key entry readable and in order, but not whether
+    // each key entry matches its record (what rebuildKeys() mends). Ten times faster than the
+    // full check on the practice's large files.
+    Outcome checkPages();
 
     // ---- damage -----------------------------------------------------------------------
     // After an operation failed as Damaged: where the damage lies, by the quick check on

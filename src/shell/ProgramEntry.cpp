@@ -1,5 +1,6 @@
 #include "shell/ProgramEntry.h"
 
+#include "shell/BackupWindows.h"
 #include "shell/BrowseUSUARIOS.h"
 #include "shell/FrameCommands.h"
 #include "shell/Main.h"
@@ -21,6 +22,8 @@ int ProgramEntry(int argc, char** argv, views::ProcedureTable procedures)
     frame.procedures.try_emplace(QString::fromUtf8(kSplashProcedure), PantallaFondo);
     frame.procedures.try_emplace(QStringLiteral("HelpAbout"), HelpAbout);
     frame.procedures.try_emplace(QStringLiteral("BrowseUSUARIOS"), BrowseUSUARIOS);
+    frame.procedures.try_emplace(QStringLiteral("PantallaCopia"), PantallaCopia);
+    frame.procedures.try_emplace(QStringLiteral("PantallaRestaurar"), PantallaRestaurar);
     Program program(ProgramServices { {}, [frame] { Main(frame); } });
     return program.run();
 }

@@ -328,6 +328,37 @@ TEST(NewUser, FromAnEmptyFolderToTheFirstPatientForm)
     }
     EXPECT_EQ(recordsOf(folder, data::FileId::PACIENTES), 1)
         << "closing the program cancelled the second new patient";
+
+    // A backup from the "Archivo" menu, with no other window open, into a folder typed in.
+    {
+        const QString copies = folder.filePath(QStringLiteral("copia"));
+        ASSERT_TRUE(QDir().mkpath(copies));
+        ProgramUnderTest program(folder.path());
+        ASSERT_TRUE(loginReady(program));
+        ASSERT_TRUE(logIn(program, QStringLiteral("jefa")));
+        ASSERT_TRUE(loginGone(program));
+        dismissSplash(program);
+        ASSERT_TRUE(choose(program, QStringLiteral("Archivo"), QStringLiteral("Backup de Datos")));
+        ASSERT_TRUE(program.showWhole(QStringLiteral("Copia de Datos")));
+        ASSERT_TRUE(program.clickWidget(QStringLiteral("?Carpeta")));
+        program.key(QStringLiteral("ctrl+a"));
+        program.type(copies);
+        ASSERT_TRUE(program.clickWidget(QStringLiteral("?OK")));
+        QJsonObject completed;
+        ASSERT_TRUE(program.waitForWindowWhere(
+            [](const QJsonObject& window) {
+                return window.value(QStringLiteral("text")).toString()
+                    == QStringLiteral("PROCESO COMPLETADO");
+            },
+            &completed));
+        EXPECT_EQ(recordsOf(QDir(copies), data::FileId::MADRES), 1) << "the mother is in the backup";
+        EXPECT_FALSE(QFileInfo::exists(QDir(copies).filePath(QStringLiteral("ACCESOS.QVM"))));
+        ProgramUnderTest::focus(completed);
+        program.key(QStringLiteral("Return"));
+        ASSERT_TRUE(program.waitForNoWindow(QStringLiteral("Copia de Datos")));
+        ASSERT_TRUE(choose(program, QStringLiteral("Archivo"), QStringLiteral("Salir")));
+        EXPECT_EQ(program.waitForExit(), 0);
+    }
 }
 
 } // namespace

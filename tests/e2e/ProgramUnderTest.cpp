@@ -159,9 +159,14 @@ bool ProgramUnderTest::focusFrame()
     QJsonObject frame;
     if (!waitForWindow(QStringLiteral("Nidora 1.76"), &frame))
         return false;
-    xdotool({ QStringLiteral("windowfocus"), QStringLiteral("--sync"),
-        frame.value(QStringLiteral("id")).toString() });
+    focus(frame);
     return true;
+}
+
+void ProgramUnderTest::focus(const QJsonObject& window)
+{
+    xdotool({ QStringLiteral("windowfocus"), QStringLiteral("--sync"),
+        window.value(QStringLiteral("id")).toString() });
 }
 
 void ProgramUnderTest::click(const QJsonObject& place)

@@ -43,6 +43,8 @@ public:
 
     // Gives the frame's window the keyboard, as a window manager would on a click.
     bool focusFrame();
+    // Gives a top-level window the probe listed (a message box) the keyboard.
+    static void focus(const QJsonObject& window);
     // A click in the middle of a place the probe gave.
     static void click(const QJsonObject& place);
     // Clicks a widget by its object name, or a menu-bar item, toolbar button or open menu's item

@@ -1,6 +1,7 @@
 #include "views/RecordWindowsTest.h"
 
 #include "clinical/BrowsePACIENTES.h"
+#include "clinical/Camera.h"
 #include "clinical/ChartParameters.h"
 #include "clinical/ChartViewers.h"
 #include "clinical/ClinicalForms.h"
@@ -14,6 +15,7 @@
 #include "practice/BrowseMEDICOS.h"
 #include "practice/SelectDate.h"
 #include "reports/PreviewWindow.h"
+#include "shell/BackupWindows.h"
 #include "shell/BrowseUSUARIOS.h"
 #include "shell/Identificacion.h"
 #include "shell/MainFrame.h"
@@ -351,6 +353,12 @@ TEST_F(WindowPlacesTest, EveryWindowOpensAtItsDescribedSizeAndPlace)
             true },
         { "report preview", [](auto&, auto& driver) { previewPages(driver); }, closing({ "Report Preview" }),
             { 345, 195 }, std::nullopt, true, false, false, true },
+        { "camera",
+            [](auto&, auto& driver) { driver.start([] { clinical::Camera(QStringLiteral("P000001")); }); },
+            closing({ "Captura foto de cámara" }), { 263, 138 }, std::nullopt },
+        { "backup", started(shell::PantallaCopia), closing({ "Copia de Datos" }), { 260, 94 }, std::nullopt },
+        { "restore", started(shell::PantallaRestaurar), closing({ "Restaurar Datos" }), { 260, 60 },
+            std::nullopt },
     };
     const QSize area = frame.workspace()->viewport()->size();
     for (const Place& place : places) {
