@@ -1,10 +1,10 @@
 #pragma once
 
 #include "framework/Requests.h"
+#include "views/ReportPage.h"
 #include "views/SortOrder.h"
 #include "views/ViewRows.h"
 
-#include <QPicture>
 #include <QString>
 
 #include <chrono>
@@ -20,9 +20,6 @@
 //   while (pass.step()) progress.setValue(pass.percent());   // from the timer, in truth
 //   CallResponse = pass.finish(previewer);
 namespace nidora::views {
-
-// A report page, as the layouts draw it and the previewer shows and prints it.
-using ReportPage = QPicture;
 
 // The report's layout: it prints bands into its page queue, opening pages as they fill.
 class ReportBands {
