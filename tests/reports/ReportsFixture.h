@@ -1,0 +1,77 @@
+#pragma once
+
+#include "views/RecordWindowsTest.h"
+
+#include "reports/Reports.h"
+
+#include "core/Clock.h"
+#include "views/ProgramGlobals.h"
+
+#include <QLineEdit>
+
+#include <functional>
+#include <vector>
+
+// A practice on disk, the prompt values as the program starts them, a fixed today, and a
+// previewer that keeps the pages every report hands it.
+namespace nidora::reports::test {
+
+class PageKeeper final : public views::ReportPreviewer {
+public:
+    Response preview(std::vector<views::ReportPage> pages, const views::PreviewOptions& options) override
+    {
+        previews.push_back(std::move(pages));
+        zooms.push_back(options.zoom);
+        return Completed;
+    }
+    std::vector<std::vector<views::ReportPage>> previews;
+    std::vector<QString> zooms;
+};
+
+class ReportsTest : public views::test::RecordWindowsTest {
+protected:
+    // Monday 14 March 2011, in the morning.
+    static constexpr Date kToday = 76777;
+
+    ReportsTest()
+        : today_(QDateTime(QDate(2011, 3, 14), QTime(9, 0)))
+    {
+        views::AppGlobals = views::ProgramGlobals {};
+        setReportPreviewer([this]() -> views::ReportPreviewer& { return previewer; });
+    }
+    ~ReportsTest() override
+    {
+        setReportPreviewer({});
+        views::AppGlobals = views::ProgramGlobals {};
+    }
+
+    // Starts a procedure on a thread of its own as the launcher does; `ended` is set when it
+    // returns.
+    void start(void (*procedure)())
+    {
+        ended = false;
+        driver.start([this, procedure] {
+            procedure();
+            ended = true;
+        });
+    }
+    bool finished()
+    {
+        return driver.runUntil([this] { return ended; });
+    }
+    QString shownIn(const char* control)
+    {
+        auto* line = qobject_cast<QLineEdit*>(driver.find(QString::fromLatin1(control)));
+        return line ? line->text() : QStringLiteral("<none>");
+    }
+    // OK on the prompt; the report runs and the prompt closes when it returns.
+    void ok() { driver.click(QStringLiteral("?BUTTON1")); }
+
+    PageKeeper previewer;
+    bool ended = false;
+
+private:
+    Clock::Fixed today_;
+};
+
+} // namespace nidora::reports::test
