@@ -22,13 +22,13 @@ public:
     };
 
     explicit PatientPrompt(const Kind& kind)
-        : PromptWindow(QString::fromLatin1(kind.procedure), data::FileId::PACIENTES, kind.dates ? 60 : 44)
+        : PromptWindow(QString::fromLatin1(kind.procedure), data::FileId::PACIENTES, kind.dates ? kTwoLines : kOneLine)
         , kind_(kind)
     {
         addPatientSelection(10);
         if (kind.dates)
             addDateRange(28);
-        addOk(kind.dates ? 40 : 22);
+        addOk(kind.dates ? 46 : 28);
         // The histories and the growth rows read the patient's consultations and pathologies,
         // which open with the patient's relations.
     }

@@ -44,10 +44,10 @@ void today(std::int32_t& date)
 class AppointmentsPrompt final : public PromptWindow {
 public:
     AppointmentsPrompt()
-        : PromptWindow(QStringLiteral("Pantalla21"), FileId::AGENDA, 44)
+        : PromptWindow(QStringLiteral("Pantalla21"), FileId::AGENDA, kOneLine)
     {
         addDateRange(10);
-        addOk(22);
+        addOk(28);
     }
 
 protected:
@@ -65,7 +65,7 @@ protected:
 class RosterPrompt final : public PromptWindow {
 public:
     RosterPrompt()
-        : PromptWindow(QStringLiteral("Pantalla22"), FileId::PACIENTES, 44)
+        : PromptWindow(QStringLiteral("Pantalla22"), FileId::PACIENTES, kOneLine)
     {
         add<PromptControl>(QStringLiteral("?String:Lista"), { 8, 11, 100, 10 },
             QStringLiteral("Pacientes, lista alfabética:"));
@@ -75,7 +75,7 @@ public:
         add<PromptControl>(QStringLiteral("?HLETRA:Prompt"), { 144, 11, 10, 10 }, QStringLiteral("a:"));
         add<framework::EntryControl>(QStringLiteral("?HLETRA"), { 156, 10, 14, 11 }, QStringLiteral("@s1"),
             framework::entryValue(AppGlobals.HLETRA));
-        addOk(22);
+        addOk(28);
     }
 
 protected:
@@ -86,7 +86,7 @@ protected:
 class BloodGroupPrompt final : public PromptWindow {
 public:
     BloodGroupPrompt()
-        : PromptWindow(QStringLiteral("Pantalla23"), FileId::PACIENTES, 60)
+        : PromptWindow(QStringLiteral("Pantalla23"), FileId::PACIENTES, kTwoLines)
     {
         add<PromptControl>(
             QStringLiteral("?SELECTGRUPO:Prompt"), { 8, 11, 60, 10 }, QStringLiteral("Grupo Sanguineo:"));
@@ -98,10 +98,10 @@ public:
         add<PromptControl>(QStringLiteral("?SINFO:Prompt"), { 8, 29, 30, 10 }, QStringLiteral("Incluir:"));
         const char* kinds[] = { "Pacientes", "Madres", "Padres" };
         for (int i = 0; i < 3; ++i)
-            add<framework::CheckControl>(QStringLiteral("?SINFO_%1").arg(i + 1), { 40 + 46 * i, 28, 44, 12 },
+            add<framework::CheckControl>(QStringLiteral("?SINFO_%1").arg(i + 1), { 40 + 56 * i, 28, 54, 12 },
                 QString::fromLatin1(kinds[i]), framework::bindTo(ticked_[std::size_t(i)]),
                 QVariant::fromValue(std::uint8_t(1)), QVariant::fromValue(std::uint8_t(0)));
-        addOk(40);
+        addOk(46);
     }
 
 protected:
@@ -122,13 +122,13 @@ private:
 class BirthdaysPrompt final : public PromptWindow {
 public:
     BirthdaysPrompt()
-        : PromptWindow(QStringLiteral("Pantalla24"), FileId::PACIENTES, 44)
+        : PromptWindow(QStringLiteral("Pantalla24"), FileId::PACIENTES, kOneLine)
     {
         add<PromptControl>(
             QStringLiteral("?MES:Prompt"), { 8, 11, 70, 10 }, QStringLiteral("Cumpleaños del mes:"));
         add<framework::SpinControl>(
             QStringLiteral("?MES"), { 80, 10, 30, 12 }, framework::bindTo(AppGlobals.MES), 1, 12);
-        addOk(22);
+        addOk(28);
     }
 
 protected:
@@ -158,7 +158,7 @@ public:
     };
 
     explicit TablePrompt(const Kind& kind)
-        : PromptWindow(QString::fromLatin1(kind.procedure), kind.reads, 60)
+        : PromptWindow(QString::fromLatin1(kind.procedure), kind.reads, kTwoLines)
         , kind_(kind)
     {
         add<PromptControl>(
@@ -166,7 +166,7 @@ public:
         choices_ = &add<framework::ComboControl>(QString::fromLatin1(kind.control), { 80, 10, 110, 12 },
             kind.width, 10, framework::bindTo(*kind.value), framework::ControlKind::DropCombo);
         addDateRange(28);
-        addOk(40);
+        addOk(46);
     }
 
 protected:

@@ -20,7 +20,7 @@ using views::AppGlobals;
 
 namespace {
 
-constexpr int kWidth = 220;
+constexpr int kWidth = 232;
 
 } // namespace
 

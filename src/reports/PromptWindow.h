@@ -20,6 +20,12 @@ class EntryControl;
 namespace nidora::reports {
 
 class PromptWindow : public views::DataWindow {
+public:
+    // The window's height in dialog units with one line of choices above its OK button, and
+    // with two.
+    static constexpr int kOneLine = 54;
+    static constexpr int kTwoLines = 72;
+
 protected:
     PromptWindow(QString procedureName, data::FileId primary, int height);
 

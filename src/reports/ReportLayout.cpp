@@ -26,7 +26,7 @@ const Picture& pictureOf(const char* text)
     static thread_local std::map<const char*, Picture> read;
     auto found = read.find(text);
     if (found == read.end())
-        found = read.emplace(text, *parsePicture(QString::fromLatin1(text))).first;
+        found = read.emplace(text, *parsePicture(QString::fromUtf8(text))).first;
     return found->second;
 }
 
@@ -104,7 +104,8 @@ QStringList wrapped(const QString& text, const QFont& font, double width)
 
 double lineHeight(const QFont& font)
 {
-    return QFontMetricsF(font, &measuringPage()).lineSpacing();
+    // A little more than the font's own spacing, so that lines of small type read apart.
+    return QFontMetricsF(font, &measuringPage()).lineSpacing() * 1.12;
 }
 
 const QImage& barPicture()

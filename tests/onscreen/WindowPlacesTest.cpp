@@ -5,6 +5,7 @@
 #include "clinical/ParentWindows.h"
 #include "clinical/PatientListSlot.h"
 #include "practice/BrowseMEDICOS.h"
+#include "reports/Prompts.h"
 #include "shell/BrowseUSUARIOS.h"
 #include "shell/Identificacion.h"
 #include "shell/MainFrame.h"
@@ -154,6 +155,30 @@ TEST_F(WindowPlacesTest, EveryWindowOpensAtItsDescribedSizeAndPlace)
         { "splash", started(shell::PantallaFondo), closeProduct, { 200, 118 }, std::nullopt, false, true,
             false },
         { "about", started(shell::HelpAbout), closeProduct, { 200, 162 }, std::nullopt, false, false, false },
+        { "patient card prompt", started(reports::Pantalla1), closing({ "Informes" }), { 232, 54 }, std::nullopt,
+            false, true },
+        { "prenatal prompt", started(reports::Pantalla2), closing({ "Informes" }), { 232, 54 }, std::nullopt, false,
+            true },
+        { "growth prompt", started(reports::Pantalla3), closing({ "Informes" }), { 232, 54 }, std::nullopt, false,
+            true },
+        { "clinical history prompt", started(reports::Pantalla4), closing({ "Informes" }), { 232, 72 },
+            std::nullopt, false, true },
+        { "pathology history prompt", started(reports::Pantalla5), closing({ "Informes" }), { 232, 72 },
+            std::nullopt, false, true },
+        { "agenda prompt", started(reports::Pantalla21), closing({ "Informes" }), { 232, 54 }, std::nullopt, false,
+            true },
+        { "roster prompt", started(reports::Pantalla22), closing({ "Informes" }), { 232, 54 }, std::nullopt, false,
+            true },
+        { "blood group prompt", started(reports::Pantalla23), closing({ "Informes" }), { 232, 72 }, std::nullopt,
+            false, true },
+        { "birthdays prompt", started(reports::Pantalla24), closing({ "Informes" }), { 232, 54 }, std::nullopt,
+            false, true },
+        { "reason prompt", started(reports::Pantalla31), closing({ "Informes" }), { 232, 72 }, std::nullopt, false,
+            true },
+        { "pathology prompt", started(reports::Pantalla32), closing({ "Informes" }), { 232, 72 }, std::nullopt,
+            false, true },
+        { "coverage prompt", started(reports::Pantalla33), closing({ "Informes" }), { 232, 72 }, std::nullopt,
+            false, true },
     };
     const QSize area = frame.workspace()->viewport()->size();
     for (const Place& place : places) {

@@ -7,7 +7,10 @@
 #include "core/Clock.h"
 #include "views/ProgramGlobals.h"
 
+#include <QDir>
+#include <QImage>
 #include <QLineEdit>
+#include <QPainter>
 
 #include <functional>
 #include <vector>
@@ -16,14 +19,33 @@
 // previewer that keeps the pages every report hands it.
 namespace nidora::reports::test {
 
+// With NIDORA_SCREENSHOTS set, each preview's first page is also drawn into that folder as a
+// PNG named by the test, to be looked at.
 class PageKeeper final : public views::ReportPreviewer {
 public:
     Response preview(std::vector<views::ReportPage> pages, const views::PreviewOptions& options) override
     {
+        if (const QString folder = qEnvironmentVariable("NIDORA_SCREENSHOTS"); !folder.isEmpty() && !pages.empty())
+            savePicture(pages.front(), folder);
         previews.push_back(std::move(pages));
         zooms.push_back(options.zoom);
         return Completed;
     }
+    void savePicture(const views::ReportPage& page, const QString& folder)
+    {
+        const QSize size = page.size() / 10;
+        QImage picture(size, QImage::Format_RGB32);
+        picture.fill(Qt::white);
+        QPainter painter(&picture);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        page.draw(painter, QRectF(QPointF(0, 0), QSizeF(size)));
+        painter.end();
+        const auto* test = testing::UnitTest::GetInstance()->current_test_info();
+        QDir().mkpath(folder);
+        picture.save(QDir(folder).filePath(QStringLiteral("%1-%2.png").arg(QString::fromLatin1(test->name())).arg(++saved)));
+    }
+    int saved = 0;
     std::vector<std::vector<views::ReportPage>> previews;
     std::vector<QString> zooms;
 };
