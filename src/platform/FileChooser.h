@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <vector>
 
 class QWidget;
 
@@ -38,5 +39,28 @@ public:
 };
 
 using FileChooserService = PlatformService<FileChooser, DialogFileChooser>;
+
+// Lets the user name a file to write, new or existing, as the report preview does to save pages.
+class SaveFileChooser {
+public:
+    // Receives the chosen file's full name, or the empty text when the user gave none.
+    using Completion = std::function<void(const QString& file)>;
+
+    virtual ~SaveFileChooser() = default;
+
+    // As FileChooser::choose, offering the filters in order (the first chosen at first) and
+    // proposing name (a name alone is taken in the working directory).
+    virtual void choose(QWidget* parent, const QString& title, const std::vector<FileFilter>& filters,
+        const QString& name, Completion done)
+        = 0;
+};
+
+class DialogSaveFileChooser final : public SaveFileChooser {
+public:
+    void choose(QWidget* parent, const QString& title, const std::vector<FileFilter>& filters,
+        const QString& name, Completion done) override;
+};
+
+using SaveFileChooserService = PlatformService<SaveFileChooser, DialogSaveFileChooser>;
 
 } // namespace nidora::platform

@@ -60,6 +60,11 @@ QPrintDialog* DialogPrinterSetup::shownDialog() const
 
 void DialogPrinterSetup::setUp(QWidget* parent, Completion done)
 {
+    setUp(parent, QString(), std::move(done));
+}
+
+void DialogPrinterSetup::setUp(QWidget* parent, const QString& title, Completion done)
+{
     state_->waiting.push_back(std::move(done));
     if (QPrintDialog* shown = state_->dialog) {
         shown->raise();
@@ -67,6 +72,8 @@ void DialogPrinterSetup::setUp(QWidget* parent, Completion done)
         return;
     }
     auto* dialog = new QPrintDialog(&printer(), parent);
+    if (!title.isEmpty())
+        dialog->setWindowTitle(title);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     state_->dialog = dialog;
     const auto answer = [state = state_](bool accepted) { state->answer(accepted); };

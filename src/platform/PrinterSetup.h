@@ -2,6 +2,8 @@
 
 #include "platform/PlatformService.h"
 
+#include <QString>
+
 #include <functional>
 #include <memory>
 
@@ -23,6 +25,11 @@ public:
     // Shows the set-up over parent and returns at once without a nested event loop; done runs
     // exactly once, later, when the user has answered.
     virtual void setUp(QWidget* parent, Completion done) = 0;
+    // The same under a title of the caller's ("Select A Printer").
+    virtual void setUp(QWidget* parent, const QString& title, Completion done) = 0;
+
+    // The program's printer, as last set up.
+    virtual QPrinter& printer() = 0;
 };
 
 // The toolkit's print dialog on the program's one printer, shown without modality for the
@@ -34,9 +41,10 @@ public:
     ~DialogPrinterSetup() override;
 
     void setUp(QWidget* parent, Completion done) override;
+    void setUp(QWidget* parent, const QString& title, Completion done) override;
 
-    // The program's printer, as last set up; made on first use.
-    QPrinter& printer();
+    // Made on first use.
+    QPrinter& printer() override;
     // The dialog now shown, or null.
     QPrintDialog* shownDialog() const;
 

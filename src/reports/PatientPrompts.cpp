@@ -22,7 +22,8 @@ public:
     };
 
     explicit PatientPrompt(const Kind& kind)
-        : PromptWindow(QString::fromLatin1(kind.procedure), data::FileId::PACIENTES, kind.dates ? kTwoLines : kOneLine)
+        : PromptWindow(
+            QString::fromLatin1(kind.procedure), data::FileId::PACIENTES, kind.dates ? kTwoLines : kOneLine)
         , kind_(kind)
     {
         addPatientSelection(10);

@@ -255,8 +255,13 @@ double ReportLayout::header(BandPainter& band, const QStringList& title, const Q
         band.text(1700, y, line.toUpper(), titleFont);
         y += lineHeight(titleFont);
     }
-    if (!dateStamp.isEmpty())
-        band.textRight(band.width(), 220, dateStamp, courier(8, true));
+    // The stamp stands on the title's first line.
+    if (!dateStamp.isEmpty()) {
+        const QFont stamp = courier(8, true);
+        const double ascents = QFontMetricsF(titleFont, &measuringPage()).ascent()
+            - QFontMetricsF(stamp, &measuringPage()).ascent();
+        band.textRight(band.width(), 220 + ascents, dateStamp, stamp);
+    }
     return std::max(y, 800.0);
 }
 

@@ -127,7 +127,7 @@ Band consultationBand(const data::CONSULTAS& c, const QString& studies, const da
                         { QStringLiteral("FC:"), shown("@n3", c.FC) },
                         { QStringLiteral("FR:"), shownDecimal("@n3", c.FR, 2) },
                         { QStringLiteral("TA:"),
-                            shown("@n3", c.TA1) + QStringLiteral(" - ") + shown("@n3", c.TA2) } });
+                            shown("@n3", c.TA1) + QLatin1Char('-') + shown("@n3", c.TA2) } });
                 symptoms.draw(band, y);
                 y += symptoms.height();
                 y += labelledLine(band, 0, y,

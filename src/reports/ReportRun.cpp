@@ -1,6 +1,6 @@
 #include "reports/ReportRun.h"
 
-#include "reports/Reports.h"
+#include "reports/ScreenPreviewer.h"
 
 #include "framework/ThreadContext.h"
 #include "views/ProgramGlobals.h"
@@ -11,12 +11,13 @@ void runLayout(const ReportRun& run, ReportLayout& layout)
 {
     data::Dictionary& data = views::threadDictionary();
     data::RelationObject& file = data.relation(run.file);
+    const auto previewer = screenPreviewer();
     const views::Report report { .procedure = QString::fromLatin1(run.procedure),
         .file = file,
         .order = { &file.access().key(run.key), views::LocatorKind::None, {}, run.range },
         .filter = run.filter,
         .bands = layout,
-        .previewer = reportPreviewer(),
+        .previewer = *previewer,
         .caption = run.caption,
         .preview = run.preview };
     std::vector<data::FileId> opened;
@@ -44,27 +45,6 @@ QString keyText(const QString& value)
 bool withinDates(std::int32_t date)
 {
     return date >= views::AppGlobals.DF && date <= views::AppGlobals.HF;
-}
-
-namespace {
-
-PreviewerSource& installedPreviewer()
-{
-    static PreviewerSource source;
-    return source;
-}
-
-} // namespace
-
-void setReportPreviewer(PreviewerSource source)
-{
-    installedPreviewer() = std::move(source);
-}
-
-views::ReportPreviewer& reportPreviewer()
-{
-    // Until the previewer on the screen is part of the program, a report needs one installed.
-    return installedPreviewer()();
 }
 
 } // namespace nidora::reports

@@ -1,9 +1,5 @@
 #pragma once
 
-#include "views/ReportPass.h"
-
-#include <functional>
-
 // The reports, each called by its prompt on the prompt's thread: one pass over one file (or
 // OUTPUT) in the order of one key, held to a range and a filter on the prompt values, one
 // detail band per record, the pages handed to the previewer. Each answers in CallResponse.
@@ -21,11 +17,5 @@ void PrintGRUPOS();
 void PrintCONSULTAS();
 void PrintCONSULTAS2();
 void PrintPATOLOGIAS();
-
-// Where every report hands its pages: the previewer on the screen unless another is installed
-// (tests install one that keeps the pages).
-using PreviewerSource = std::function<views::ReportPreviewer&()>;
-void setReportPreviewer(PreviewerSource source);
-views::ReportPreviewer& reportPreviewer();
 
 } // namespace nidora::reports

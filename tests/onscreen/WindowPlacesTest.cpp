@@ -5,6 +5,7 @@
 #include "clinical/ParentWindows.h"
 #include "clinical/PatientListSlot.h"
 #include "practice/BrowseMEDICOS.h"
+#include "reports/PreviewWindow.h"
 #include "reports/Prompts.h"
 #include "shell/BrowseUSUARIOS.h"
 #include "shell/Identificacion.h"
@@ -17,11 +18,14 @@
 #include "framework/WindowArea.h"
 #include "views/ProgramGlobals.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPainter>
 #include <QScreen>
+#include <QSpinBox>
 
 #include <cstdlib>
 #include <functional>
@@ -44,6 +48,8 @@ struct Place {
     bool resizable = false;
     bool wallpaper = false;
     bool titleBar = true;
+    // Opens filling the workspace, its described size the least it keeps.
+    bool maximised = false;
 };
 
 void startIn(nidora::test::WindowDriver& driver, void (*procedure)())
@@ -70,6 +76,41 @@ auto started(void (*procedure)())
     return [procedure](framework::test::WindowsTest&, nidora::test::WindowDriver& driver) {
         startIn(driver, procedure);
     };
+}
+
+// A few generated pages of a report, as a layout draws them.
+std::vector<views::ReportPage> generatedPages(int count)
+{
+    std::vector<views::ReportPage> pages;
+    for (int n = 1; n <= count; ++n) {
+        views::ReportPage page = views::ReportPage::portrait();
+        QPainter painter(&page);
+        painter.fillRect(QRectF(500, 300, 7000, 250), QColor(40, 90, 150));
+        painter.setFont(QFont(QStringLiteral("Courier New"), 11, QFont::Bold));
+        painter.drawText(QPointF(1600, 900), QStringLiteral("HISTORIAL DE CONSULTAS"));
+        painter.setFont(QFont(QStringLiteral("Courier New"), 9));
+        for (int band = 0; band < 8; ++band) {
+            const double top = 1700 + band * 1050;
+            painter.drawLine(QLineF(500, top, 7500, top));
+            painter.drawText(QPointF(600, top + 200),
+                QStringLiteral("Fecha: %1/03/2023  Peso: 12.5  Altura: 88.5").arg(band + 10));
+            painter.drawText(
+                QPointF(600, top + 400), QStringLiteral("Diagnóstico confirmado: BRONQUIOLITIS"));
+        }
+        painter.drawText(QPointF(3500, 10700), QStringLiteral("Page xxxxx of xxxxx"));
+        painter.end();
+        pages.push_back(std::move(page));
+    }
+    return pages;
+}
+
+void previewPages(nidora::test::WindowDriver& driver)
+{
+    driver.start([] {
+        reports::PrintOptions options;
+        reports::PreviewWindow window(generatedPages(6), {}, options);
+        window.run();
+    });
 }
 
 auto closing(std::initializer_list<const char*> captions)
@@ -155,30 +196,32 @@ TEST_F(WindowPlacesTest, EveryWindowOpensAtItsDescribedSizeAndPlace)
         { "splash", started(shell::PantallaFondo), closeProduct, { 200, 118 }, std::nullopt, false, true,
             false },
         { "about", started(shell::HelpAbout), closeProduct, { 200, 162 }, std::nullopt, false, false, false },
-        { "patient card prompt", started(reports::Pantalla1), closing({ "Informes" }), { 232, 54 }, std::nullopt,
+        { "patient card prompt", started(reports::Pantalla1), closing({ "Informes" }), { 232, 54 },
+            std::nullopt, false, true },
+        { "prenatal prompt", started(reports::Pantalla2), closing({ "Informes" }), { 232, 54 }, std::nullopt,
             false, true },
-        { "prenatal prompt", started(reports::Pantalla2), closing({ "Informes" }), { 232, 54 }, std::nullopt, false,
-            true },
-        { "growth prompt", started(reports::Pantalla3), closing({ "Informes" }), { 232, 54 }, std::nullopt, false,
-            true },
+        { "growth prompt", started(reports::Pantalla3), closing({ "Informes" }), { 232, 54 }, std::nullopt,
+            false, true },
         { "clinical history prompt", started(reports::Pantalla4), closing({ "Informes" }), { 232, 72 },
             std::nullopt, false, true },
         { "pathology history prompt", started(reports::Pantalla5), closing({ "Informes" }), { 232, 72 },
             std::nullopt, false, true },
-        { "agenda prompt", started(reports::Pantalla21), closing({ "Informes" }), { 232, 54 }, std::nullopt, false,
-            true },
-        { "roster prompt", started(reports::Pantalla22), closing({ "Informes" }), { 232, 54 }, std::nullopt, false,
-            true },
-        { "blood group prompt", started(reports::Pantalla23), closing({ "Informes" }), { 232, 72 }, std::nullopt,
+        { "agenda prompt", started(reports::Pantalla21), closing({ "Informes" }), { 232, 54 }, std::nullopt,
             false, true },
-        { "birthdays prompt", started(reports::Pantalla24), closing({ "Informes" }), { 232, 54 }, std::nullopt,
+        { "roster prompt", started(reports::Pantalla22), closing({ "Informes" }), { 232, 54 }, std::nullopt,
             false, true },
-        { "reason prompt", started(reports::Pantalla31), closing({ "Informes" }), { 232, 72 }, std::nullopt, false,
-            true },
-        { "pathology prompt", started(reports::Pantalla32), closing({ "Informes" }), { 232, 72 }, std::nullopt,
+        { "blood group prompt", started(reports::Pantalla23), closing({ "Informes" }), { 232, 72 },
+            std::nullopt, false, true },
+        { "birthdays prompt", started(reports::Pantalla24), closing({ "Informes" }), { 232, 54 },
+            std::nullopt, false, true },
+        { "reason prompt", started(reports::Pantalla31), closing({ "Informes" }), { 232, 72 }, std::nullopt,
             false, true },
+        { "pathology prompt", started(reports::Pantalla32), closing({ "Informes" }), { 232, 72 },
+            std::nullopt, false, true },
         { "coverage prompt", started(reports::Pantalla33), closing({ "Informes" }), { 232, 72 }, std::nullopt,
             false, true },
+        { "report preview", [](auto&, auto& driver) { previewPages(driver); }, closing({ "Report Preview" }),
+            { 345, 195 }, std::nullopt, true, false, false, true },
     };
     const QSize area = frame.workspace()->viewport()->size();
     for (const Place& place : places) {
@@ -192,10 +235,16 @@ TEST_F(WindowPlacesTest, EveryWindowOpensAtItsDescribedSizeAndPlace)
         QWidget* inner = shown->widget();
         keepScreenshot(place.window);
 
-        EXPECT_EQ(inner->size(), units.toPixels(place.size));
+        if (place.maximised) {
+            EXPECT_TRUE(shown->isMaximized());
+            EXPECT_EQ(shown->geometry(), frame.workspace()->viewport()->rect());
+        } else {
+            EXPECT_EQ(inner->size(), units.toPixels(place.size));
+        }
         EXPECT_TRUE(shown->rect().contains(inner->geometry()));
         EXPECT_EQ(shown->height() > inner->height(), place.titleBar);
-        if (place.at) {
+        if (place.maximised) {
+        } else if (place.at) {
             EXPECT_EQ(shown->pos(), QPoint(units.toPixelsX(place.at->x()), units.toPixelsY(place.at->y())));
         } else {
             EXPECT_LE(std::abs(2 * shown->x() + shown->width() - area.width()), 1);
@@ -208,6 +257,38 @@ TEST_F(WindowPlacesTest, EveryWindowOpensAtItsDescribedSizeAndPlace)
         place.close(driver);
         ASSERT_TRUE(driver.runUntil([&] { return openCount() == before; }));
     }
+}
+
+TEST_F(WindowPlacesTest, ThePreviewShowsAZoomedPageAndThumbnails)
+{
+    previewPages(driver);
+    ASSERT_TRUE(driver.runUntil([&] { return newest() && newest()->isMaximized(); }));
+    auto* zoom = qobject_cast<QComboBox*>(driver.find(QStringLiteral("?ZOOMSTATUS")));
+    ASSERT_NE(zoom, nullptr);
+    zoom->setCurrentText(QStringLiteral("Zoom (200%)"));
+    emit zoom->activated(zoom->currentIndex());
+    driver.settle();
+    keepScreenshot("report preview zoomed");
+
+    driver.click(QStringLiteral("?CHANGEDISPLAY"));
+    ASSERT_TRUE(driver.runUntil([&] { return driver.window(QStringLiteral("Change the Report Display")); }));
+    driver.settle();
+    keepScreenshot("report preview display question");
+    qobject_cast<QSpinBox*>(driver.find(QStringLiteral("?PAGESACROSS")))->setValue(3);
+    qobject_cast<QSpinBox*>(driver.find(QStringLiteral("?PAGESDOWN")))->setValue(2);
+    driver.click(QStringLiteral("?OkButton"));
+    driver.settle();
+    keepScreenshot("report preview thumbnails");
+    EXPECT_EQ(zoom->currentText(), QStringLiteral("No Zoom"));
+
+    driver.click(QStringLiteral("?PRINTBUTTON"));
+    ASSERT_TRUE(driver.runUntil([&] { return driver.window(QStringLiteral("Print Options")); }));
+    driver.settle();
+    keepScreenshot("report preview print options");
+    EXPECT_TRUE(newest()->isVisible());
+    EXPECT_TRUE(frame.workspace()->subWindowList().front()->isMaximized());
+    driver.click(QStringLiteral("?CancelButton"));
+    ASSERT_TRUE(driver.runUntil([&] { return openCount() == 0; }));
 }
 
 TEST_F(WindowPlacesTest, TheFrameOpensInTheMiddleOfTheScreen)

@@ -24,4 +24,24 @@ public:
     platform::FileFilter askedFilter;
 };
 
+// The same for naming a file to write.
+class SaveFileChooserDouble : public platform::SaveFileChooser {
+public:
+    void choose(QWidget*, const QString& title, const std::vector<platform::FileFilter>& filters,
+        const QString& name, Completion done) override
+    {
+        ++asked;
+        askedTitle = title;
+        askedFilters = filters;
+        askedName = name;
+        done(answer);
+    }
+
+    QString answer;
+    int asked = 0;
+    QString askedTitle;
+    std::vector<platform::FileFilter> askedFilters;
+    QString askedName;
+};
+
 } // namespace nidora::test

@@ -3,6 +3,7 @@
 #include "views/RecordWindowsTest.h"
 
 #include "reports/Reports.h"
+#include "reports/ScreenPreviewer.h"
 
 #include "core/Clock.h"
 #include "views/ProgramGlobals.h"
@@ -25,7 +26,8 @@ class PageKeeper final : public views::ReportPreviewer {
 public:
     Response preview(std::vector<views::ReportPage> pages, const views::PreviewOptions& options) override
     {
-        if (const QString folder = qEnvironmentVariable("NIDORA_SCREENSHOTS"); !folder.isEmpty() && !pages.empty())
+        if (const QString folder = qEnvironmentVariable("NIDORA_SCREENSHOTS");
+            !folder.isEmpty() && !pages.empty())
             savePicture(pages.front(), folder);
         previews.push_back(std::move(pages));
         zooms.push_back(options.zoom);
@@ -43,7 +45,8 @@ public:
         painter.end();
         const auto* test = testing::UnitTest::GetInstance()->current_test_info();
         QDir().mkpath(folder);
-        picture.save(QDir(folder).filePath(QStringLiteral("%1-%2.png").arg(QString::fromLatin1(test->name())).arg(++saved)));
+        picture.save(QDir(folder).filePath(
+            QStringLiteral("%1-%2.png").arg(QString::fromLatin1(test->name())).arg(++saved)));
     }
     int saved = 0;
     std::vector<std::vector<views::ReportPage>> previews;
@@ -59,13 +62,8 @@ protected:
         : today_(QDateTime(QDate(2011, 3, 14), QTime(9, 0)))
     {
         views::AppGlobals = views::ProgramGlobals {};
-        setReportPreviewer([this]() -> views::ReportPreviewer& { return previewer; });
     }
-    ~ReportsTest() override
-    {
-        setReportPreviewer({});
-        views::AppGlobals = views::ProgramGlobals {};
-    }
+    ~ReportsTest() override { views::AppGlobals = views::ProgramGlobals {}; }
 
     // Starts a procedure on a thread of its own as the launcher does; `ended` is set when it
     // returns.
@@ -94,6 +92,7 @@ protected:
 
 private:
     Clock::Fixed today_;
+    PreviewerOverride keeping_ { previewer };
 };
 
 } // namespace nidora::reports::test
