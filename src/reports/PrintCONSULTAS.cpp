@@ -40,10 +40,7 @@ protected:
     }
     void printConsultation(const CONSULTAS& consultation)
     {
-        const PACIENTES& patient = joined<PACIENTES>("PAC:KCODIGO", [&](PACIENTES& p) {
-            p.CODIGO = consultation.PACIENTE;
-            return true;
-        });
+        const PACIENTES& patient = patientOf(consultation.PACIENTE);
         printDetailBand(consultationBand(consultation, studiesOf(consultation.CODIGO, 5000), &patient));
     }
 
@@ -95,13 +92,11 @@ protected:
 void PrintCONSULTAS()
 {
     ReasonConsultations layout;
-    runLayout(
-        { .procedure = "PrintCONSULTAS",
-            .file = data::FileId::CONSULTAS,
-            .key = "CON:KMOTIVO",
-            .range = [] { return std::vector<data::FieldValue> { keyText(AppGlobals.SELECTMOTIVO) }; },
-            .filter
-            = [](const data::Record& r) { return withinDates(static_cast<const CONSULTAS&>(r).FECHA); } },
+    runLayout({ .procedure = "PrintCONSULTAS",
+                  .file = data::FileId::CONSULTAS,
+                  .key = "CON:KMOTIVO",
+                  .range = selectedText(AppGlobals.SELECTMOTIVO),
+                  .filter = datedWithinPrompt(&CONSULTAS::FECHA) },
         layout);
 }
 

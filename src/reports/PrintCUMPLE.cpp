@@ -20,8 +20,7 @@ class Birthdays final : public ReportLayout {
 protected:
     double pageHeader(BandPainter& band) override
     {
-        band.image(QRectF(0, 0, band.width(), 100), barPicture());
-        band.image(QRectF(0, 160, 1500, 600), titlePicture());
+        headerPictures(band);
         band.text(1700, 220, QStringLiteral("AGENDA DE CUMPLEAÑOS"), arial(11, true));
         band.text(1700, 220 + lineHeight(arial(11, true)),
             QStringLiteral("Cumpleaños del mes:") + QLatin1Char(' ') + month_, arial(11, true));

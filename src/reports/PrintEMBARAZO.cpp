@@ -137,14 +137,10 @@ private:
 void PrintEMBARAZO()
 {
     PrenatalInformation layout;
-    runLayout(
-        { .procedure = "PrintEMBARAZO",
-            .file = data::FileId::PACIENTES,
-            .key = "PAC:KCODIGO",
-            .range =
-                [] {
-                    return std::vector<data::FieldValue> { std::int64_t(views::AppGlobals.SELECTPACIENTE) };
-                } },
+    runLayout({ .procedure = "PrintEMBARAZO",
+                  .file = data::FileId::PACIENTES,
+                  .key = "PAC:KCODIGO",
+                  .range = selectedPatient() },
         layout);
 }
 

@@ -127,13 +127,11 @@ private:
 void PrintFICHA()
 {
     PatientCard layout;
-    runLayout(
-        { .procedure = "PrintFICHA",
-            .file = data::FileId::PACIENTES,
-            .key = "PAC:KCODIGO",
-            .range
-            = [] { return std::vector<data::FieldValue> { std::int64_t(views::AppGlobals.SELECTPACIENTE) }; },
-            .preview = { .zoom = QStringLiteral("Page Width") } },
+    runLayout({ .procedure = "PrintFICHA",
+                  .file = data::FileId::PACIENTES,
+                  .key = "PAC:KCODIGO",
+                  .range = selectedPatient(),
+                  .preview = { .zoom = QStringLiteral("Page Width") } },
         layout);
 }
 

@@ -23,10 +23,7 @@ protected:
     void printDetail(const data::Record& record) override
     {
         const auto& consultation = static_cast<const CONSULTAS&>(record);
-        joined<PACIENTES>("PAC:KCODIGO", [&](PACIENTES& p) {
-            p.CODIGO = consultation.PACIENTE;
-            return true;
-        });
+        patientOf(consultation.PACIENTE);
         printDetailBand(consultationBand(consultation, studiesOf(consultation.CODIGO, 9000), nullptr));
     }
 };
@@ -36,14 +33,11 @@ protected:
 void PrintHISCLINICA()
 {
     ConsultationHistory layout;
-    runLayout(
-        { .procedure = "PrintHISCLINICA",
-            .file = data::FileId::CONSULTAS,
-            .key = "CON:KPACIENTE",
-            .range
-            = [] { return std::vector<data::FieldValue> { std::int64_t(views::AppGlobals.SELECTPACIENTE) }; },
-            .filter
-            = [](const data::Record& r) { return withinDates(static_cast<const CONSULTAS&>(r).FECHA); } },
+    runLayout({ .procedure = "PrintHISCLINICA",
+                  .file = data::FileId::CONSULTAS,
+                  .key = "CON:KPACIENTE",
+                  .range = selectedPatient(),
+                  .filter = datedWithinPrompt(&CONSULTAS::FECHA) },
         layout);
 }
 

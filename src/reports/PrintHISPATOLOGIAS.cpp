@@ -23,10 +23,7 @@ protected:
     void printDetail(const data::Record& record) override
     {
         const auto& pathology = static_cast<const ENFERMEDADES&>(record);
-        joined<PACIENTES>("PAC:KCODIGO", [&](PACIENTES& p) {
-            p.CODIGO = pathology.PACIENTE;
-            return true;
-        });
+        patientOf(pathology.PACIENTE);
         printDetailBand(pathologyBand(pathology, nullptr));
     }
 };
@@ -36,14 +33,11 @@ protected:
 void PrintHISPATOLOGIAS()
 {
     PathologyHistory layout;
-    runLayout(
-        { .procedure = "PrintHISPATOLOGIAS",
-            .file = data::FileId::ENFERMEDADES,
-            .key = "ENF:KPACIENTE",
-            .range
-            = [] { return std::vector<data::FieldValue> { std::int64_t(views::AppGlobals.SELECTPACIENTE) }; },
-            .filter
-            = [](const data::Record& r) { return withinDates(static_cast<const ENFERMEDADES&>(r).FECHA); } },
+    runLayout({ .procedure = "PrintHISPATOLOGIAS",
+                  .file = data::FileId::ENFERMEDADES,
+                  .key = "ENF:KPACIENTE",
+                  .range = selectedPatient(),
+                  .filter = datedWithinPrompt(&ENFERMEDADES::FECHA) },
         layout);
 }
 

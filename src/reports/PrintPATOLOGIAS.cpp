@@ -25,10 +25,7 @@ protected:
     void printDetail(const data::Record& record) override
     {
         const auto& pathology = static_cast<const ENFERMEDADES&>(record);
-        const PACIENTES& patient = joined<PACIENTES>("PAC:KCODIGO", [&](PACIENTES& p) {
-            p.CODIGO = pathology.PACIENTE;
-            return true;
-        });
+        const PACIENTES& patient = patientOf(pathology.PACIENTE);
         printDetailBand(pathologyBand(pathology, &patient));
     }
     std::optional<Band> groupFooter() override
@@ -46,13 +43,11 @@ protected:
 void PrintPATOLOGIAS()
 {
     PathologyCases layout;
-    runLayout(
-        { .procedure = "PrintPATOLOGIAS",
-            .file = data::FileId::ENFERMEDADES,
-            .key = "ENF:KENFERMEDAD",
-            .range = [] { return std::vector<data::FieldValue> { keyText(AppGlobals.SELECTPATOLOGIA) }; },
-            .filter
-            = [](const data::Record& r) { return withinDates(static_cast<const ENFERMEDADES&>(r).FECHA); } },
+    runLayout({ .procedure = "PrintPATOLOGIAS",
+                  .file = data::FileId::ENFERMEDADES,
+                  .key = "ENF:KENFERMEDAD",
+                  .range = selectedText(AppGlobals.SELECTPATOLOGIA),
+                  .filter = datedWithinPrompt(&ENFERMEDADES::FECHA) },
         layout);
 }
 

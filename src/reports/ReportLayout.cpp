@@ -37,11 +37,18 @@ const views::ReportPage& measuringPage()
     return page;
 }
 
+// A picture of the program's own at the size it is laid at on every page, on white: each page
+// keeps its own copy of it, so it is made no finer than the page needs.
 QImage programPicture(const char* name, QSize size)
 {
     QImageReader reader(framework::findPictureFile(QString::fromLatin1(name)));
     reader.setScaledSize(size);
-    return reader.read();
+    QImage flat(size, QImage::Format_RGB32);
+    flat.fill(Qt::white);
+    QPainter painter(&flat);
+    painter.drawImage(0, 0, reader.read());
+    painter.end();
+    return flat;
 }
 
 } // namespace
@@ -108,17 +115,23 @@ double lineHeight(const QFont& font)
     return QFontMetricsF(font, &measuringPage()).lineSpacing() * 1.12;
 }
 
+namespace {
+
 const QImage& barPicture()
 {
-    static const QImage bar = programPicture("barra1.bmp", QSize(2000, 40));
+    // A band of colour across the page: a gradient, so 70 dots an inch along it will do.
+    static const QImage bar = programPicture("barra1.bmp", QSize(700, 4));
     return bar;
 }
 
 const QImage& titlePicture()
 {
-    static const QImage title = programPicture("titulo1.bmp", QSize(700, 280));
+    // 1.5 by 0.6 inches at 100 dots an inch.
+    static const QImage title = programPicture("titulo1.bmp", QSize(150, 60));
     return title;
 }
+
+} // namespace
 
 // ---- BandPainter -------------------------------------------------------------------------
 
@@ -245,10 +258,15 @@ void ReportLayout::print(const Band& band)
     y_ += band.height;
 }
 
-double ReportLayout::header(BandPainter& band, const QStringList& title, const QString& dateStamp)
+void ReportLayout::headerPictures(BandPainter& band)
 {
     band.image(QRectF(0, 0, band.width(), 100), barPicture());
     band.image(QRectF(0, 160, 1500, 600), titlePicture());
+}
+
+double ReportLayout::header(BandPainter& band, const QStringList& title, const QString& dateStamp)
+{
+    headerPictures(band);
     const QFont titleFont = courier(11, true);
     double y = 220;
     for (const QString& line : title) {

@@ -102,6 +102,8 @@ protected:
     // The pictures, the title (each line in capitals) and a date stamp at the top right when
     // given; answers where the selection lines start.
     double header(BandPainter& band, const QStringList& title, const QString& dateStamp = {});
+    // The bar across the top and the title picture under it, at the top left.
+    static void headerPictures(BandPainter& band);
     double bandWidth() const { return width_; }
 
 private:
@@ -120,9 +122,5 @@ private:
     std::int64_t details_ = 0;
     bool groupOpen_ = false;
 };
-
-// The page top every report shares, as shown: the bar and the title picture.
-const QImage& barPicture();
-const QImage& titlePicture();
 
 } // namespace nidora::reports

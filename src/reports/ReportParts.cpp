@@ -101,6 +101,23 @@ QString studiesOf(std::int32_t consultation, int limit)
     return text.left(limit);
 }
 
+namespace {
+
+// A band under the rule that opens it, after the line naming its patient when one is given:
+// `draw` prints the rest from the y it is handed, in the height given for it.
+Band ruledBand(double height, const data::PACIENTES* patient, std::function<void(BandPainter&, double)> draw)
+{
+    const double patientLine = patient ? lineHeight(courier(8, true)) : 0;
+    return { kRuleGap + patientLine + height + kRuleGap, [=](BandPainter& band) {
+                band.rule(0);
+                if (patient)
+                    labelledLine(band, 0, kRuleGap, { patientLabel(*patient) });
+                draw(band, kRuleGap + patientLine);
+            } };
+}
+
+} // namespace
+
 Band consultationBand(const data::CONSULTAS& c, const QString& studies, const data::PACIENTES* patient)
 {
     const double line = lineHeight(courier(8, true));
@@ -108,55 +125,45 @@ Band consultationBand(const data::CONSULTAS& c, const QString& studies, const da
         QStringLiteral("Medicación:"), c.MEDICACION, 7000);
     const SideBySide orders(
         QStringLiteral("Estudios ordenados:"), studies, QStringLiteral("Notas:"), c.OBSERVACIONES, 7000);
-    const double height
-        = kRuleGap + (patient ? line : 0) + 4 * line + symptoms.height() + orders.height() + kRuleGap;
-    return { height, [=](BandPainter& band) {
-                band.rule(0);
-                double y = kRuleGap;
-                if (patient)
-                    y += labelledLine(band, 0, y, { patientLabel(*patient) });
-                y += labelledLine(band, 0, y,
-                    { { QStringLiteral("Fecha:"), shown("@D6", c.FECHA) },
-                        { QStringLiteral("Edad:"),
-                            shown("@N3~a~", c.ANIOS) + shown("@N3~m~", c.MESES) + shown("@N3~d~", c.DIAS) },
-                        { QStringLiteral("Peso:"), shownDecimal("@n6.3", c.PESO, 3) },
-                        { QStringLiteral("Altura:"), shownDecimal("@n5.1", c.ALTURA, 1) },
-                        { QStringLiteral("PC:"), shownDecimal("@n5.1", c.PC, 1) } });
-                y += labelledLine(band, 0, y,
-                    { { QStringLiteral("Temp:"), shownDecimal("@n4.1", c.TEMPERATURA, 1) },
-                        { QStringLiteral("FC:"), shown("@n3", c.FC) },
-                        { QStringLiteral("FR:"), shownDecimal("@n3", c.FR, 2) },
-                        { QStringLiteral("TA:"),
-                            shown("@n3", c.TA1) + QLatin1Char('-') + shown("@n3", c.TA2) } });
-                symptoms.draw(band, y);
-                y += symptoms.height();
-                y += labelledLine(band, 0, y,
-                    { { QStringLiteral("Diagnóstico posible:"), shownText("@s40", c.DIAGNOSTICOP) } });
-                y += labelledLine(band, 0, y,
-                    { { QStringLiteral("Diagnóstico confirmado:"), shownText("@s40", c.DIAGNOSTICOF) } });
-                orders.draw(band, y);
-            } };
+    return ruledBand(
+        4 * line + symptoms.height() + orders.height(), patient, [=](BandPainter& band, double y) {
+            y += labelledLine(band, 0, y,
+                { { QStringLiteral("Fecha:"), shown("@D6", c.FECHA) },
+                    { QStringLiteral("Edad:"),
+                        shown("@N3~a~", c.ANIOS) + shown("@N3~m~", c.MESES) + shown("@N3~d~", c.DIAS) },
+                    { QStringLiteral("Peso:"), shownDecimal("@n6.3", c.PESO, 3) },
+                    { QStringLiteral("Altura:"), shownDecimal("@n5.1", c.ALTURA, 1) },
+                    { QStringLiteral("PC:"), shownDecimal("@n5.1", c.PC, 1) } });
+            y += labelledLine(band, 0, y,
+                { { QStringLiteral("Temp:"), shownDecimal("@n4.1", c.TEMPERATURA, 1) },
+                    { QStringLiteral("FC:"), shown("@n3", c.FC) },
+                    { QStringLiteral("FR:"), shownDecimal("@n3", c.FR, 2) },
+                    { QStringLiteral("TA:"),
+                        shown("@n3", c.TA1) + QLatin1Char('-') + shown("@n3", c.TA2) } });
+            symptoms.draw(band, y);
+            y += symptoms.height();
+            y += labelledLine(band, 0, y,
+                { { QStringLiteral("Diagnóstico posible:"), shownText("@s40", c.DIAGNOSTICOP) } });
+            y += labelledLine(band, 0, y,
+                { { QStringLiteral("Diagnóstico confirmado:"), shownText("@s40", c.DIAGNOSTICOF) } });
+            orders.draw(band, y);
+        });
 }
 
 Band pathologyBand(const data::ENFERMEDADES& e, const data::PACIENTES* patient)
 {
     const double line = lineHeight(courier(8, true));
     const QStringList notes = wrapped(e.OBSERVACIONES, courier(8), 7000 - 800);
-    const double height = kRuleGap + (patient ? line : 0) + line
-        + std::max(1.0, double(notes.size())) * lineHeight(courier(8)) + kRuleGap;
-    return { height, [=](BandPainter& band) {
-                band.rule(0);
-                double y = kRuleGap;
-                if (patient)
-                    y += labelledLine(band, 0, y, { patientLabel(*patient) });
-                y += labelledLine(band, 0, y,
-                    { { QStringLiteral("Fecha:"), shown("@D6", e.FECHA) },
-                        { QStringLiteral("Edad:"),
-                            shown("@n3~a~", e.ANIOS) + shown("@n3~m~", e.MESES) + shown("@N3~d~", e.DIAS) },
-                        { QStringLiteral("Patología:"), shownText("@s20", e.ENFERMEDAD) } });
-                band.text(0, y, QStringLiteral("Notas:"), courier(8, true));
-                band.lines(800, y, notes, courier(8));
-            } };
+    const double height = line + std::max(1.0, double(notes.size())) * lineHeight(courier(8));
+    return ruledBand(height, patient, [=](BandPainter& band, double y) {
+        y += labelledLine(band, 0, y,
+            { { QStringLiteral("Fecha:"), shown("@D6", e.FECHA) },
+                { QStringLiteral("Edad:"),
+                    shown("@n3~a~", e.ANIOS) + shown("@n3~m~", e.MESES) + shown("@N3~d~", e.DIAS) },
+                { QStringLiteral("Patología:"), shownText("@s20", e.ENFERMEDAD) } });
+        band.text(0, y, QStringLiteral("Notas:"), courier(8, true));
+        band.lines(800, y, notes, courier(8));
+    });
 }
 
 } // namespace nidora::reports

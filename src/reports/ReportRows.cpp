@@ -34,11 +34,12 @@ bool sameKeyText(const QString& a, const QString& b)
     return cp1252::compareAsKey(a, b) == 0;
 }
 
-// Reads forward in the key's order from the components the buffer holds; `visit` answers
-// whether to go on (false at the first record past the range). False when a read failed.
-bool readFrom(AccessObject& file, const char* key, const std::function<bool()>& visit)
+// Reads forward in the key's order, from the components the buffer holds or from the start;
+// `visit` answers whether to go on (false at the first record past the range). False when a
+// read failed.
+bool readOn(AccessObject& file, const char* key, bool fromBuffer, const std::function<bool()>& visit)
 {
-    file.setOrder(&file.key(key), true);
+    file.setOrder(&file.key(key), fromBuffer);
     for (;;) {
         const AccessResult read = file.next();
         if (read == AccessResult::NotFound)
@@ -50,19 +51,14 @@ bool readFrom(AccessObject& file, const char* key, const std::function<bool()>& 
     }
 }
 
-// Every record of the file in the key's order.
+bool readFrom(AccessObject& file, const char* key, const std::function<bool()>& visit)
+{
+    return readOn(file, key, true, visit);
+}
+
 bool readAll(AccessObject& file, const char* key, const std::function<bool()>& visit)
 {
-    file.setOrder(&file.key(key));
-    for (;;) {
-        const AccessResult read = file.next();
-        if (read == AccessResult::NotFound)
-            return true;
-        if (read != AccessResult::Ok)
-            return false;
-        if (!visit())
-            return true;
-    }
+    return readOn(file, key, false, visit);
 }
 
 // The consultations of one patient, in date order.

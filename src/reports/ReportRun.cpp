@@ -12,9 +12,12 @@ void runLayout(const ReportRun& run, ReportLayout& layout)
     data::Dictionary& data = views::threadDictionary();
     data::RelationObject& file = data.relation(run.file);
     const auto previewer = screenPreviewer();
+    views::SortOrder order;
+    order.key = &file.access().key(run.key);
+    order.range = run.range;
     const views::Report report { .procedure = QString::fromLatin1(run.procedure),
         .file = file,
-        .order = { &file.access().key(run.key), views::LocatorKind::None, {}, run.range },
+        .order = std::move(order),
         .filter = run.filter,
         .bands = layout,
         .previewer = *previewer,
@@ -32,6 +35,24 @@ void runLayout(const ReportRun& run, ReportLayout& layout)
         framework::currentThread().CallResponse = Cancelled;
     for (data::FileId join : opened)
         data.relation(join).close();
+}
+
+views::KeyRange selectedPatient()
+{
+    return [] { return std::vector<data::FieldValue> { std::int64_t(views::AppGlobals.SELECTPACIENTE) }; };
+}
+
+views::KeyRange selectedText(const QString& value)
+{
+    return [&value] { return std::vector<data::FieldValue> { keyText(value) }; };
+}
+
+const data::PACIENTES& patientOf(std::int32_t code)
+{
+    return joined<data::PACIENTES>("PAC:KCODIGO", [code](data::PACIENTES& patient) {
+        patient.CODIGO = code;
+        return true;
+    });
 }
 
 QString keyText(const QString& value)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/Catalogue.h"
+#include "data/PatientRecords.h"
 #include "reports/ReportLayout.h"
 #include "views/DictionarySetup.h"
 #include "views/ReportProgress.h"
@@ -25,6 +26,9 @@ struct ReportRun {
 
 void runLayout(const ReportRun& run, ReportLayout& layout);
 
+// Dates of a record within DF to HF, both included.
+bool withinDates(std::int32_t date);
+
 // Reads the record a report joins to the one it prints into the thread's buffer of its file:
 // the buffer is cleared, `set` puts the key's components, and the first record of the key with
 // them is read; when there is none the buffer is left cleared, so its fields print blank.
@@ -39,10 +43,20 @@ template <class R, class Set> const R& joined(const char* key, Set set)
     return record;
 }
 
+// The first component of a range: the patient the prompt chose.
+views::KeyRange selectedPatient();
+// The first component of a range: a text the prompt chose (a reason, a pathology).
+views::KeyRange selectedText(const QString& value);
+// The patient a record names, joined by his code.
+const data::PACIENTES& patientOf(std::int32_t code);
+
+// A record whose date lies within DF to HF.
+template <class R> views::RecordFilter datedWithinPrompt(std::int32_t R::*date)
+{
+    return [date](const data::Record& record) { return withinDates(static_cast<const R&>(record).*date); };
+}
+
 // A prompt value as a key component: without the blanks that pad it.
 QString keyText(const QString& value);
-
-// Dates of a record within DF to HF, both included.
-bool withinDates(std::int32_t date);
 
 } // namespace nidora::reports
