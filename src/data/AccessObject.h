@@ -87,6 +87,13 @@ public:
     bool readOnly() const;
     // The open disk file, for the relation objects' transactions; null while closed.
     DataFile* file() { return file_.get(); }
+    // A scratch file is opened under a copy of its own by each window that fills it
+    // (DataFile::copyFileName), so two windows filling it at once never mix their rows; 0 goes
+    // back to the shared disk file. Takes effect on the next first open.
+    void useCopy(int copy) { copy_ = copy; }
+    int copy() const { return copy_; }
+    // The disk file's name in the working directory: the copy's while one is used.
+    QString diskFileName() const;
 
     // ---- new records ----------------------------------------------------------------------
     // Clears the buffer (unless kept), sets the initial values and, for a numbered file,
@@ -194,6 +201,7 @@ private:
     RecordRef current_;
     std::unique_ptr<DataFile> file_;
     int users_ = 0;
+    int copy_ = 0;
     bool numbered_ = false;
     RecordRef numberedRef_;
     const KeyDesc* order_ = nullptr;

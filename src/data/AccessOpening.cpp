@@ -20,9 +20,16 @@ bool denied(const Outcome& outcome)
 
 } // namespace
 
+QString AccessObject::diskFileName() const
+{
+    return copy_ > 0 ? DataFile::copyFileName(desc_, copy_) : desc_.fileName();
+}
+
 OpenOptions AccessObject::openOptions(std::chrono::milliseconds lockWait) const
 {
     OpenOptions options;
+    if (copy_ > 0)
+        options.fileName = diskFileName();
     if (desc_.enciphered)
         options.password = QByteArray(kOwnerPassword);
     options.lockWait = lockWait;

@@ -15,6 +15,7 @@
 #include "practice/BrowseMEDICOS.h"
 #include "practice/SelectDate.h"
 #include "reports/PreviewWindow.h"
+#include "reports/Prompts.h"
 #include "shell/BackupWindows.h"
 #include "shell/BrowseUSUARIOS.h"
 #include "shell/Identificacion.h"
@@ -351,6 +352,30 @@ TEST_F(WindowPlacesTest, EveryWindowOpensAtItsDescribedSizeAndPlace)
             true },
         { "pie chart", statistics(clinical::GraficoX3), closing({ "Gráfico" }), { 460, 260 }, std::nullopt,
             true },
+        { "patient card prompt", started(reports::Pantalla1), closing({ "Informes" }), { 232, 54 },
+            std::nullopt, false, true },
+        { "prenatal prompt", started(reports::Pantalla2), closing({ "Informes" }), { 232, 54 }, std::nullopt,
+            false, true },
+        { "growth prompt", started(reports::Pantalla3), closing({ "Informes" }), { 232, 54 }, std::nullopt,
+            false, true },
+        { "clinical history prompt", started(reports::Pantalla4), closing({ "Informes" }), { 232, 72 },
+            std::nullopt, false, true },
+        { "pathology history prompt", started(reports::Pantalla5), closing({ "Informes" }), { 232, 72 },
+            std::nullopt, false, true },
+        { "agenda prompt", started(reports::Pantalla21), closing({ "Informes" }), { 232, 54 }, std::nullopt,
+            false, true },
+        { "roster prompt", started(reports::Pantalla22), closing({ "Informes" }), { 232, 54 }, std::nullopt,
+            false, true },
+        { "blood group prompt", started(reports::Pantalla23), closing({ "Informes" }), { 232, 72 },
+            std::nullopt, false, true },
+        { "birthdays prompt", started(reports::Pantalla24), closing({ "Informes" }), { 232, 54 },
+            std::nullopt, false, true },
+        { "reason prompt", started(reports::Pantalla31), closing({ "Informes" }), { 232, 72 }, std::nullopt,
+            false, true },
+        { "pathology prompt", started(reports::Pantalla32), closing({ "Informes" }), { 232, 72 },
+            std::nullopt, false, true },
+        { "coverage prompt", started(reports::Pantalla33), closing({ "Informes" }), { 232, 72 }, std::nullopt,
+            false, true },
         { "report preview", [](auto&, auto& driver) { previewPages(driver); }, closing({ "Report Preview" }),
             { 345, 195 }, std::nullopt, true, false, false, true },
         { "camera",
