@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/RecordWindowsTest.h"
+#include "FormWindowsTest.h"
 
 #include "support/QStringPrinter.h"
 
@@ -30,7 +30,7 @@
 // primed or loaded, by a user with every right and a current doctor.
 namespace nidora::clinical::test {
 
-class ClinicalFormTest : public views::test::RecordWindowsTest {
+class ClinicalFormTest : public FormWindowsTest {
 protected:
     static constexpr std::int32_t kPatient = 7;
     static constexpr std::uint8_t kCurrentPhysician = 4;
@@ -86,16 +86,6 @@ protected:
         access.prime(true);
     }
 
-    void pressOk()
-    {
-        driver.click(QStringLiteral("?OK"));
-        ASSERT_TRUE(driver.runUntil([this] { return ended; }));
-    }
-    void pressCancel()
-    {
-        driver.click(QStringLiteral("?CANCEL"));
-        ASSERT_TRUE(driver.runUntil([this] { return ended; }));
-    }
     // Clicks a button of the window with that caption, when another window has one of that
     // name too (the OK of a form called from a form).
     void clickIn(const QString& caption, const QString& name)
@@ -163,7 +153,6 @@ protected:
     }
 
     int answer = 0;
-    bool ended = false;
     // What the test looks at on the form's thread once the form has returned.
     std::function<void(data::Dictionary&)> afterForm = [](data::Dictionary&) {};
 };

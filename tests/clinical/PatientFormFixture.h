@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/RecordWindowsTest.h"
+#include "FormWindowsTest.h"
 
 #include "support/QStringPrinter.h"
 
@@ -31,7 +31,7 @@ inline data::PACIENTES patient(std::int32_t code, const char* name)
     return made;
 }
 
-class PatientFormTest : public views::test::RecordWindowsTest {
+class PatientFormTest : public FormWindowsTest {
 protected:
     static constexpr std::uint8_t kCurrentPhysician = 4;
 
@@ -70,16 +70,6 @@ protected:
             patients.close();
             ended = true;
         });
-    }
-    void pressOk()
-    {
-        driver.click(QStringLiteral("?OK"));
-        ASSERT_TRUE(driver.runUntil([this] { return ended; }));
-    }
-    void pressCancel()
-    {
-        driver.click(QStringLiteral("?CANCEL"));
-        ASSERT_TRUE(driver.runUntil([this] { return ended; }));
     }
     QString shown(const QString& entry) const
     {
@@ -120,7 +110,6 @@ protected:
     }
 
     int answer = 0;
-    bool ended = false;
     std::int32_t primedCode = 0;
 };
 
