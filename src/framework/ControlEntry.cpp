@@ -50,6 +50,24 @@ EntryValue entryValue(Decimal& variable, DecimalType type)
         } };
 }
 
+EntryValue decimalUnitsEntryValue(std::int64_t& units, DecimalType type)
+{
+    return EntryValue { [&units, type](const Picture& picture) {
+                           return formatDecimal(picture, Decimal(units, type.places));
+                       },
+        [&units, type](const Picture& picture, QStringView text) {
+            const Parsed<Decimal> parsed = parseDecimal(picture, text, type);
+            if (!parsed.ok())
+                return parsed.error;
+            // The parsed value is fitted to the type, so it is at the type's places.
+            const std::optional<Decimal> stored = parsed.value.rescaled(type.places);
+            if (!stored)
+                return InputError::TooManyDigits;
+            units = stored->units();
+            return InputError::None;
+        } };
+}
+
 EntryValue integerEntryValue(std::function<std::int64_t()> load, std::function<bool(std::int64_t)> store)
 {
     return EntryValue { [load](const Picture& picture) { return formatLong(picture, load()); },

@@ -5,6 +5,7 @@
 #include "clinical/ParentWindows.h"
 #include "clinical/PatientListSlot.h"
 #include "practice/BrowseMEDICOS.h"
+#include "practice/ReferenceTables.h"
 #include "shell/BrowseUSUARIOS.h"
 #include "shell/Identificacion.h"
 #include "shell/MainFrame.h"
@@ -21,6 +22,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScreen>
+#include <QTabWidget>
 
 #include <cstdlib>
 #include <functional>
@@ -50,9 +52,9 @@ void startIn(nidora::test::WindowDriver& driver, void (*procedure)())
     driver.start([procedure] { procedure(); });
 }
 
-void lookUpPatient(nidora::test::WindowDriver& driver)
+void lookUp(nidora::test::WindowDriver& driver, void (*lookup)())
 {
-    driver.start([] { framework::callWithRequest(4, clinical::PACIENTES_Seleccionar); });
+    driver.start([lookup] { framework::callWithRequest(4, lookup); });
 }
 
 // The list's own insert button, as the user presses it, calls its form.
@@ -61,6 +63,17 @@ auto fromList(void (*list)())
     return [list](framework::test::WindowsTest&, nidora::test::WindowDriver& driver) {
         startIn(driver, list);
         driver.click(QStringLiteral("?INSERT:2"));
+    };
+}
+
+// The reference tables' window on one table's page, and that page's insert button pressed.
+auto fromTables(int page, const char* insert)
+{
+    return [page, insert](framework::test::WindowsTest&, nidora::test::WindowDriver& driver) {
+        startIn(driver, practice::Tablas);
+        static_cast<QTabWidget*>(driver.find(QStringLiteral("?SHEET2")))->setCurrentIndex(page);
+        driver.settle();
+        driver.click(QString::fromUtf8(insert));
     };
 }
 
@@ -149,8 +162,24 @@ TEST_F(WindowPlacesTest, EveryWindowOpensAtItsDescribedSizeAndPlace)
             QPoint(0, 0), true },
         { "fathers form", fromList(clinical::BrowsePADRES),
             closing({ "Nuevo Registro", "Archivo de Padres" }), { 280, 138 }, std::nullopt },
-        { "patient lookup", [](auto&, auto& driver) { lookUpPatient(driver); },
+        { "patient lookup", [](auto&, auto& driver) { lookUp(driver, clinical::PACIENTES_Seleccionar); },
             closing({ "Seleccionar un registro de tabla PACIENTES" }), { 260, 180 }, std::nullopt, true },
+        { "tables", started(practice::Tablas), closing({ "Tablas" }), { 440, 230 }, QPoint(0, 0), false,
+            true },
+        { "reasons form", fromTables(0, "?INSERT"), closing({ "Nuevo Motivo Consulta", "Tablas" }),
+            { 200, 60 }, std::nullopt, false, true },
+        { "coverages form", fromTables(1, "?INSERT:2"), closing({ "Nueva Cobertura", "Tablas" }), { 200, 60 },
+            std::nullopt, false, true },
+        { "plans form", fromTables(2, "?INSERT:3"), closing({ "Agregar Registro", "Tablas" }), { 220, 132 },
+            std::nullopt, false, true },
+        { "pathologies form", fromTables(3, "?INSERT:4"), closing({ "Agregar Patología", "Tablas" }),
+            { 300, 190 }, std::nullopt, false, true },
+        { "growth form", fromTables(4, "?INSERT:5"), closing({ "Nuevo Registro", "Tablas" }), { 360, 196 },
+            std::nullopt, false, true },
+        { "pathology lookup", [](auto&, auto& driver) { lookUp(driver, practice::BrowseENFERMEDADES); },
+            closing({ "Tabla de Patologías" }), { 200, 190 }, QPoint(0, 0), false, true },
+        { "coverages list", [](auto&, auto& driver) { lookUp(driver, practice::Browse_OBRASSOCIALES); },
+            closing({ "Coberturas Sociales" }), { 160, 170 }, QPoint(0, 0), false, true },
         { "splash", started(shell::PantallaFondo), closeProduct, { 200, 118 }, std::nullopt, false, true,
             false },
         { "about", started(shell::HelpAbout), closeProduct, { 200, 162 }, std::nullopt, false, false, false },
