@@ -20,9 +20,9 @@ using views::fieldColumn;
 using views::ListColumn;
 using views::LocatorKind;
 
-constexpr int kWidth = 440;
+constexpr int kWidth = 480;
 constexpr int kHeight = 230;
-constexpr int kPanelWidth = 110;
+constexpr int kPanelWidth = 150;
 constexpr DialogRect kSheet { kPanelWidth + 4, 4, kWidth - kPanelWidth - 8, kHeight - 8 };
 constexpr DialogRect kList { 4, 4, kSheet.width - 12, kSheet.height - 34 };
 constexpr int kButtonsY = kList.y + kList.height + 6;

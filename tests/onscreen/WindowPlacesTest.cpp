@@ -164,7 +164,7 @@ TEST_F(WindowPlacesTest, EveryWindowOpensAtItsDescribedSizeAndPlace)
             closing({ "Nuevo Registro", "Archivo de Padres" }), { 280, 138 }, std::nullopt },
         { "patient lookup", [](auto&, auto& driver) { lookUp(driver, clinical::PACIENTES_Seleccionar); },
             closing({ "Seleccionar un registro de tabla PACIENTES" }), { 260, 180 }, std::nullopt, true },
-        { "tables", started(practice::Tablas), closing({ "Tablas" }), { 440, 230 }, QPoint(0, 0), false,
+        { "tables", started(practice::Tablas), closing({ "Tablas" }), { 480, 230 }, QPoint(0, 0), false,
             true },
         { "reasons form", fromTables(0, "?INSERT"), closing({ "Nuevo Motivo Consulta", "Tablas" }),
             { 200, 60 }, std::nullopt, false, true },
