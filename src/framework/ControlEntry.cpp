@@ -4,6 +4,7 @@
 #include "framework/LeavingAfterChange.h"
 #include "framework/WindowEvent.h"
 
+#include <optional>
 #include <stdexcept>
 
 namespace nidora::framework {
@@ -50,7 +51,7 @@ EntryValue entryValue(Decimal& variable, DecimalType type)
         } };
 }
 
-EntryValue decimalUnitsEntryValue(std::int64_t& units, DecimalType type)
+EntryValue decimalEntryValue(std::int64_t& units, DecimalType type)
 {
     return EntryValue { [&units, type](const Picture& picture) {
                            return formatDecimal(picture, Decimal(units, type.places));
@@ -59,7 +60,6 @@ EntryValue decimalUnitsEntryValue(std::int64_t& units, DecimalType type)
             const Parsed<Decimal> parsed = parseDecimal(picture, text, type);
             if (!parsed.ok())
                 return parsed.error;
-            // The parsed value is fitted to the type, so it is at the type's places.
             const std::optional<Decimal> stored = parsed.value.rescaled(type.places);
             if (!stored)
                 return InputError::TooManyDigits;

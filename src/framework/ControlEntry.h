@@ -24,8 +24,8 @@ struct EntryValue {
 EntryValue entryValue(QString& variable);
 EntryValue entryValue(double& variable);
 EntryValue entryValue(Decimal& variable, DecimalType type);
-// A DECIMAL field as records hold it: a count of units of 10^-places of its type.
-EntryValue decimalUnitsEntryValue(std::int64_t& units, DecimalType type);
+// A DECIMAL field as the records hold it: a count of units of its type's places.
+EntryValue decimalEntryValue(std::int64_t& units, DecimalType type);
 EntryValue integerEntryValue(std::function<std::int64_t()> load, std::function<bool(std::int64_t)> store);
 
 // A BYTE, SHORT or LONG variable: a number, a day number or a time, as the picture says. A

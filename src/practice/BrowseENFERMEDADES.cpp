@@ -27,6 +27,8 @@ public:
             QStringLiteral("&Selecc."), QStringLiteral("select.ico"));
         addTabs(QStringLiteral("?CURRENTTAB"), { 4, 4, 192, 178 }, framework::SheetControl::Style::Wizard);
         setForm(UpdateTABENFERMED);
+        // The consultation form leaves the diagnosis typed in the buffer.
+        openOnTheCallersRecordWhenChoosing();
     }
 
 protected:

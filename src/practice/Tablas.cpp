@@ -118,8 +118,10 @@ public:
             pages_[k] = &addIn<framework::TabControl>(
                 *sheet_, QStringLiteral("?TAB%1").arg(k + 6), {}, QStringLiteral("Tab %1").arg(k + 6));
 
-        addReasons();
-        addCoverages();
+        addNameTable(data::FileId::MOTIVOS, QStringLiteral("?LIST"), "MOT:KMOTIVO", "MOT:MOTIVO",
+            QStringLiteral("Título"), 25, 100, LocatorKind::Incremental, QString());
+        addNameTable(data::FileId::OBRASSOCIALES, QStringLiteral("?LIST:2"), "OBR:KNOMBRE", "OBR:NOMBRE",
+            QStringLiteral("Nombre"), 20, 80, LocatorKind::Step, QStringLiteral(":2"));
         addPlans();
         addPathologies();
         addGrowthValues();
@@ -173,26 +175,16 @@ private:
         return panel;
     }
 
-    void addReasons()
+    // A table whose rows are one name, shown in one column.
+    void addNameTable(data::FileId id, const QString& list, const char* key, const char* field,
+        const QString& heading, int characters, int width, LocatorKind locator, const QString& suffix)
     {
-        data::AccessObject& file = data().access(data::FileId::MOTIVOS);
-        addTable(data::FileId::MOTIVOS, QStringLiteral("?LIST"),
-            { { &file.key("MOT:KMOTIVO"), LocatorKind::Incremental } },
-            { fieldColumn(*file.desc().field(QStringLiteral("MOT:MOTIVO")), QStringLiteral("Título"),
-                QStringLiteral("@s25"))
-                    .sized(100) },
-            QString());
-    }
-
-    void addCoverages()
-    {
-        data::AccessObject& file = data().access(data::FileId::OBRASSOCIALES);
-        addTable(data::FileId::OBRASSOCIALES, QStringLiteral("?LIST:2"),
-            { { &file.key("OBR:KNOMBRE"), LocatorKind::Step } },
-            { fieldColumn(*file.desc().field(QStringLiteral("OBR:NOMBRE")), QStringLiteral("Nombre"),
-                QStringLiteral("@s20"))
-                    .sized(80) },
-            QStringLiteral(":2"));
+        data::AccessObject& file = data().access(id);
+        addTable(id, list, { { &file.key(key), locator } },
+            { fieldColumn(*file.desc().field(QString::fromLatin1(field)), heading,
+                QStringLiteral("@s%1").arg(characters))
+                    .sized(width) },
+            suffix);
     }
 
     // Ordered by the plan letter alone: the rows of one plan come in the order they were added.

@@ -106,7 +106,7 @@ private:
                 themed(addIn<EntryControl>(*page_,
                     QStringLiteral("?TCR:%1_%2_%3").arg(field).arg(c + 1).arg(sex + 1),
                     { kGridX + int(c) * kColumnStep, y, kEntryWidth, 11 }, QString::fromLatin1(block.picture),
-                    framework::decimalUnitsEntryValue(values[c][sex], block.type)));
+                    framework::decimalEntryValue(values[c][sex], block.type)));
         }
         return y + 4;
     }

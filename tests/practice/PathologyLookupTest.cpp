@@ -22,12 +22,12 @@ protected:
     }
     // The consultation form's call: its diagnosis left in the pathology buffer, the list
     // called with a request, and what the buffer holds when the list returns.
-    void lookUp(std::uint8_t request)
+    void lookUp(std::uint8_t request, const char* diagnosis = "DIAGNÓSTICO PREVIO")
     {
         answer = -1;
-        driver.start([this, request] {
+        driver.start([this, request, diagnosis] {
             data::TABENFERMED& buffer = views::threadDictionary().buffer<data::TABENFERMED>();
-            buffer.NOMBRE = QStringLiteral("DIAGNÓSTICO PREVIO");
+            buffer.NOMBRE = QString::fromUtf8(diagnosis);
             const int response = framework::callWithRequest(request, BrowseENFERMEDADES);
             chosen = buffer.NOMBRE;
             answer = response;
@@ -54,6 +54,16 @@ TEST_F(LookupTest, CalledToChooseItAnswersTheHighlightedPathology)
     ASSERT_TRUE(ended());
     EXPECT_EQ(answer, Completed);
     EXPECT_EQ(chosen, QStringLiteral("VARICELA"));
+}
+
+TEST_F(LookupTest, OpensOnTheDiagnosisTypedOrTheFirstPathologyAfterIt)
+{
+    lookUp(SelectRecord, "gripe");
+    EXPECT_EQ(highlighted("?BROWSE:1"), QStringLiteral("GRIPE"));
+    closeWindow("Tabla de Patologías");
+    lookUp(SelectRecord, "H");
+    EXPECT_EQ(highlighted("?BROWSE:1"), QStringLiteral("VARICELA"));
+    closeWindow("Tabla de Patologías");
 }
 
 TEST_F(LookupTest, ClosedWithoutChoosingItLeavesTheCallersDiagnosis)

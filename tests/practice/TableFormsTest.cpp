@@ -3,6 +3,7 @@
 #include "data/ClinicalRecords.h"
 #include "data/PatientRecords.h"
 #include "framework/KeyCodes.h"
+#include "views/DictionarySetup.h"
 
 #include <gmock/gmock.h>
 
@@ -252,6 +253,27 @@ TEST_F(TableRulesTest, APathologysCasesAreThePatientsItWasRecordedFor)
             ElementsAre("2", "BRUNO PAZ", "18/04/2020", "3", "2", "1")));
     driver.click(QStringLiteral("?CANCEL"));
     closeWindow("Tablas");
+}
+
+// The consultation form's way in: a reason typed there that is not on file, added through the
+// reasons' form called with the insert request on the reason as typed.
+TEST_F(TablesWindowsTest, AReasonTypedElsewhereIsAddedThroughItsFormAsTyped)
+{
+    QString left;
+    driver.start([&] {
+        data::Dictionary& data = views::threadDictionary();
+        data.buffer<data::MOTIVOS>().MOTIVO = QStringLiteral("DOLOR DE OÍDO");
+        answer = framework::callWithRequest(InsertRecord, UpdateMOTIVOS);
+        left = data.buffer<data::MOTIVOS>().MOTIVO;
+    });
+    ASSERT_NE(driver.window(QStringLiteral("Nuevo Motivo Consulta")), nullptr);
+    EXPECT_EQ(static_cast<QLineEdit*>(driver.find(QStringLiteral("?MOT:MOTIVO")))->text().trimmed(),
+        QStringLiteral("DOLOR DE OÍDO"));
+    driver.click(QStringLiteral("?OK"));
+    ASSERT_TRUE(ended());
+    EXPECT_EQ(answer, Completed);
+    EXPECT_EQ(left, QStringLiteral("DOLOR DE OÍDO"));
+    EXPECT_THAT(namesIn(disk, &data::MOTIVOS::MOTIVO), ElementsAre("DOLOR DE OÍDO"));
 }
 
 // ---- the plan's age -------------------------------------------------------------------------
