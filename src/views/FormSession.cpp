@@ -98,11 +98,6 @@ FormStep FormSession::change()
             return closing(Completed);
         if (result == AccessResult::Fatal)
             return closing(Cancelled);
-        // A value another record already holds under a unique key was refused (message 15):
-        // saving it again would be refused again, so the user reads the refusal and stays in
-        // the form to correct it.
-        if (errors.lastError().messageNumber == core::message::DuplicateKey)
-            return FormStep { false, Cancelled, true };
         if (errors.lastError().messageNumber == core::message::ChangedElsewhere) {
             // Trying again would write the other station's version back as if it were ours,
             // and staying with our values on screen would later write them over theirs

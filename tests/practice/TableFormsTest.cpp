@@ -82,7 +82,7 @@ protected:
     }
 };
 
-TEST_P(UniqueKeys, ANewRowOrAChangeThatRepeatsAKeyIsRefusedAndTheFormStaysOpen)
+TEST_P(UniqueKeys, ANewRowOrAChangeThatRepeatsAKeyIsRefusedAndTheFormCanStayOpen)
 {
     const UniqueKeyCase& c = GetParam();
     c.lay(disk);
@@ -99,7 +99,7 @@ TEST_P(UniqueKeys, ANewRowOrAChangeThatRepeatsAKeyIsRefusedAndTheFormStaysOpen)
     driver.click(button("?CHANGE"));
     ASSERT_NE(driver.window(QString::fromUtf8(c.changeForm)), nullptr);
     typeTheOtherKey();
-    refusedWith(kDuplicate, QString::fromUtf8(c.changeForm));
+    refusedWith(kDuplicate, QString::fromUtf8(c.changeForm), true);
     driver.click(QStringLiteral("?CANCEL"));
     EXPECT_EQ(c.stored(disk), before);
     closeWindow("Tablas");

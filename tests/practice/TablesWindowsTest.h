@@ -84,11 +84,16 @@ protected:
     }
 
     // OK pressed on a form whose save is refused: the message is acknowledged and the form is
-    // still there.
-    void refusedWith(const QString& message, const QString& form)
+    // still there. A change that fails also offers to save again (message 37); answered
+    // Cancel, the user stays in the form to put it right.
+    void refusedWith(const QString& message, const QString& form, bool offersToSaveAgain = false)
     {
         driver.click(QStringLiteral("?OK"));
         ASSERT_TRUE(driver.answer(message, QStringLiteral("OK"))) << message.toStdString();
+        if (offersToSaveAgain) {
+            ASSERT_TRUE(
+                driver.answer(QStringLiteral("Do you want to try to save again?"), QStringLiteral("Cancel")));
+        }
         EXPECT_NE(driver.window(form), nullptr) << form.toStdString() << " stays open";
         EXPECT_EQ(driver.messageBox(QString()), nullptr) << "no further question";
     }
