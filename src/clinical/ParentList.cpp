@@ -50,22 +50,14 @@ public:
             QStringLiteral("&Selecc."), QStringLiteral("select.ico"));
         addTabs(QStringLiteral("?CURRENTTAB"), { 4, 4, 192, 178 });
         setForm(parents.form);
+        // Called to choose, the list opens on the one in the buffer: the patient form leaves there
+        // the name typed, or the first one after it, so the user starts near what he typed.
+        openOnTheCallersRecordWhenChoosing();
         // Grown, the window gives the room to the list; the buttons keep to its foot.
         followWindowSize();
     }
 
 protected:
-    // Called to choose, the list opens on the one in the buffer: the patient form leaves there
-    // the name typed, or the first one after it, so the user starts near what he typed.
-    void onOpened() override
-    {
-        ListWindow::onOpened();
-        if (request() != SelectRecord)
-            return;
-        list().view().refreshOn(access().buffer(), 0);
-        list().showHighlight();
-    }
-
     // No control of the list is painted in the desktop theme.
     std::vector<framework::Control*> themedControls() const override { return {}; }
 };

@@ -8,6 +8,11 @@ BoxControl::BoxControl()
     static_cast<QFrame*>(widget())->setFrameShape(QFrame::Box);
 }
 
+GroupControl::GroupControl(const QString& text)
+    : Control(ControlKind::Group, new QGroupBox(text))
+{
+}
+
 PanelControl::PanelControl()
     : Control(ControlKind::Panel, new QFrame)
 {

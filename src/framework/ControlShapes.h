@@ -3,6 +3,7 @@
 #include "framework/Control.h"
 
 #include <QFrame>
+#include <QGroupBox>
 #include <QProgressBar>
 
 namespace nidora::framework {
@@ -11,6 +12,13 @@ namespace nidora::framework {
 class BoxControl final : public Control {
 public:
     BoxControl();
+};
+
+// A titled frame around the controls placed inside it (Window::addIn), which keep their own
+// numbers in the window's order.
+class GroupControl final : public Control {
+public:
+    explicit GroupControl(const QString& text);
 };
 
 // A sunken panel framing the controls beneath it (a picture's frame); it fills nothing, so

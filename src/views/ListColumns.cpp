@@ -14,6 +14,12 @@ int pictureWidth(int characters)
 ListColumn fieldColumn(
     const data::FieldDesc& field, const QString& heading, const QString& picture, const QString& group)
 {
+    return elementColumn(field, 0, 0, heading, picture, group);
+}
+
+ListColumn elementColumn(const data::FieldDesc& field, int i, int j, const QString& heading,
+    const QString& picture, const QString& group)
+{
     const std::optional<Picture> parsed = parsePicture(picture.isEmpty() ? field.picture : picture);
     Picture shown;
     if (parsed) {
@@ -25,8 +31,8 @@ ListColumn fieldColumn(
     ListColumn column { heading, group, {},
         shown.kind == Picture::Kind::Text ? Qt::AlignLeft : Qt::AlignRight };
     column.width = pictureWidth(shown.width);
-    column.text = [source, shown](const data::Record& record) {
-        const data::FieldValue value = source->get(record, 0, 0);
+    column.text = [source, shown, i, j](const data::Record& record) {
+        const data::FieldValue value = source->get(record, i, j);
         if (const QString* text = std::get_if<QString>(&value))
             return formatText(shown, *text);
         if (const double* real = std::get_if<double>(&value))

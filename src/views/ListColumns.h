@@ -49,6 +49,9 @@ int pictureWidth(int characters);
 // dates and times right-aligned, text left.
 ListColumn fieldColumn(const data::FieldDesc& field, const QString& heading, const QString& picture = {},
     const QString& group = {});
+// The same for one element of an array field (i, j from 0, as FieldDesc::get takes them).
+ListColumn elementColumn(const data::FieldDesc& field, int i, int j, const QString& heading,
+    const QString& picture = {}, const QString& group = {});
 
 // The four colours of a row (0x00BBGGRR values, as colours are stored).
 struct RowColours {

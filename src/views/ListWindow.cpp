@@ -10,4 +10,13 @@ ListWindow::ListWindow(QString procedureName, data::FileId file)
     panel_.setRowsReadHandler([this] { onRowsRead(); });
 }
 
+void ListWindow::onOpened()
+{
+    DataWindow::onOpened();
+    if (!opensOnCallersRecord_ || request() != SelectRecord)
+        return;
+    list().view().refreshOn(access().buffer(), 0);
+    list().showHighlight();
+}
+
 } // namespace nidora::views

@@ -56,6 +56,9 @@ public:
     void setForm(std::function<void()> form) { panel_.setForm(std::move(form)); }
     void setForms(ListActions::FormCall forms) { panel_.setForms(std::move(forms)); }
     void withoutEditKeys() { panel_.withoutEditKeys(); }
+    // Called to choose (request 4), the list opens on the record its caller left in the file's
+    // buffer, or on the first one after it, so the user starts near what was typed.
+    void openOnTheCallersRecordWhenChoosing() { opensOnCallersRecord_ = true; }
     // The window can be made larger; its list grows with it (ListPanel::followWindowSize).
     void followWindowSize()
     {
@@ -73,12 +76,15 @@ public:
     void refreshList() { panel_.refresh(); }
 
 protected:
+    void onOpened() override;
+
     // The own list's hooks, as ListPanel::setRowChangedHandler and setRowsReadHandler say.
     virtual void onRowChanged() { }
     virtual void onRowsRead() { }
 
 private:
     ListPanel& panel_;
+    bool opensOnCallersRecord_ = false;
 };
 
 } // namespace nidora::views

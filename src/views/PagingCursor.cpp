@@ -46,7 +46,12 @@ void PagingCursor::setPageRows(int rows)
 
 ViewRead PagingCursor::read(const Position& from, Direction direction, int wanted, std::vector<Row>& out)
 {
-    return readRows(access_, sortOrder(), filter_, from, direction, wanted, out);
+    const std::size_t before = out.size();
+    const ViewRead result = readRows(access_, sortOrder(), filter_, from, direction, wanted, out);
+    if (rowRead_)
+        for (std::size_t k = before; k < out.size(); ++k)
+            rowRead_(*out[k].record);
+    return result;
 }
 
 void PagingCursor::extendForward(int count)
@@ -298,7 +303,9 @@ void PagingCursor::recount()
     Position from { rangeValues(), 0 };
     for (bool reachedEnd = false; !reachedEnd;) {
         std::vector<Row> found;
-        const ViewRead result = read(from, Direction::Forward, kCountBatch, found);
+        // Counted rows are never shown: the row reader is not told of them.
+        const ViewRead result
+            = readRows(access_, sortOrder(), filter_, from, Direction::Forward, kCountBatch, found);
         reachedEnd = result.reachedEnd;
         if (!result.ok || found.empty())
             break;

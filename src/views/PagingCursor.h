@@ -49,6 +49,10 @@ public:
     void setTotals(ListTotals* totals) { totals_ = totals; }
     // Told after every change of the visible page or the highlight.
     void setChangeHandler(std::function<void()> changed) { changed_ = std::move(changed); }
+    // Told of every row read for the list, on the list's own thread, before the list shows it:
+    // a list whose columns show fields of a related record reads that record here, since the
+    // columns themselves are asked for their texts while the list paints.
+    void setRowReader(std::function<void(const data::Record&)> reader) { rowRead_ = std::move(reader); }
     // Keeps the highlighted row; takes effect at once.
     void setPageRows(int rows);
 
@@ -116,6 +120,7 @@ private:
     RecordFilter filter_;
     ListTotals* totals_ = nullptr;
     std::function<void()> changed_;
+    std::function<void(const data::Record&)> rowRead_;
     ListLocator locator_;
 
     std::deque<Row> rows_;

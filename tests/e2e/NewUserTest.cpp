@@ -242,6 +242,21 @@ TEST(NewUser, FromAnEmptyFolderToTheFirstPatientForm)
         ASSERT_TRUE(program.waitForNoWindow(QStringLiteral("Agregar Turno")));
         EXPECT_EQ(recordsOf(folder, data::FileId::AGENDA), 1)
             << "the form wrote the appointment before it closed";
+        // The reference tables from their toolbar button open on the reasons: a reason added
+        // through its form is stored and shown.
+        ASSERT_TRUE(program.clickAction(QStringLiteral("Tablas")));
+        ASSERT_TRUE(program.showWhole(QStringLiteral("Tablas")));
+        ASSERT_TRUE(program.clickWidget(QStringLiteral("?INSERT")));
+        ASSERT_TRUE(program.showWhole(QStringLiteral("Nuevo Motivo Consulta")));
+        ASSERT_TRUE(program.clickWidget(QStringLiteral("?MOT:MOTIVO")));
+        program.type(QStringLiteral("CONTROL"));
+        ASSERT_TRUE(program.clickWidget(QStringLiteral("?OK")));
+        ASSERT_TRUE(program.waitForNoWindow(QStringLiteral("Nuevo Motivo Consulta")));
+        EXPECT_TRUE(program.waitFor(QStringLiteral("rows ?LIST"), [](const QJsonObject& list) {
+            return list.value(QStringLiteral("rows")).toArray().contains(QStringLiteral("CONTROL"));
+        }));
+        EXPECT_EQ(recordsOf(folder, data::FileId::MOTIVOS), 1)
+            << "the form wrote the reason before it closed";
         ASSERT_TRUE(choose(program, QStringLiteral("Archivo"), QStringLiteral("Salir")));
         EXPECT_EQ(program.waitForExit(), 0);
     }
