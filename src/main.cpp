@@ -1,5 +1,6 @@
 #include "clinical/Procedures.h"
 #include "practice/Procedures.h"
+#include "reports/Procedures.h"
 #include "shell/ProgramEntry.h"
 
 int main(int argc, char** argv)
@@ -7,5 +8,6 @@ int main(int argc, char** argv)
     nidora::views::ProcedureTable procedures;
     procedures.merge(nidora::clinical::procedures());
     procedures.merge(nidora::practice::procedures());
+    procedures.merge(nidora::reports::procedures());
     return nidora::shell::ProgramEntry(argc, argv, std::move(procedures));
 }

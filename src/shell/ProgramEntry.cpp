@@ -6,6 +6,7 @@
 #include "shell/ProductWindows.h"
 #include "shell/Program.h"
 #include "shell/QtTranslations.h"
+#include "views/ProgramProcedures.h"
 
 #include <QApplication>
 
@@ -21,6 +22,8 @@ int ProgramEntry(int argc, char** argv, views::ProcedureTable procedures)
     frame.procedures.try_emplace(QString::fromUtf8(kSplashProcedure), PantallaFondo);
     frame.procedures.try_emplace(QStringLiteral("HelpAbout"), HelpAbout);
     frame.procedures.try_emplace(QStringLiteral("BrowseUSUARIOS"), BrowseUSUARIOS);
+    // The launchers start their buttons' windows by name from the same table as the frame.
+    views::setProgramProcedures(frame.procedures);
     Program program(ProgramServices { {}, [frame] { Main(frame); } });
     return program.run();
 }
