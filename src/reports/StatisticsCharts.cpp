@@ -65,7 +65,9 @@ QString chartSubtitle(const StatisticsChart& chart, const QString& selection, in
     case Grouping::ByAge:
         break;
     }
-    return name + QLatin1Char(' ') + formatted("@D5", from) + QLatin1Char('-') + formatted("@D5", to);
+    // A date not given keeps its eight places, so the subtitle keeps its layout.
+    const auto date = [](Date day) { return formatted("@D5", day).rightJustified(8); };
+    return name + QLatin1Char(' ') + date(from) + QLatin1Char('-') + date(to);
 }
 
 bool fillChartPoints(data::Dictionary& data, const std::vector<ChartRow>& rows)

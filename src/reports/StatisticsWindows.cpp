@@ -68,6 +68,7 @@ protected:
         if (&control == ok_)
             return count();
         // The read-only copies of the age bounds follow their spin boxes.
+        updateFields();
         display();
         return GoOn;
     }
@@ -125,11 +126,11 @@ private:
             add<PromptControl>(
                 QString::fromLatin1(name), DialogRect { x, row + 2, width, 10 }, QString::fromUtf8(shown));
         };
-        const auto spin = [this](const char* name, int x, int row, std::uint8_t& bound) {
+        const auto spin = [this](const char* name, int x, int row, int& bound) {
             add<framework::PictureSpinControl>(QString::fromLatin1(name), DialogRect { x, row, 30, 12 },
                 QStringLiteral("@n2"), framework::bindTo(bound), 1, 99, 1);
         };
-        const auto copy = [this](const char* name, int x, int row, std::uint8_t& bound) {
+        const auto copy = [this](const char* name, int x, int row, int& bound) {
             add<framework::StringControl>(QString::fromLatin1(name), DialogRect { x, row + 2, 14, 10 },
                 *parsePicture(u"@n2"), framework::bindTo(bound));
         };
@@ -191,7 +192,7 @@ private:
     const StatisticsChart& chart_;
     const bool pathologies_;
     QString& selection_;
-    std::array<std::uint8_t, 3> ages_ { 1, 5, 10 };
+    std::array<int, 3> ages_ { 1, 5, 10 };
     framework::ComboControl* names_ = nullptr;
     framework::ButtonControl* ok_ = nullptr;
     framework::ProgressControl* progress_ = nullptr;
