@@ -10,6 +10,8 @@
 #include "clinical/ParentWindows.h"
 #include "clinical/PatientListSlot.h"
 #include "practice/Biblioteca.h"
+#include "reports/Launchers.h"
+#include "reports/StatisticsWindows.h"
 #include "practice/BrowseAGENDA.h"
 #include "practice/BrowseMEDICOS.h"
 #include "practice/SelectDate.h"
@@ -349,6 +351,26 @@ TEST_F(WindowPlacesTest, EveryWindowOpensAtItsDescribedSizeAndPlace)
             true },
         { "pie chart", statistics(clinical::GraficoX3), closing({ "Gráfico" }), { 460, 260 }, std::nullopt,
             true },
+        { "report launcher", started(reports::Informes), closing({ "Informes" }), { 330, 176 }, std::nullopt,
+            false, true },
+        { "chart launcher", started(reports::Graficos), closing({ "Gráficas" }), { 330, 176 }, std::nullopt,
+            false, true },
+        { "monthly pathologies", started(reports::PantallaG1), closing({ "Graficas" }), { 200, 72 },
+            std::nullopt, false, true },
+        { "yearly pathologies", started(reports::PantallaG2), closing({ "Graficas" }), { 200, 72 },
+            std::nullopt, false, true },
+        { "pathologies by sex", started(reports::PantallaG3), closing({ "Graficas" }), { 200, 88 },
+            std::nullopt, false, true },
+        { "pathologies by age", started(reports::PantallaG4), closing({ "Graficas" }), { 200, 150 },
+            std::nullopt, false, true },
+        { "monthly consultations", started(reports::PantallaG21), closing({ "Graficas" }), { 200, 72 },
+            std::nullopt, false, true },
+        { "yearly consultations", started(reports::PantallaG22), closing({ "Graficas" }), { 200, 72 },
+            std::nullopt, false, true },
+        { "consultations by sex", started(reports::PantallaG23), closing({ "Graficas" }), { 200, 88 },
+            std::nullopt, false, true },
+        { "consultations by age", started(reports::PantallaG24), closing({ "Graficas" }), { 200, 150 },
+            std::nullopt, false, true },
         { "report preview", [](auto&, auto& driver) { previewPages(driver); }, closing({ "Report Preview" }),
             { 345, 195 }, std::nullopt, true, false, false, true },
     };
