@@ -103,7 +103,7 @@ public:
         setCentred();
         if (launcher.panelFirst)
             addPanelArea();
-        sheet_ = &add<framework::SheetControl>(QStringLiteral("?SHEET1"), DialogRect { 116, 4, 210, 168 },
+        sheet_ = &add<framework::SheetControl>(QStringLiteral("?SHEET1"), DialogRect { 132, 4, 194, 168 },
             framework::SheetControl::Style::Wizard);
         for (std::size_t p = 0; p < launcher.pages.size(); ++p) {
             const LauncherPage& page = launcher.pages[p];
@@ -112,7 +112,7 @@ public:
             for (const LauncherButton& button : page.buttons) {
                 auto& made
                     = addIn<framework::ButtonControl>(tab, QStringLiteral("?BUTTON_%1").arg(button.procedure),
-                        DialogRect { 16, 14 + button.row * 30, 176, 24 }, QString::fromUtf8(button.caption),
+                        DialogRect { 12, 14 + button.row * 30, 170, 24 }, QString::fromUtf8(button.caption),
                         QString::fromLatin1(button.icon));
                 buttons_.push_back({ &made, &button });
             }
@@ -171,7 +171,7 @@ private:
     void addPanelArea()
     {
         panelArea_
-            = &add<framework::ImageControl>(QStringLiteral("?XPTASKPANEL"), DialogRect { 4, 4, 108, 168 });
+            = &add<framework::ImageControl>(QStringLiteral("?XPTASKPANEL"), DialogRect { 4, 4, 124, 168 });
     }
 
     framework::SheetControl* sheet_ = nullptr;

@@ -79,8 +79,6 @@ private:
         const QString nameTitle = pathologies_ ? QStringLiteral("Patología:") : QStringLiteral("Consulta:");
         const int width = pathologies_ ? 20 : 25;
         const bool dated = chart_.grouping == Grouping::BySex || chart_.grouping == Grouping::ByAge;
-        const int height = chart_.grouping == Grouping::ByAge ? 150 : dated ? 88 : 72;
-        setSize(200, height);
         names_ = &add<framework::ComboControl>(
             pathologies_ ? QStringLiteral("?SELECTPATOLOGIA") : QStringLiteral("?SELECTMOTIVO"),
             DialogRect { 62, 8, 128, 12 }, width, 10, framework::bindTo(selection_),
@@ -114,6 +112,7 @@ private:
         progress_ = &add<framework::ProgressControl>(
             QStringLiteral("?PROGRESS1"), DialogRect { 10, y + 4, 130, 10 });
         progress_->setVisible(false);
+        setSize(200, y + 26);
     }
 
     // The four groups read as their chart labels: "1- menores de [1] años", "2- de 1 a [5] años"...

@@ -10,12 +10,12 @@
 #include "clinical/ParentWindows.h"
 #include "clinical/PatientListSlot.h"
 #include "practice/Biblioteca.h"
-#include "reports/Launchers.h"
-#include "reports/StatisticsWindows.h"
 #include "practice/BrowseAGENDA.h"
 #include "practice/BrowseMEDICOS.h"
 #include "practice/SelectDate.h"
+#include "reports/Launchers.h"
 #include "reports/PreviewWindow.h"
+#include "reports/StatisticsWindows.h"
 #include "shell/BrowseUSUARIOS.h"
 #include "shell/Identificacion.h"
 #include "shell/MainFrame.h"
@@ -355,21 +355,21 @@ TEST_F(WindowPlacesTest, EveryWindowOpensAtItsDescribedSizeAndPlace)
             false, true },
         { "chart launcher", started(reports::Graficos), closing({ "Gráficas" }), { 330, 176 }, std::nullopt,
             false, true },
-        { "monthly pathologies", started(reports::PantallaG1), closing({ "Graficas" }), { 200, 72 },
+        { "monthly pathologies", started(reports::PantallaG1), closing({ "Graficas" }), { 200, 70 },
             std::nullopt, false, true },
-        { "yearly pathologies", started(reports::PantallaG2), closing({ "Graficas" }), { 200, 72 },
+        { "yearly pathologies", started(reports::PantallaG2), closing({ "Graficas" }), { 200, 52 },
             std::nullopt, false, true },
-        { "pathologies by sex", started(reports::PantallaG3), closing({ "Graficas" }), { 200, 88 },
+        { "pathologies by sex", started(reports::PantallaG3), closing({ "Graficas" }), { 200, 86 },
             std::nullopt, false, true },
-        { "pathologies by age", started(reports::PantallaG4), closing({ "Graficas" }), { 200, 150 },
+        { "pathologies by age", started(reports::PantallaG4), closing({ "Graficas" }), { 200, 164 },
             std::nullopt, false, true },
-        { "monthly consultations", started(reports::PantallaG21), closing({ "Graficas" }), { 200, 72 },
+        { "monthly consultations", started(reports::PantallaG21), closing({ "Graficas" }), { 200, 70 },
             std::nullopt, false, true },
-        { "yearly consultations", started(reports::PantallaG22), closing({ "Graficas" }), { 200, 72 },
+        { "yearly consultations", started(reports::PantallaG22), closing({ "Graficas" }), { 200, 52 },
             std::nullopt, false, true },
-        { "consultations by sex", started(reports::PantallaG23), closing({ "Graficas" }), { 200, 88 },
+        { "consultations by sex", started(reports::PantallaG23), closing({ "Graficas" }), { 200, 86 },
             std::nullopt, false, true },
-        { "consultations by age", started(reports::PantallaG24), closing({ "Graficas" }), { 200, 150 },
+        { "consultations by age", started(reports::PantallaG24), closing({ "Graficas" }), { 200, 164 },
             std::nullopt, false, true },
         { "report preview", [](auto&, auto& driver) { previewPages(driver); }, closing({ "Report Preview" }),
             { 345, 195 }, std::nullopt, true, false, false, true },

@@ -43,7 +43,8 @@ protected:
 
     bool enabled(const char* procedure) const
     {
-        auto* button = qobject_cast<QAbstractButton*>(driver.find(QStringLiteral("?BUTTON_%1").arg(procedure)));
+        auto* button
+            = qobject_cast<QAbstractButton*>(driver.find(QStringLiteral("?BUTTON_%1").arg(procedure)));
         return button && button->isEnabled();
     }
     QStringList enabledReports() const
@@ -65,8 +66,8 @@ protected:
         ASSERT_LT(task, layout.groups[0].rows.size());
         const controls::TaskRowLayout& row = layout.groups[0].rows[task];
         const QPoint at(layout.left + 10, row.top + row.height / 2);
-        QMouseEvent release(
-            QEvent::MouseButtonRelease, at, panel->mapToGlobal(at), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, panel->mapToGlobal(at), Qt::LeftButton,
+            Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(panel, &release);
         driver.settle();
     }
@@ -81,8 +82,9 @@ TEST_F(LaunchersTest, RightsOneTwoAndFourDisableTheirReportsAndTheListsStayAvail
         QStringList available;
     };
     const Case cases[] = {
-        { {}, { "Pantalla1", "Pantalla2", "Pantalla3", "Pantalla4", "Pantalla5", "Pantalla21", "Pantalla22",
-                  "Pantalla23", "Pantalla24", "Pantalla31", "Pantalla32", "Pantalla33" } },
+        { {},
+            { "Pantalla1", "Pantalla2", "Pantalla3", "Pantalla4", "Pantalla5", "Pantalla21", "Pantalla22",
+                "Pantalla23", "Pantalla24", "Pantalla31", "Pantalla32", "Pantalla33" } },
         { { 2 }, { "Pantalla1", "Pantalla2", "Pantalla21", "Pantalla22", "Pantalla23", "Pantalla24" } },
         { { 1, 2, 4 }, { "Pantalla22", "Pantalla23", "Pantalla24" } },
     };
