@@ -105,35 +105,55 @@ private:
     const CountProgress& progress_;
 };
 
-// The patients' sexes as the count meets them, each patient read once: 0 for a patient who
-// is not on file.
+// The slice of every patient's sex, read in one pass over the patients the first time a case
+// needs one: far cheaper than a keyed read per case when a reason has many thousands.
 class Sexes {
 public:
     explicit Sexes(data::Dictionary& data)
         : patients_(data.access(FileId::PACIENTES))
-        , byCode_(patients_.key("PAC:KCODIGO"))
     {
     }
 
-    // 1 boys, 2 girls, 3 any other sex, 0 a missing patient.
+    // 1 boys, 2 girls, 3 any other sex, 0 a patient who is not on file.
     int sliceOf(std::int32_t code)
     {
-        if (const auto known = slices_.find(code); known != slices_.end())
-            return known->second;
-        int slice = 0;
-        data::PACIENTES patient;
-        if (data::DataFile* disk = patients_.file();
-            disk && disk->fetch(byCode_, { data::FieldValue(std::int64_t(code)) }, patient).ok()) {
-            const QString sex = patient.SEXO.trimmed();
-            slice = sex == QLatin1String("M") ? 1 : sex == QLatin1String("F") ? 2 : 3;
-        }
-        slices_.emplace(code, slice);
-        return slice;
+        if (!read_)
+            readAll();
+        const auto known = slices_.find(code);
+        return known == slices_.end() ? 0 : known->second;
     }
 
 private:
+    void readAll()
+    {
+        read_ = true;
+        data::DataFile* disk = patients_.file();
+        if (!disk)
+            return;
+        data::Position position;
+        for (;;) {
+            int got = 0;
+            const data::Outcome outcome = disk->page(nullptr, position, data::Direction::Forward, kBatch,
+                [&](const data::RecordRef& ref, const data::Record& record) {
+                    ++got;
+                    position.id = ref.id;
+                    const auto& patient = static_cast<const data::PACIENTES&>(record);
+                    const QString sex = patient.SEXO.trimmed();
+                    slices_[patient.CODIGO] = sex == QLatin1String("M") ? 1
+                        : sex == QLatin1String("F")                     ? 2
+                                                                        : 3;
+                });
+            if (!outcome.ok()) {
+                patients_.reportOutcome(core::message::RetrievalError, outcome, true);
+                return;
+            }
+            if (got < kBatch)
+                return;
+        }
+    }
+
     AccessObject& patients_;
-    const data::KeyDesc& byCode_;
+    bool read_ = false;
     std::unordered_map<std::int32_t, int> slices_;
 };
 
