@@ -19,6 +19,8 @@ void PageTaskPanel::Init(QWidget* control)
         for (const Header& header : description_) {
             const qint32 id = AddHeader(header.title, QString(), 0, true, false, header.iconSize, false);
             headerIds_.push_back(id);
+            if (header.boxed)
+                SetHeaderBoxed(id, true);
             std::vector<qint32>& tasks = taskIds_.emplace_back();
             for (const Task& task : header.tasks)
                 tasks.push_back(AddTask(task.title, task.icon, QString(), 0, false, false));

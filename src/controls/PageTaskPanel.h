@@ -30,6 +30,7 @@ public:
         QString title;
         int iconSize = 24; // of its tasks' icons
         std::vector<Task> tasks;
+        bool boxed = false; // drawn as a box without a title band
     };
 
     PageTaskPanel(std::vector<Header> headers, PanelMargins margins, std::function<void(int page)> showPage,

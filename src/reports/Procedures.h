@@ -4,7 +4,8 @@
 
 namespace nidora::reports {
 
-// The report prompts the report launcher starts, by their procedure names ("Pantalla1").
+// The procedures this folder provides, by the names the frame and the launchers start them by:
+// the two launchers and the statistics windows.
 views::ProcedureTable procedures();
 
 } // namespace nidora::reports

@@ -7,6 +7,7 @@
 #include "shell/ProductWindows.h"
 #include "shell/Program.h"
 #include "shell/QtTranslations.h"
+#include "views/ProgramProcedures.h"
 
 #include <QApplication>
 
@@ -24,6 +25,8 @@ int ProgramEntry(int argc, char** argv, views::ProcedureTable procedures)
     frame.procedures.try_emplace(QStringLiteral("BrowseUSUARIOS"), BrowseUSUARIOS);
     frame.procedures.try_emplace(QStringLiteral("PantallaCopia"), PantallaCopia);
     frame.procedures.try_emplace(QStringLiteral("PantallaRestaurar"), PantallaRestaurar);
+    // The launchers start their buttons' windows by name from the same table as the frame.
+    views::setProgramProcedures(frame.procedures);
     Program program(ProgramServices { {}, [frame] { Main(frame); } });
     return program.run();
 }

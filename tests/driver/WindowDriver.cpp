@@ -76,7 +76,11 @@ QWidget* WindowDriver::window(const QString& caption) const
 
 void WindowDriver::type(const QString& name, const QString& text)
 {
-    auto* edit = qobject_cast<QLineEdit*>(find(name));
+    QWidget* target = find(name);
+    auto* edit = qobject_cast<QLineEdit*>(target);
+    // An editable combo or a spin box is typed into through the line inside it.
+    if (!edit && target)
+        edit = target->findChild<QLineEdit*>();
     if (!edit)
         return;
     edit->setFocus(Qt::OtherFocusReason);

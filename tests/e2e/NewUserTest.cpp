@@ -257,6 +257,24 @@ TEST(NewUser, FromAnEmptyFolderToTheFirstPatientForm)
         }));
         EXPECT_EQ(recordsOf(folder, data::FileId::MOTIVOS), 1)
             << "the form wrote the reason before it closed";
+        // The charts from their toolbar button: the consultations' page chosen on the side
+        // panel, their monthly count for a reason shown as bars; leaving closes every window.
+        ASSERT_TRUE(program.clickAction(QStringLiteral("Gráficas")));
+        ASSERT_TRUE(program.showWhole(QStringLiteral("Gráficas")));
+        QJsonObject panel;
+        ASSERT_TRUE(program.waitForWidget(QStringLiteral("?XPTASKPANEL"), &panel));
+        // The second task, "Consultas", under the boxed header.
+        const QRect side = rectOf(panel);
+        ProgramUnderTest::click(
+            QJsonObject { { QStringLiteral("x"), side.x() + 40 }, { QStringLiteral("y"), side.y() + 88 },
+                { QStringLiteral("w"), 20 }, { QStringLiteral("h"), 10 } });
+        ASSERT_TRUE(program.clickWidget(QStringLiteral("?BUTTON_PantallaG21")));
+        ASSERT_TRUE(program.showWhole(QStringLiteral("Graficas")));
+        ASSERT_TRUE(program.clickWidget(QStringLiteral("?SELECTMOTIVO")));
+        program.type(QStringLiteral("Control"));
+        ASSERT_TRUE(program.clickWidget(QStringLiteral("?BUTTON1")));
+        EXPECT_TRUE(program.waitForWindow(QStringLiteral("Gráfico")));
+        EXPECT_EQ(recordsOf(folder, data::FileId::GRAFICO), 12) << "twelve months, counted or not";
         ASSERT_TRUE(choose(program, QStringLiteral("Archivo"), QStringLiteral("Salir")));
         EXPECT_EQ(program.waitForExit(), 0);
     }
