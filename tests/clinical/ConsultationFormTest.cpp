@@ -33,15 +33,6 @@ TABENFERMED pathologyName(const char* text)
     return made;
 }
 
-ENFERMEDADES pathologyOf(std::int32_t patient, Date date, const char* name)
-{
-    ENFERMEDADES made;
-    made.PACIENTE = patient;
-    made.FECHA = date;
-    made.ENFERMEDAD = QString::fromUtf8(name);
-    return made;
-}
-
 class ConsultationFormTest : public test::ClinicalFormTest {
 protected:
     ConsultationFormTest()
@@ -303,7 +294,7 @@ TEST_F(ConsultationFormTest, OkRecordsAConfirmedDiagnosisThatNamesAPathology)
 
 TEST_F(ConsultationFormTest, APathologyAlreadyRecordedForThatDateIsNotAddedAgain)
 {
-    store(pathologyOf(kPatient, makeDate(2010, 3, 1), "ASMA"));
+    store(nidora::test::pathologyCase(kPatient, makeDate(2010, 3, 1), "ASMA"));
     openNew();
     type(QStringLiteral("?CON:FECHA"), QStringLiteral("01/03/2010"));
     type(QStringLiteral("?CON:DIAGNOSTICOF"), QStringLiteral("asma"));

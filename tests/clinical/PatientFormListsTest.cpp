@@ -71,15 +71,6 @@ VACUNACION dose(std::int32_t patientCode, Date planned, const char* vaccine)
     return made;
 }
 
-ENFERMEDADES pathology(std::int32_t patientCode, Date on, const char* name)
-{
-    ENFERMEDADES made;
-    made.PACIENTE = patientCode;
-    made.FECHA = on;
-    made.ENFERMEDAD = QString::fromUtf8(name);
-    return made;
-}
-
 class PatientFormListsTest : public test::PatientFormTest {
 protected:
     PatientFormListsTest()
@@ -156,8 +147,8 @@ TEST_P(EachChildList, ItsFormAddsARowOfThePatientAndTheFormKeepsWhatWasTyped)
     store(nidora::test::consultation(2, 2));
     store(dose(1, makeDate(2020, 6, 1), "Sabin"));
     store(dose(2, makeDate(2020, 6, 1), "Sabin"));
-    store(pathology(1, makeDate(2020, 7, 1), "Otitis"));
-    store(pathology(2, makeDate(2020, 7, 1), "Otitis"));
+    store(nidora::test::pathologyCase(1, makeDate(2020, 7, 1), "Otitis"));
+    store(nidora::test::pathologyCase(2, makeDate(2020, 7, 1), "Otitis"));
     installChildForms();
     openForm(ChangeRecord, 1);
     driver.type(QStringLiteral("?PAC:NOMBRE"), QStringLiteral("Pérez, Ana María"));

@@ -31,6 +31,16 @@ inline data::CONSULTAS consultation(
     return c;
 }
 
+// A case of a pathology recorded for a patient on a date.
+inline data::ENFERMEDADES pathologyCase(std::int32_t patientCode, std::int32_t date, const char* name)
+{
+    data::ENFERMEDADES e;
+    e.PACIENTE = patientCode;
+    e.FECHA = date;
+    e.ENFERMEDAD = QString::fromUtf8(name);
+    return e;
+}
+
 inline data::MEDICOS doctor(std::uint8_t code, const char* name)
 {
     data::MEDICOS d;
