@@ -4,6 +4,7 @@
 #include "clinical/ClinicalForms.h"
 #include "clinical/GrowthCharts.h"
 #include "clinical/ParentWindows.h"
+#include "clinical/Prescription.h"
 #include "clinical/UpdatePACIENTES.h"
 
 namespace nidora::clinical {
@@ -19,6 +20,7 @@ views::ProcedureTable procedures()
     lookups.pathologyForm = UpdateENFERMEDADES;
     lookups.vaccinationForm = UpdateVACUNAS;
     lookups.growthChart = growthChart;
+    lookups.prescription = prescription;
     setPatientFormLookups(std::move(lookups));
     return { { QStringLiteral("BrowsePACIENTES"), BrowsePACIENTES },
         { QStringLiteral("BrowseMADRES"), BrowseMADRES }, { QStringLiteral("BrowsePADRES"), BrowsePADRES } };
