@@ -29,6 +29,23 @@ constexpr double kBandWidth = 7000;
 constexpr double kDetailHeight = 9500;
 constexpr QRectF kTextBox { 229, 875, 5875, 3200 };
 
+// The doctor's data down the header, the first three in the larger type.
+struct HeaderLine {
+    double y;
+    const char* picture;
+    QString PrescriptionValues::*value;
+    bool large;
+};
+constexpr HeaderLine kHeaderLines[] = {
+    { 52, "@s30", &PrescriptionValues::NOMBREMEDICO, true },
+    { 188, "@s20", &PrescriptionValues::MATRICULAMEDICO, true },
+    { 313, "@s30", &PrescriptionValues::MEDICOESPECIALIDAD, true },
+    { 448, "@s30", &PrescriptionValues::MEDICODIRECCION1, false },
+    { 552, "@s30", &PrescriptionValues::MEDICODIRECCION2, false },
+    { 656, "@s30", &PrescriptionValues::MEDICOOTROS, false },
+    { 760, "@s40", &PrescriptionValues::MEDICOMAIL, false },
+};
+
 QString shown(const char* picture, const QString& text)
 {
     return formatText(*parsePicture(QString::fromLatin1(picture)), text);
@@ -102,13 +119,9 @@ private:
         painter.translate(kHeader);
         const QFont name = framework::describedFont(QStringLiteral("Courier New"), 8, true);
         const QFont address = framework::describedFont(QStringLiteral("Courier New"), 7, true);
-        text(painter, name, { 208, 52 }, shown("@s30", values_.NOMBREMEDICO));
-        text(painter, name, { 208, 188 }, shown("@s20", values_.MATRICULAMEDICO));
-        text(painter, name, { 208, 313 }, shown("@s30", values_.MEDICOESPECIALIDAD));
-        text(painter, address, { 208, 448 }, shown("@s30", values_.MEDICODIRECCION1));
-        text(painter, address, { 208, 552 }, shown("@s30", values_.MEDICODIRECCION2));
-        text(painter, address, { 208, 656 }, shown("@s30", values_.MEDICOOTROS));
-        text(painter, address, { 208, 760 }, shown("@s40", values_.MEDICOMAIL));
+        for (const HeaderLine& line : kHeaderLines)
+            text(painter, line.large ? name : address, { 208, line.y },
+                shown(line.picture, values_.*line.value));
         painter.drawLine(QLineF(52, 927, 52 + 6905, 927));
         painter.restore();
     }

@@ -4,7 +4,7 @@
 
 #include "core/Date.h"
 #include "data/ClinicalRecords.h"
-#include "views/ProgramPreviewer.h"
+#include "views/ReportTestSupport.h"
 
 #include <QAbstractItemView>
 
@@ -311,20 +311,8 @@ TEST_F(PatientFormListsTest, RecetasWritesThePrescriptionAndTheFormKeepsWhatWasT
     visit.DIAGNOSTICOP = QStringLiteral("Otitis");
     visit.MEDICACION = QStringLiteral("Amoxicilina");
     store(visit);
-    struct Counting final : views::ReportPreviewer {
-        explicit Counting(int& into)
-            : count(into)
-        {
-        }
-        Response preview(std::vector<views::ReportPage> pages, const views::PreviewOptions&) override
-        {
-            count += int(pages.size());
-            return Completed;
-        }
-        int& count;
-    };
-    int printed = 0;
-    views::setProgramPreviewer([&printed] { return std::make_unique<Counting>(printed); });
+    views::test::PreviewSink sink;
+    views::test::ProgramPreviewerOverride previewing { sink };
     PatientFormLookups lookups;
     lookups.prescription = prescription;
     setPatientFormLookups(std::move(lookups));
@@ -336,12 +324,11 @@ TEST_F(PatientFormListsTest, RecetasWritesThePrescriptionAndTheFormKeepsWhatWasT
     ASSERT_TRUE(driver.runUntil([this] { return driver.window(QStringLiteral("Receta")) != nullptr; }));
     driver.click(QStringLiteral("?BUTTON1"));
     ASSERT_TRUE(driver.runUntil([this] { return driver.window(QStringLiteral("Receta")) == nullptr; }));
-    EXPECT_EQ(printed, 1);
+    EXPECT_EQ(sink.handed.size(), 1u);
     EXPECT_EQ(all<CONSULTAS>().front().RECETA, "DIAGNOSTICO: Otitis\n\nAmoxicilina");
     EXPECT_EQ(shown(QStringLiteral("?PAC:NOMBRE")), "Pérez Gómez, Ana");
     pressOk();
     EXPECT_EQ(storedPatient(1).NOMBRE, "Pérez Gómez, Ana");
-    views::setProgramPreviewer({});
 }
 
 // The chart buttons from top to bottom, each drawing its chart of the patient as the form

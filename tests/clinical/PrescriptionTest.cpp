@@ -1,4 +1,5 @@
 #include "views/RecordWindowsTest.h"
+#include "views/ReportTestSupport.h"
 
 #include "support/QStringPrinter.h"
 
@@ -11,7 +12,6 @@
 #include "platform/PracticeSettings.h"
 #include "reports/PageText.h"
 #include "views/ProgramGlobals.h"
-#include "views/ProgramPreviewer.h"
 
 #include <QFile>
 #include <QPlainTextEdit>
@@ -65,37 +65,19 @@ INSTANTIATE_TEST_SUITE_P(Cases, PrescriptionTextTest,
         TextCase { " 23456789", "Otitis", "", "DIAGNOSTICO: Otitis\r\n\r\n" },
         TextCase { " 234567890", "Otitis", "", " 234567890" }));
 
-// Keeps the pages the report handed over and answers as the user would have.
-class PageSink final : public views::ReportPreviewer {
-public:
-    Response preview(std::vector<views::ReportPage> pages, const views::PreviewOptions&) override
-    {
-        for (const views::ReportPage& page : pages)
-            texts.push_back(reports::pageTextLines(page.metafile()).join(u'\n'));
-        return Completed;
-    }
-    std::vector<QString> texts;
-};
+// The text of every page the report handed over.
+QStringList pageTexts(const std::vector<views::ReportPage>& pages)
+{
+    QStringList texts;
+    for (const views::ReportPage& page : pages)
+        texts << reports::pageTextLines(page.metafile()).join(u'\n');
+    return texts;
+}
 
 class PrescriptionWindowTest : public views::test::RecordWindowsTest {
 protected:
     PrescriptionWindowTest()
     {
-        views::setProgramPreviewer([this] {
-            struct Forward final : views::ReportPreviewer {
-                explicit Forward(PageSink& to)
-                    : sink(to)
-                {
-                }
-                Response preview(
-                    std::vector<views::ReportPage> pages, const views::PreviewOptions& o) override
-                {
-                    return sink.preview(std::move(pages), o);
-                }
-                PageSink& sink;
-            };
-            return std::make_unique<Forward>(sink);
-        });
         MEDICOS first = nidora::test::doctor(1, "Dra. Primera");
         first.MATRICULA = QStringLiteral("MP 1111");
         store(first);
@@ -112,11 +94,7 @@ protected:
         child.NROOBRASOCIAL = QStringLiteral("123-456");
         store(child);
     }
-    ~PrescriptionWindowTest() override
-    {
-        views::setProgramPreviewer({});
-        views::AppGlobals = views::ProgramGlobals {};
-    }
+    ~PrescriptionWindowTest() override { views::AppGlobals = views::ProgramGlobals {}; }
 
     void storeConsultation(const char* prescription = "", const char* diagnosis = "Otitis",
         const char* medication = "Amoxicilina")
@@ -156,7 +134,10 @@ protected:
         return {};
     }
 
-    PageSink sink;
+    QStringList printed() const { return pageTexts(sink.handed); }
+
+    views::test::PreviewSink sink;
+    views::test::ProgramPreviewerOverride previewing { sink };
     PrescriptionValues header;
     bool ended = false;
 };
@@ -175,8 +156,8 @@ TEST_F(PrescriptionWindowTest, OpensWithTheBuiltTextAndPrintsAndStoresItWithTheD
 
     EXPECT_EQ(stored().RECETA, "DIAGNOSTICO: Otitis\n\nAmoxicilina 250 mg cada 8 horas");
     EXPECT_EQ(views::AppGlobals.CurrentPhysician, 2);
-    ASSERT_EQ(sink.texts.size(), 1u);
-    const QString page = sink.texts.front();
+    ASSERT_EQ(printed().size(), 1u);
+    const QString page = printed().front();
     for (const char* expected : { "Dr. Segundo Gómez", "MP 2222", "Pediatría", "San Martín 123", "Rosario",
              "Tel. 4401234", "segundo@consultorio.ar", "Fecha:", "04/03/2021", "Edad:", "5a", "2m", "9d",
              "Pérez, Ana", "OSDE", "123-456", "DIAGNOSTICO: Otitis", "Amoxicilina 250 mg cada 8 horas" })
@@ -220,10 +201,10 @@ TEST_P(PrescriptionDoctorTest, HeaderIsTheDoctorOfTheSettingsFile)
     EXPECT_EQ(views::AppGlobals.CurrentPhysician, c.physician);
     EXPECT_EQ(header.NOMBREMEDICO.trimmed(), QString::fromUtf8(c.name));
     EXPECT_EQ(header.NOMBREMEDICO.size(), 30);
-    ASSERT_EQ(sink.texts.size(), 1u);
+    ASSERT_EQ(printed().size(), 1u);
     // An unknown doctor leaves the header blank.
-    EXPECT_EQ(sink.texts.front().contains(QStringLiteral("MP ")), *c.name != '\0')
-        << qPrintable(sink.texts.front());
+    EXPECT_EQ(printed().front().contains(QStringLiteral("MP ")), *c.name != '\0')
+        << qPrintable(printed().front());
 }
 
 INSTANTIATE_TEST_SUITE_P(Settings, PrescriptionDoctorTest,
@@ -244,8 +225,8 @@ TEST_F(PrescriptionWindowTest, TheEditorTakesNoMoreThanTheMemoStores)
     EXPECT_EQ(editor()->toPlainText(), typed.left(2000));
     press();
     EXPECT_EQ(stored().RECETA, typed.left(2000));
-    ASSERT_EQ(sink.texts.size(), 1u);
-    EXPECT_TRUE(sink.texts.front().contains(QStringLiteral("bbbb")));
+    ASSERT_EQ(printed().size(), 1u);
+    EXPECT_TRUE(printed().front().contains(QStringLiteral("bbbb")));
 }
 
 TEST_F(PrescriptionWindowTest, ClosingWithoutTheButtonStoresAndPrintsNothing)
@@ -257,7 +238,7 @@ TEST_F(PrescriptionWindowTest, ClosingWithoutTheButtonStoresAndPrintsNothing)
     driver.close(QStringLiteral("Receta"));
     ASSERT_TRUE(driver.runUntil([this] { return ended; }));
     EXPECT_EQ(stored().RECETA, "Ibuprofeno jarabe");
-    EXPECT_TRUE(sink.texts.empty());
+    EXPECT_TRUE(printed().empty());
 }
 
 TEST_F(PrescriptionWindowTest, TheCallersPatientAndConsultationBuffersAreKept)
@@ -294,7 +275,7 @@ TEST_F(PrescriptionWindowTest, AConsultationNotOnFileIsNeitherStoredNorPrinted)
     EXPECT_TRUE(
         driver.answer(QStringLiteral("There are no records available to process."), QStringLiteral("OK")));
     ASSERT_TRUE(driver.runUntil([this] { return ended; }));
-    EXPECT_TRUE(sink.texts.empty());
+    EXPECT_TRUE(printed().empty());
     EXPECT_TRUE(all<CONSULTAS>().empty());
 }
 

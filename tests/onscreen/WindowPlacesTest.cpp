@@ -1,4 +1,5 @@
 #include "views/RecordWindowsTest.h"
+#include "views/ReportTestSupport.h"
 
 #include "clinical/BrowsePACIENTES.h"
 #include "clinical/ChartParameters.h"
@@ -28,7 +29,6 @@
 #include "platform/PracticeSettings.h"
 #include "views/DictionarySetup.h"
 #include "views/ProgramGlobals.h"
-#include "views/ProgramPreviewer.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -483,20 +483,8 @@ TEST_F(WindowPlacesTest, ThePrescriptionPrintsOnePageUnderTheDoctorsData)
     doctor.MAIL = QStringLiteral("consultorio@ejemplo.com.ar");
     store(doctor);
     store(prescribedConsultation());
-    struct Keeping final : views::ReportPreviewer {
-        explicit Keeping(std::vector<views::ReportPage>& into)
-            : kept(into)
-        {
-        }
-        Response preview(std::vector<views::ReportPage> pages, const views::PreviewOptions&) override
-        {
-            kept = std::move(pages);
-            return Completed;
-        }
-        std::vector<views::ReportPage>& kept;
-    };
-    std::vector<views::ReportPage> pages;
-    views::setProgramPreviewer([&pages] { return std::make_unique<Keeping>(pages); });
+    views::test::PreviewSink sink;
+    const views::test::ProgramPreviewerOverride previewing(sink);
     bool ended = false;
     driver.start([&ended] {
         clinical::prescription(kPrescribed);
@@ -505,14 +493,13 @@ TEST_F(WindowPlacesTest, ThePrescriptionPrintsOnePageUnderTheDoctorsData)
     ASSERT_TRUE(driver.runUntil([&] { return driver.window(QStringLiteral("Receta")) != nullptr; }));
     driver.click(QStringLiteral("?BUTTON1"));
     ASSERT_TRUE(driver.runUntil([&] { return ended; }));
-    views::setProgramPreviewer({});
-    ASSERT_EQ(pages.size(), 1u);
+    ASSERT_EQ(sink.handed.size(), 1u);
     const QString folder = qEnvironmentVariable("NIDORA_SCREENSHOTS");
     if (!folder.isEmpty()) {
         QImage picture(850, 1100, QImage::Format_RGB32);
         picture.fill(Qt::white);
         QPainter painter(&picture);
-        pages.front().draw(painter, QRectF(0, 0, 850, 1100));
+        sink.handed.front().draw(painter, QRectF(0, 0, 850, 1100));
         painter.end();
         picture.save(QDir(folder).filePath(QStringLiteral("prescription page.png")));
     }
