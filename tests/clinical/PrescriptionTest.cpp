@@ -79,16 +79,9 @@ protected:
     PrescriptionWindowTest()
     {
         MEDICOS first = nidora::test::doctor(1, "Dra. Primera");
-        first.MATRICULA = QStringLiteral("MP 1111");
+        first.MATRICULA = QStringLiteral("M.P. 1111");
         store(first);
-        MEDICOS second = nidora::test::doctor(2, "Dr. Segundo Gómez");
-        second.MATRICULA = QStringLiteral("MP 2222");
-        second.ESPECIALIDAD = QStringLiteral("Pediatría");
-        second.DIRECCION1 = QStringLiteral("San Martín 123");
-        second.DIRECCION2 = QStringLiteral("Rosario");
-        second.OTROS = QStringLiteral("Tel. 4401234");
-        second.MAIL = QStringLiteral("segundo@consultorio.ar");
-        store(second);
+        store(nidora::test::doctorWithHeader(2, "Dr. Segundo Gómez"));
         PACIENTES child = nidora::test::patient(kPatient, "Pérez, Ana");
         child.OBRASOCIAL = QStringLiteral("OSDE");
         child.NROOBRASOCIAL = QStringLiteral("123-456");
@@ -158,9 +151,10 @@ TEST_F(PrescriptionWindowTest, OpensWithTheBuiltTextAndPrintsAndStoresItWithTheD
     EXPECT_EQ(views::AppGlobals.CurrentPhysician, 2);
     ASSERT_EQ(printed().size(), 1u);
     const QString page = printed().front();
-    for (const char* expected : { "Dr. Segundo Gómez", "MP 2222", "Pediatría", "San Martín 123", "Rosario",
-             "Tel. 4401234", "segundo@consultorio.ar", "Fecha:", "04/03/2021", "Edad:", "5a", "2m", "9d",
-             "Pérez, Ana", "OSDE", "123-456", "DIAGNOSTICO: Otitis", "Amoxicilina 250 mg cada 8 horas" })
+    for (const char* expected :
+        { "Dr. Segundo Gómez", "M.P. 12342", "Pediatría", "Av. San Martín 1234", "Rosario",
+            "Tel. 0341 4401234", "consultorio@ejemplo.com.ar", "Fecha:", "04/03/2021", "Edad:", "5a", "2m",
+            "9d", "Pérez, Ana", "OSDE", "123-456", "DIAGNOSTICO: Otitis", "Amoxicilina 250 mg cada 8 horas" })
         EXPECT_TRUE(page.contains(QString::fromUtf8(expected))) << expected << " in\n" << qPrintable(page);
     // The header comes first, then the consultation, then the text.
     EXPECT_LT(page.indexOf(QStringLiteral("Dr. Segundo")), page.indexOf(QStringLiteral("Fecha:")));
@@ -203,7 +197,7 @@ TEST_P(PrescriptionDoctorTest, HeaderIsTheDoctorOfTheSettingsFile)
     EXPECT_EQ(header.NOMBREMEDICO.size(), 30);
     ASSERT_EQ(printed().size(), 1u);
     // An unknown doctor leaves the header blank.
-    EXPECT_EQ(printed().front().contains(QStringLiteral("MP ")), *c.name != '\0')
+    EXPECT_EQ(printed().front().contains(QStringLiteral("M.P. ")), *c.name != '\0')
         << qPrintable(printed().front());
 }
 

@@ -474,14 +474,7 @@ TEST_F(WindowPlacesTest, EveryPageOfThePatientFormHoldsItsControls)
 TEST_F(WindowPlacesTest, ThePrescriptionPrintsOnePageUnderTheDoctorsData)
 {
     ASSERT_TRUE(platform::PracticeSettings::writeInt(QStringLiteral("medico"), 2));
-    data::MEDICOS doctor = nidora::test::doctor(2, "Dra. María Fernández");
-    doctor.MATRICULA = QStringLiteral("M.P. 12345");
-    doctor.ESPECIALIDAD = QStringLiteral("Pediatría");
-    doctor.DIRECCION1 = QStringLiteral("Av. San Martín 1234");
-    doctor.DIRECCION2 = QStringLiteral("Rosario");
-    doctor.OTROS = QStringLiteral("Tel. 0341 4401234");
-    doctor.MAIL = QStringLiteral("consultorio@ejemplo.com.ar");
-    store(doctor);
+    store(nidora::test::doctorWithHeader(2, "Dra. María Fernández"));
     store(prescribedConsultation());
     views::test::PreviewSink sink;
     const views::test::ProgramPreviewerOverride previewing(sink);
