@@ -5,6 +5,7 @@
 #include "clinical/ClinicalForms.h"
 #include "clinical/GrowthCharts.h"
 #include "clinical/ParentWindows.h"
+#include "clinical/Prescription.h"
 #include "clinical/UpdatePACIENTES.h"
 
 namespace nidora::clinical {
@@ -21,6 +22,7 @@ views::ProcedureTable procedures()
     lookups.vaccinationForm = UpdateVACUNAS;
     lookups.growthChart = growthChart;
     lookups.camera = Camera;
+    lookups.prescription = prescription;
     setPatientFormLookups(std::move(lookups));
     return { { QStringLiteral("BrowsePACIENTES"), BrowsePACIENTES },
         { QStringLiteral("BrowseMADRES"), BrowseMADRES }, { QStringLiteral("BrowsePADRES"), BrowsePADRES } };

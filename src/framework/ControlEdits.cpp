@@ -2,6 +2,12 @@
 
 #include "framework/WindowEvent.h"
 
+#include <QApplication>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <algorithm>
+
 namespace nidora::framework {
 
 TextControl::TextControl(ValueBinding binding)
@@ -9,12 +15,38 @@ TextControl::TextControl(ValueBinding binding)
     , edit_(static_cast<QPlainTextEdit*>(widget()))
     , binding_(std::move(binding))
 {
+    QObject::connect(edit_, &QPlainTextEdit::textChanged, edit_, [this] { keepWithinLength(); });
     display();
 }
 
 void TextControl::display()
 {
-    edit_->setPlainText(binding_.load().toString());
+    const QString value = binding_.load().toString();
+    edit_->setPlainText(maxLength_ > 0 ? value.left(maxLength_) : value);
+}
+
+void TextControl::setMaxLength(int characters)
+{
+    maxLength_ = std::max(0, characters);
+    keepWithinLength();
+}
+
+void TextControl::keepWithinLength()
+{
+    if (maxLength_ <= 0)
+        return;
+    // The document counts one separator after its last block that the text does not hold.
+    const int over = edit_->document()->characterCount() - 1 - maxLength_;
+    if (over <= 0)
+        return;
+    // What was just typed or pasted stands before the cursor: that is what goes.
+    QTextCursor cursor = edit_->textCursor();
+    const int end = cursor.position() >= over ? cursor.position() : edit_->document()->characterCount() - 1;
+    cursor.setPosition(end - over);
+    cursor.setPosition(end, QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
+    edit_->setTextCursor(cursor);
+    QApplication::beep();
 }
 
 InputError TextControl::commit()

@@ -19,10 +19,18 @@ public:
 
     QString text() const;
     void setReadOnly(bool readOnly);
+    // The most characters the memo takes (a line break counts as one), as its field stores
+    // them: what is typed or pasted past it is refused with a beep, a longer value is shown cut.
+    // 0 takes any length.
+    void setMaxLength(int characters);
+    int maxLength() const { return maxLength_; }
 
 private:
+    void keepWithinLength();
+
     QPlainTextEdit* edit_;
     ValueBinding binding_;
+    int maxLength_ = 0;
 };
 
 // A number chosen with arrows or typed, in the units its variable stores, within a range and by

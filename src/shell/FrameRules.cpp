@@ -2,17 +2,9 @@
 
 #include "shell/MainFrame.h"
 
-#include "platform/IniFile.h"
-
 #include <QAction>
 
 namespace nidora::shell {
-
-std::uint8_t physicianFromSetting(const QString& value)
-{
-    const auto lowByte = static_cast<std::uint8_t>(platform::IniFile::toInt(value) & 0xFF);
-    return lowByte < 1 ? 1 : lowByte;
-}
 
 bool commandAvailable(const FrameCommand& command, const views::ProgramGlobals& globals,
     const views::ProcedureTable& procedures)

@@ -12,9 +12,8 @@ namespace nidora::shell {
 
 class MainFrame;
 
-// The current doctor from the settings text: its number's low byte, at least 1 (a missing or
-// unreadable value counts as 0).
-std::uint8_t physicianFromSetting(const QString& value);
+// The current doctor from the settings text (views/ProgramGlobals.h).
+using views::physicianFromSetting;
 
 // A command that starts a window is available when the window exists and the user holds the
 // right it needs; the frame's own actions always are.

@@ -47,6 +47,13 @@ struct ProgramGlobals {
     void grantAllRights();
 };
 
+// The current doctor from the text of the settings key "medico": its number's low byte, at
+// least 1 (a missing or unreadable value counts as 0).
+std::uint8_t physicianFromSetting(const QString& value);
+// CurrentPhysician read again from the practice's settings file, as the windows that head
+// their pages with the current doctor do each time they open.
+std::uint8_t rereadCurrentPhysician();
+
 // The running program's globals; the program's set-up puts them back to their starting values.
 extern ProgramGlobals AppGlobals;
 

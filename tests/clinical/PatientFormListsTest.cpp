@@ -1,7 +1,10 @@
 #include "PatientFormFixture.h"
 
+#include "clinical/Prescription.h"
+
 #include "core/Date.h"
 #include "data/ClinicalRecords.h"
+#include "views/ReportTestSupport.h"
 
 #include <QAbstractItemView>
 
@@ -288,6 +291,35 @@ TEST_F(PatientFormListsTest, RecetasIsForTheHighlightedConsultationAndOffWhileTh
     EXPECT_EQ(shown(QStringLiteral("?PAC:CIUDAD")), "Rosario");
     pressOk();
     EXPECT_EQ(storedPatient(1).CIUDAD, "Rosario");
+}
+
+// "Recetas" opens the real prescription window on the highlighted consultation: what it stores
+// and prints leaves what is typed on the patient form as it was.
+TEST_F(PatientFormListsTest, RecetasWritesThePrescriptionAndTheFormKeepsWhatWasTyped)
+{
+    store(patient(1, "Pérez, Ana"));
+    CONSULTAS visit = nidora::test::consultation(8, 1);
+    visit.DIAGNOSTICOP = QStringLiteral("Otitis");
+    visit.MEDICACION = QStringLiteral("Amoxicilina");
+    store(visit);
+    views::test::PreviewSink sink;
+    views::test::ProgramPreviewerOverride previewing { sink };
+    PatientFormLookups lookups;
+    lookups.prescription = prescription;
+    setPatientFormLookups(std::move(lookups));
+
+    openForm(ChangeRecord, 1);
+    driver.type(QStringLiteral("?PAC:NOMBRE"), QStringLiteral("Pérez Gómez, Ana"));
+    clickTask(0, 1);
+    driver.click(QStringLiteral("?BUTTON19"));
+    ASSERT_TRUE(driver.runUntil([this] { return driver.window(QStringLiteral("Receta")) != nullptr; }));
+    driver.click(QStringLiteral("?BUTTON1"));
+    ASSERT_TRUE(driver.runUntil([this] { return driver.window(QStringLiteral("Receta")) == nullptr; }));
+    EXPECT_EQ(sink.handed.size(), 1u);
+    EXPECT_EQ(all<CONSULTAS>().front().RECETA, "DIAGNOSTICO: Otitis\n\nAmoxicilina");
+    EXPECT_EQ(shown(QStringLiteral("?PAC:NOMBRE")), "Pérez Gómez, Ana");
+    pressOk();
+    EXPECT_EQ(storedPatient(1).NOMBRE, "Pérez Gómez, Ana");
 }
 
 // The chart buttons from top to bottom, each drawing its chart of the patient as the form

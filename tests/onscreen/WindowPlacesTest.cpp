@@ -1,4 +1,5 @@
 #include "views/RecordWindowsTest.h"
+#include "views/ReportTestSupport.h"
 
 #include "clinical/BrowsePACIENTES.h"
 #include "clinical/Camera.h"
@@ -10,6 +11,7 @@
 #include "clinical/PACIENTES_Seleccionar.h"
 #include "clinical/ParentWindows.h"
 #include "clinical/PatientListSlot.h"
+#include "clinical/Prescription.h"
 #include "practice/Biblioteca.h"
 #include "practice/BrowseAGENDA.h"
 #include "practice/BrowseMEDICOS.h"
@@ -30,6 +32,7 @@
 #include "framework/DialogUnits.h"
 #include "framework/FontSubstitution.h"
 #include "framework/WindowArea.h"
+#include "platform/PracticeSettings.h"
 #include "views/DictionarySetup.h"
 #include "views/ProgramGlobals.h"
 
@@ -153,6 +156,22 @@ template <class R> auto historyForm(void (*form)())
             consultations.close();
         });
     };
+}
+
+constexpr std::int32_t kPrescribed = 2;
+
+// A consultation of patient 1, with what its prescription is built from.
+data::CONSULTAS prescribedConsultation()
+{
+    data::CONSULTAS visit = nidora::test::consultation(kPrescribed, 1);
+    visit.ANIOS = 3;
+    visit.MESES = 4;
+    visit.DIAS = 12;
+    visit.DIAGNOSTICOP = QStringLiteral("Otitis media aguda");
+    visit.MEDICACION
+        = QStringLiteral("Amoxicilina 250 mg/5 ml: 5 ml cada 8 horas durante 7 días.\nParacetamol gotas si "
+                         "hay fiebre.");
+    return visit;
 }
 
 // A few generated pages of a report, as a layout draws them.
@@ -310,6 +329,11 @@ TEST_F(WindowPlacesTest, EveryWindowOpensAtItsDescribedSizeAndPlace)
             });
         };
     };
+    // The prescription of a consultation, started on it directly as the patient form starts it.
+    const auto prescription = [this](auto&, nidora::test::WindowDriver& driver) {
+        store(prescribedConsultation());
+        driver.start([] { clinical::prescription(kPrescribed); });
+    };
     const Place places[] = {
         { "login", started(shell::Identificacion), closeProduct, { 150, 60 }, std::nullopt },
         { "users list", started(shell::BrowseUSUARIOS), closing({ "Usuarios" }), { 180, 170 }, QPoint(0, 0) },
@@ -341,6 +365,7 @@ TEST_F(WindowPlacesTest, EveryWindowOpensAtItsDescribedSizeAndPlace)
             closing({ "Agregar Vacuna" }), { 260, 118 }, std::nullopt },
         { "study form", historyForm<data::ANALISIS>(clinical::UpdateANALISIS), closing({ "Nuevo Estudio" }),
             { 300, 170 }, std::nullopt, true },
+        { "prescription", prescription, closing({ "Receta" }), { 373, 249 }, std::nullopt },
         { "library", started(practice::Biblioteca), closing({ "Bibliioteca" }), { 280, 232 }, QPoint(0, 0),
             false, true },
         { "topic form", fromLibrary(0), closing({ "Nuevo Tema", "Bibliioteca" }), { 230, 50 }, std::nullopt,
@@ -526,6 +551,34 @@ TEST_F(WindowPlacesTest, EveryPageOfThePatientFormHoldsItsControls)
     }
     closing({ "Nuevo Paciente", "Pacientes" })(driver);
     ASSERT_TRUE(driver.runUntil([&] { return openCount() == 0; }));
+}
+
+// The printed prescription, kept as a picture of the page beside the screenshots.
+TEST_F(WindowPlacesTest, ThePrescriptionPrintsOnePageUnderTheDoctorsData)
+{
+    ASSERT_TRUE(platform::PracticeSettings::writeInt(QStringLiteral("medico"), 2));
+    store(nidora::test::doctorWithHeader(2, "Dra. María Fernández"));
+    store(prescribedConsultation());
+    views::test::PreviewSink sink;
+    const views::test::ProgramPreviewerOverride previewing(sink);
+    bool ended = false;
+    driver.start([&ended] {
+        clinical::prescription(kPrescribed);
+        ended = true;
+    });
+    ASSERT_TRUE(driver.runUntil([&] { return driver.window(QStringLiteral("Receta")) != nullptr; }));
+    driver.click(QStringLiteral("?BUTTON1"));
+    ASSERT_TRUE(driver.runUntil([&] { return ended; }));
+    ASSERT_EQ(sink.handed.size(), 1u);
+    const QString folder = qEnvironmentVariable("NIDORA_SCREENSHOTS");
+    if (!folder.isEmpty()) {
+        QImage picture(850, 1100, QImage::Format_RGB32);
+        picture.fill(Qt::white);
+        QPainter painter(&picture);
+        sink.handed.front().draw(painter, QRectF(0, 0, 850, 1100));
+        painter.end();
+        picture.save(QDir(folder).filePath(QStringLiteral("prescription page.png")));
+    }
 }
 
 TEST_F(WindowPlacesTest, TheFrameOpensInTheMiddleOfTheScreen)

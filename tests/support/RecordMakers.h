@@ -49,6 +49,19 @@ inline data::MEDICOS doctor(std::uint8_t code, const char* name)
     return d;
 }
 
+// A doctor with every line of a page header filled in.
+inline data::MEDICOS doctorWithHeader(std::uint8_t code, const char* name)
+{
+    data::MEDICOS d = doctor(code, name);
+    d.MATRICULA = QStringLiteral("M.P. %1").arg(12340 + code);
+    d.ESPECIALIDAD = QStringLiteral("Pediatría");
+    d.DIRECCION1 = QStringLiteral("Av. San Martín 1234");
+    d.DIRECCION2 = QStringLiteral("Rosario");
+    d.OTROS = QStringLiteral("Tel. 0341 4401234");
+    d.MAIL = QStringLiteral("consultorio@ejemplo.com.ar");
+    return d;
+}
+
 inline data::TEMAS topic(const char* name)
 {
     data::TEMAS t;

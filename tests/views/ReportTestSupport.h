@@ -1,5 +1,6 @@
 #pragma once
 
+#include "views/ProgramPreviewer.h"
 #include "views/ReportPass.h"
 
 #include "data/AccessTestFixture.h"
@@ -32,14 +33,43 @@ public:
     {
         previewed.push_back(int(pages.size()));
         zooms.push_back(options.zoom);
+        for (ReportPage& page : pages)
+            handed.push_back(std::move(page));
         if (onPreview)
             onPreview();
         return Completed;
     }
     std::vector<int> previewed;
     std::vector<QString> zooms;
+    // Every page handed over, in order.
+    std::vector<ReportPage> handed;
     // Looks at the screen while the preview would be shown.
     std::function<void()> onPreview;
+};
+
+// Makes a previewer the program's previewer (ProgramPreviewer.h) while it lives.
+class ProgramPreviewerOverride {
+public:
+    explicit ProgramPreviewerOverride(ReportPreviewer& target)
+    {
+        setProgramPreviewer([&target] { return std::make_unique<Forwarding>(target); });
+    }
+    ~ProgramPreviewerOverride() { setProgramPreviewer({}); }
+    ProgramPreviewerOverride(const ProgramPreviewerOverride&) = delete;
+    ProgramPreviewerOverride& operator=(const ProgramPreviewerOverride&) = delete;
+
+private:
+    struct Forwarding final : ReportPreviewer {
+        explicit Forwarding(ReportPreviewer& to)
+            : target(to)
+        {
+        }
+        Response preview(std::vector<ReportPage> pages, const PreviewOptions& options) override
+        {
+            return target.preview(std::move(pages), options);
+        }
+        ReportPreviewer& target;
+    };
 };
 
 // Patient 2 has consultations 1 to 120, dated backwards (so in key order they come from 120
