@@ -3,6 +3,7 @@
 #include "ProgramUnderTest.h"
 
 #include "data/Catalogue.h"
+#include "data/ClinicalRecords.h"
 #include "data/DataFile.h"
 #include "data/PatientRecords.h"
 
@@ -32,17 +33,22 @@ bool holdsControl(const QJsonObject& window, const QString& name)
     return window.value(QStringLiteral("controls")).toArray().contains(name);
 }
 
-// A list's insert button, named for its list ("?INSERT:2").
-bool clickInsert(ProgramUnderTest& program, const QString& list)
+// A button of a list's window, named for its list ("?INSERT:2", "?CHANGE:2").
+bool clickListButton(ProgramUnderTest& program, const QString& list, const QString& button)
 {
     QJsonObject window;
     if (!program.showWhole(list) || !program.waitForWindow(list, &window))
         return false;
     for (const QJsonValue& name : window.value(QStringLiteral("controls")).toArray()) {
-        if (name.toString().startsWith(QStringLiteral("?INSERT")))
+        if (name.toString().startsWith(button))
             return program.clickWidget(name.toString());
     }
     return false;
+}
+
+bool clickInsert(ProgramUnderTest& program, const QString& list)
+{
+    return clickListButton(program, list, QStringLiteral("?INSERT"));
 }
 
 // The workspace's window without a caption and without the login's entry: the splash.
@@ -163,17 +169,23 @@ std::int64_t recordsOf(const QDir& folder, data::FileId file)
     return records;
 }
 
-// The patient stored under this code, as the file holds him; a blank one when there is none.
-data::PACIENTES storedPatient(const QDir& folder, std::int32_t code)
+// The record stored under this code, as its file holds it; a blank one when there is none.
+template <typename Record>
+Record stored(const QDir& folder, data::FileId file, const char* codeKey, std::int32_t code)
 {
-    const data::FileDesc& desc = data::fileDesc(data::FileId::PACIENTES);
+    const data::FileDesc& desc = data::fileDesc(file);
     data::OpenOptions options;
     options.fileName = folder.filePath(desc.fileName());
     data::DataFile::Opened opened = data::DataFile::open(desc, data::OpenMode::ReadOnly, options);
-    data::PACIENTES patient;
+    Record record;
     if (opened.outcome.ok())
-        opened.file->fetch(*desc.key(QStringLiteral("PAC:KCODIGO")), { std::int64_t(code) }, patient);
-    return patient;
+        opened.file->fetch(*desc.key(QLatin1String(codeKey)), { std::int64_t(code) }, record);
+    return record;
+}
+
+data::PACIENTES storedPatient(const QDir& folder, std::int32_t code)
+{
+    return stored<data::PACIENTES>(folder, data::FileId::PACIENTES, "PAC:KCODIGO", code);
 }
 
 // Clicks a task of the patient form's side panel under its first header ("Clínica"), where
@@ -362,7 +374,8 @@ TEST(NewUser, FromAnEmptyFolderToTheFirstPatientForm)
     EXPECT_EQ(recordsOf(folder, data::FileId::PACIENTES), 1)
         << "closing the program cancelled the second new patient";
 
-    // A backup from the "Archivo" menu, with no other window open, into a folder typed in.
+    // The administrator's consultation and prescription, then a backup from the "Archivo" menu
+    // into a folder typed in.
     {
         const QString copies = folder.filePath(QStringLiteral("copia"));
         ASSERT_TRUE(QDir().mkpath(copies));
@@ -371,6 +384,39 @@ TEST(NewUser, FromAnEmptyFolderToTheFirstPatientForm)
         ASSERT_TRUE(logIn(program, QStringLiteral("jefa")));
         ASSERT_TRUE(loginGone(program));
         dismissSplash(program);
+        // With every right, her first consultation added from the consultations' page, and its
+        // prescription written from "Recetas": the button stores it and shows the printed page.
+        ASSERT_TRUE(program.clickAction(QStringLiteral("Pacientes")));
+        ASSERT_TRUE(clickListButton(program, QStringLiteral("Pacientes"), QStringLiteral("?CHANGE")));
+        ASSERT_TRUE(program.showWhole(QStringLiteral("Edición de Paciente")));
+        ASSERT_TRUE(clickClinicalTask(program, 1));
+        ASSERT_TRUE(program.clickWidget(QStringLiteral("?INSERT:3")));
+        ASSERT_TRUE(program.showWhole(QStringLiteral("Alta de Consulta")));
+        ASSERT_TRUE(program.clickWidget(QStringLiteral("?CON:MEDICACION")));
+        program.type(QStringLiteral("Amoxicilina"));
+        ASSERT_TRUE(program.clickWidget(QStringLiteral("?OK")));
+        ASSERT_TRUE(program.waitForNoWindow(QStringLiteral("Alta de Consulta")));
+        ASSERT_TRUE(program.clickWidget(QStringLiteral("?BUTTON19")));
+        ASSERT_TRUE(program.showWhole(QStringLiteral("Receta")));
+        ASSERT_TRUE(program.clickWidget(QStringLiteral("?BUTTON1")));
+        ASSERT_TRUE(program.showWhole(QStringLiteral("Report Preview")));
+        EXPECT_EQ(stored<data::CONSULTAS>(folder, data::FileId::CONSULTAS, "CON:KCODIGO", 1).RECETA,
+            QStringLiteral("DIAGNOSTICO:\n\nAmoxicilina"))
+            << "the prescription was stored before it was shown";
+        ASSERT_TRUE(program.clickWidget(QStringLiteral("?EXITBUTTON")));
+        ASSERT_TRUE(program.waitForNoWindow(QStringLiteral("Receta")));
+        ASSERT_TRUE(program.clickWidget(QStringLiteral("?OK")));
+        ASSERT_TRUE(program.waitForNoWindow(QStringLiteral("Edición de Paciente")));
+        // The backup wants every window closed: the list's close button, at the right of its title bar.
+        QJsonObject list;
+        ASSERT_TRUE(program.showWhole(QStringLiteral("Pacientes")));
+        ASSERT_TRUE(program.waitForWindow(QStringLiteral("Pacientes"), &list));
+        const QRect frame = rectOf(list);
+        const int titleBar = rectOf(list.value(QStringLiteral("content")).toObject()).y() - frame.y();
+        ProgramUnderTest::click(QJsonObject { { QStringLiteral("x"), frame.right() - 14 },
+            { QStringLiteral("y"), frame.y() + titleBar / 2 }, { QStringLiteral("w"), 1 },
+            { QStringLiteral("h"), 1 } });
+        ASSERT_TRUE(program.waitForNoWindow(QStringLiteral("Pacientes")));
         ASSERT_TRUE(choose(program, QStringLiteral("Archivo"), QStringLiteral("Backup de Datos")));
         ASSERT_TRUE(program.showWhole(QStringLiteral("Copia de Datos")));
         ASSERT_TRUE(program.clickWidget(QStringLiteral("?Carpeta")));
@@ -385,6 +431,7 @@ TEST(NewUser, FromAnEmptyFolderToTheFirstPatientForm)
             },
             &completed));
         EXPECT_EQ(recordsOf(QDir(copies), data::FileId::MADRES), 1) << "the mother is in the backup";
+        EXPECT_EQ(recordsOf(QDir(copies), data::FileId::CONSULTAS), 1) << "and the consultation";
         EXPECT_FALSE(QFileInfo::exists(QDir(copies).filePath(QStringLiteral("ACCESOS.QVM"))));
         ProgramUnderTest::focus(completed);
         program.key(QStringLiteral("Return"));
