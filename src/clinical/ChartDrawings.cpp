@@ -1,5 +1,6 @@
 #include "clinical/ChartDrawings.h"
 
+#include "core/TextClip.h"
 #include "data/AccessObject.h"
 
 #include <cmath>
@@ -17,14 +18,6 @@ constexpr int kHandedText = 199;
 QString handed(const QString& text)
 {
     return text.left(kHandedText);
-}
-
-QString clipped(const QString& text)
-{
-    QString trimmed = text;
-    while (trimmed.endsWith(QLatin1Char(' ')))
-        trimmed.chop(1);
-    return trimmed;
 }
 
 // A blank label is one space, so the list keeps its place for it ("Niños* *").

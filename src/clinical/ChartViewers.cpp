@@ -3,6 +3,7 @@
 #include "clinical/ChartDrawings.h"
 #include "clinical/ChartParameters.h"
 
+#include "core/TextClip.h"
 #include "framework/Await.h"
 #include "framework/ControlButton.h"
 #include "framework/MessageBoxes.h"
@@ -126,9 +127,7 @@ private:
     int saveChart()
     {
         updateFields();
-        QString name = chartParameters().ChartImageName;
-        while (name.endsWith(QLatin1Char(' ')))
-            name.chop(1);
+        const QString name = clipped(chartParameters().ChartImageName);
         const QString file = (name + QStringLiteral(".jpg")).left(kFileNameLength);
         // Said to be saved only when it was: a file that could not be written says so.
         if (chart_->saveJpeg(file, drawn_.size(), 100))

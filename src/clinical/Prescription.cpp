@@ -2,6 +2,7 @@
 
 #include "clinical/ChartParameters.h"
 
+#include "core/TextClip.h"
 #include "data/AccessBuffer.h"
 #include "data/Dictionary.h"
 #include "data/PatientRecords.h"
@@ -16,14 +17,6 @@ namespace {
 
 // Shorter than this, a stored prescription is taken for none and built afresh.
 constexpr int kShortestKept = 10;
-
-QString clippedRight(const QString& text)
-{
-    qsizetype length = text.size();
-    while (length > 0 && text.at(length - 1) == QLatin1Char(' '))
-        --length;
-    return text.left(length);
-}
 
 } // namespace
 
@@ -46,10 +39,10 @@ PrescriptionValues& prescriptionValues()
 
 QString prescriptionText(const data::CONSULTAS& consultation)
 {
-    if (clippedRight(consultation.RECETA).size() >= kShortestKept)
+    if (clipped(consultation.RECETA).size() >= kShortestKept)
         return consultation.RECETA;
-    return clippedRight(QStringLiteral("DIAGNOSTICO: ") + consultation.DIAGNOSTICOP)
-        + QStringLiteral("\r\n\r\n") + consultation.MEDICACION;
+    return clipped(QStringLiteral("DIAGNOSTICO: ") + consultation.DIAGNOSTICOP) + QStringLiteral("\r\n\r\n")
+        + consultation.MEDICACION;
 }
 
 void readDoctorHeader(data::Dictionary& data, std::uint8_t doctor, PrescriptionValues& values)

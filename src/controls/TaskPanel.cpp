@@ -1,6 +1,7 @@
 #include "controls/TaskPanel.h"
 
 #include "controls/TaskPanelWidget.h"
+#include "core/TextClip.h"
 #include "framework/Colour.h"
 #include "framework/FontSubstitution.h"
 
@@ -38,14 +39,6 @@ private:
 namespace {
 
 constexpr int maxTooltipLength = 512;
-
-QString clipped(const QString& text)
-{
-    qsizetype end = text.size();
-    while (end > 0 && text.at(end - 1) == QLatin1Char(' '))
-        --end;
-    return text.left(end);
-}
 
 quint32 storedColour(quint32 value)
 {

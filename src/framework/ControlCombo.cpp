@@ -1,5 +1,6 @@
 #include "framework/ControlCombo.h"
 
+#include "core/TextClip.h"
 #include "framework/LeavingAfterChange.h"
 #include "framework/WindowEvent.h"
 
@@ -34,10 +35,7 @@ ComboControl::ComboControl(int width, int rowsShown, ValueBinding binding, Contr
 
 void ComboControl::display()
 {
-    QString shown = binding_.load().toString();
-    while (shown.endsWith(QLatin1Char(' ')))
-        shown.chop(1);
-    combo_->setEditText(shown);
+    combo_->setEditText(clipped(binding_.load().toString()));
 }
 
 InputError ComboControl::commit()

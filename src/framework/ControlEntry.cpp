@@ -1,6 +1,7 @@
 #include "framework/ControlEntry.h"
 
 #include "core/PictureFormat.h"
+#include "core/TextClip.h"
 #include "framework/LeavingAfterChange.h"
 #include "framework/WindowEvent.h"
 
@@ -110,8 +111,7 @@ void EntryControl::display()
     // Numbers are right-aligned by the line edit itself; the picture's padding would only get
     // in the way of typing.
     if (picture_.kind == Picture::Kind::Text)
-        while (shown.endsWith(QLatin1Char(' ')))
-            shown.chop(1);
+        shown = clipped(shown);
     else
         shown = shown.trimmed();
     edit_->setText(shown);

@@ -1,5 +1,7 @@
 #include "platform/ChartPainting.h"
 
+#include "core/TextClip.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPainterPath>
@@ -39,14 +41,6 @@ int lineHeight(int points, bool bold = false)
 int numbersWidth()
 {
     return QFontMetrics(chartFont(8)).horizontalAdvance(QStringLiteral("0000.00"));
-}
-
-QString shown(const QString& text)
-{
-    QString trimmed = text;
-    while (trimmed.endsWith(QLatin1Char(' ')))
-        trimmed.chop(1);
-    return trimmed;
 }
 
 // The round number at or above value: 1, 2, 2.5 or 5 times a power of ten.
@@ -98,7 +92,7 @@ QStringList legendEntries(const Content& content)
     QStringList entries;
     for (const Legend& legend : content.legends)
         for (const QString& entry : splitList(legend.entries))
-            entries << shown(entry);
+            entries << clipped(entry);
     return entries;
 }
 
@@ -182,12 +176,12 @@ Layout layOut(const Content& content, QSize size)
         return layout;
 
     QRect rest = layout.region;
-    if (content.caption && !shown(content.caption->text).isEmpty()) {
+    if (content.caption && !clipped(content.caption->text).isEmpty()) {
         layout.caption = QRect(
             rest.left(), rest.top(), rest.width(), lineHeight(content.caption->fontSize, true) + kGap);
         rest.setTop(layout.caption.bottom() + 1);
     }
-    if (!shown(content.region.value_or(Region {}).footer).isEmpty()) {
+    if (!clipped(content.region.value_or(Region {}).footer).isEmpty()) {
         const int height = lineHeight(8) + kGap;
         layout.footer = QRect(rest.left(), rest.bottom() - height + 1, rest.width(), height);
         rest.setBottom(layout.footer.top() - 1);
@@ -215,11 +209,11 @@ Layout layOut(const Content& content, QSize size)
     // Room for the numbers and titles of the axes.
     const int label = lineHeight(8);
     const bool hasTitleBelow
-        = (content.axis(Axis::Kind::X) && !shown(content.axis(Axis::Kind::X)->title).isEmpty())
-        || (content.labelAxis && !shown(content.labelAxis->title).isEmpty());
+        = (content.axis(Axis::Kind::X) && !clipped(content.axis(Axis::Kind::X)->title).isEmpty())
+        || (content.labelAxis && !clipped(content.labelAxis->title).isEmpty());
     const Axis* side = content.axis(
         content.lines.empty() && content.axis(Axis::Kind::Data) ? Axis::Kind::Data : Axis::Kind::Y);
-    const bool hasTitleBeside = side && !shown(side->title).isEmpty();
+    const bool hasTitleBeside = side && !clipped(side->title).isEmpty();
     layout.plot.adjust(numbersWidth() + kGap + (hasTitleBeside ? label + kGap : 0), kGap + label / 2,
         -(kGap + label), -(label + kGap + (hasTitleBelow ? label + kGap : 0)));
     if (!layout.plot.isValid() || layout.plot.width() < 2 || layout.plot.height() < 2)
@@ -238,7 +232,7 @@ void paintCaption(QPainter& painter, const Content& content, const Layout& layou
         painter.fillRect(layout.caption, colourOf(caption.background));
     painter.setFont(chartFont(caption.fontSize, caption.bold));
     painter.setPen(colourOf(caption.textColour));
-    painter.drawText(layout.caption, Qt::AlignCenter, shown(caption.text));
+    painter.drawText(layout.caption, Qt::AlignCenter, clipped(caption.text));
 }
 
 void paintFooter(QPainter& painter, const Content& content, const Layout& layout)
@@ -247,7 +241,7 @@ void paintFooter(QPainter& painter, const Content& content, const Layout& layout
         return;
     painter.setFont(chartFont(8));
     painter.setPen(Qt::black);
-    painter.drawText(layout.footer, Qt::AlignCenter, shown(content.region->footer));
+    painter.drawText(layout.footer, Qt::AlignCenter, clipped(content.region->footer));
 }
 
 void paintLegend(QPainter& painter, const Content& content, const Layout& layout)
@@ -311,11 +305,11 @@ void paintVerticalAxis(QPainter& painter, const Axis* axis, const QRect& plot, c
         painter.drawText(
             plot.left() - kGap - metrics.horizontalAdvance(text), y + metrics.ascent() / 2, text);
     }
-    if (axis && !shown(axis->title).isEmpty()) {
+    if (axis && !clipped(axis->title).isEmpty()) {
         painter.save();
         painter.translate(plot.left() - numbersWidth() - 2 * kGap, plot.center().y());
         painter.rotate(-90);
-        const QString title = shown(axis->title);
+        const QString title = clipped(axis->title);
         painter.drawText(-metrics.horizontalAdvance(title) / 2, 0, title);
         painter.restore();
     }
@@ -323,14 +317,14 @@ void paintVerticalAxis(QPainter& painter, const Axis* axis, const QRect& plot, c
 
 void paintTitleBelow(QPainter& painter, const QString& title, const QRect& plot, int fontSize)
 {
-    if (shown(title).isEmpty())
+    if (clipped(title).isEmpty())
         return;
     painter.setFont(chartFont(fontSize));
     const QFontMetrics metrics(painter.font());
     painter.setPen(Qt::black);
     painter.drawText(
         QRect(plot.left(), plot.bottom() + metrics.height() + 2 * kGap, plot.width(), metrics.height()),
-        Qt::AlignCenter, shown(title));
+        Qt::AlignCenter, clipped(title));
 }
 
 void paintHorizontalAxis(QPainter& painter, const Axis* axis, const QRect& plot, const Scale& scale)
@@ -446,7 +440,7 @@ void paintBarChart(QPainter& painter, const Content& content, const Layout& layo
             painter.drawRect(bar);
         }
         if (int(i) < labels.size()) {
-            const QString label = shown(labels[int(i)]);
+            const QString label = clipped(labels[int(i)]);
             painter.setPen(Qt::black);
             painter.drawText(
                 QPointF(plot.left() + slot * (double(i) + 0.5) - metrics.horizontalAdvance(label) / 2.0,
@@ -514,7 +508,7 @@ void paintPieChart(QPainter& painter, const Content& content, const Layout& layo
 void paintTextBoxes(QPainter& painter, const Content& content, QSize size)
 {
     for (const TextBox& box : content.texts) {
-        const QString text = shown(box.text);
+        const QString text = clipped(box.text);
         if (text.isEmpty())
             continue;
         bool sized = false;

@@ -1,5 +1,7 @@
 #include "practice/DatePicker.h"
 
+#include "core/TextClip.h"
+
 #include <optional>
 
 namespace nidora::practice {
@@ -106,9 +108,7 @@ void DatePicker::fill()
     for (int cell = start; cell < start + days; ++cell) {
         // Each number stands right-aligned in three characters after the text so far without
         // its trailing blank: its last digit lands at character 3 × cell − 1.
-        while (numbers.endsWith(QLatin1Char(' ')))
-            numbers.chop(1);
-        numbers += QStringLiteral("%1").arg(cell - start + 1, 3);
+        numbers = clipped(numbers) + QStringLiteral("%1").arg(cell - start + 1, 3);
         const Date date = first + cell - start;
         dates_[std::size_t(cell - 1)] = date;
         if (date == working_)

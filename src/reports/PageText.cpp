@@ -1,6 +1,7 @@
 #include "reports/PageText.h"
 
 #include "core/Cp1252.h"
+#include "core/TextClip.h"
 #include "views/MetafileFormat.h"
 
 #include <QIODevice>
@@ -60,16 +61,12 @@ QStringList pageTextLines(const QByteArray& bytes)
         // A count beyond the record's characters meets the record's padding: the text ends there.
         if (const qsizetype nul = raw.indexOf('\0'); nul >= 0)
             raw.truncate(nul);
-        QString text = cp1252::decode(raw);
-        while (!text.isEmpty() && text.back() == QLatin1Char(' '))
-            text.chop(1);
-        place(lines[std::size_t(row - 1)], column, text);
+        place(lines[std::size_t(row - 1)], column, clipped(cp1252::decode(raw)));
     });
 
     QStringList kept;
     for (QString& line : lines) {
-        while (!line.isEmpty() && line.back() == QLatin1Char(' '))
-            line.chop(1);
+        line = clipped(line);
         if (!line.isEmpty())
             kept.append(line);
     }

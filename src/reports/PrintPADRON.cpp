@@ -4,6 +4,7 @@
 
 #include "core/Clock.h"
 #include "core/Cp1252.h"
+#include "core/TextClip.h"
 #include "views/ProgramGlobals.h"
 
 namespace nidora::reports {
@@ -88,8 +89,8 @@ bool rosterIncludes(const QString& name, const QString& from, const QString& to)
 void PrintPADRON()
 {
     PatientRoster layout;
-    const QString from = keyText(views::AppGlobals.DLETRA);
-    const QString to = keyText(views::AppGlobals.HLETRA);
+    const QString from = clipped(views::AppGlobals.DLETRA);
+    const QString to = clipped(views::AppGlobals.HLETRA);
     runLayout({ .procedure = "PrintPADRON",
                   .file = data::FileId::PACIENTES,
                   .key = "PAC:KNOMBRE",

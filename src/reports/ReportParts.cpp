@@ -1,5 +1,6 @@
 #include "reports/ReportParts.h"
 
+#include "core/TextClip.h"
 #include "reports/ReportRun.h"
 #include "views/ProgramGlobals.h"
 
@@ -89,11 +90,6 @@ QString studiesOf(std::int32_t consultation, int limit)
     study.CONSULTA = consultation;
     studies.setOrder(&studies.key("ANA:KCONSULTA"), true);
     QString text;
-    const auto clipped = [](QString s) {
-        while (s.endsWith(QLatin1Char(' ')))
-            s.chop(1);
-        return s;
-    };
     while (studies.next() == data::AccessResult::Ok && study.CONSULTA == consultation) {
         text = clipped(text) + clipped(study.ANALISIS_) + QStringLiteral(" - ") + clipped(study.RESULTADOS)
             + QStringLiteral("\r\n");

@@ -2,6 +2,7 @@
 
 #include "reports/ScreenPreviewer.h"
 
+#include "core/TextClip.h"
 #include "framework/ThreadContext.h"
 #include "views/ProgramGlobals.h"
 
@@ -44,7 +45,7 @@ views::KeyRange selectedPatient()
 
 views::KeyRange selectedText(const QString& value)
 {
-    return [&value] { return std::vector<data::FieldValue> { keyText(value) }; };
+    return [&value] { return std::vector<data::FieldValue> { clipped(value) }; };
 }
 
 const data::PACIENTES& patientOf(std::int32_t code)
@@ -53,14 +54,6 @@ const data::PACIENTES& patientOf(std::int32_t code)
         patient.CODIGO = code;
         return true;
     });
-}
-
-QString keyText(const QString& value)
-{
-    QString text = value;
-    while (text.endsWith(QLatin1Char(' ')))
-        text.chop(1);
-    return text;
 }
 
 bool withinDates(std::int32_t date)

@@ -56,7 +56,4 @@ template <class R> views::RecordFilter datedWithinPrompt(std::int32_t R::*date)
     return [date](const data::Record& record) { return withinDates(static_cast<const R&>(record).*date); };
 }
 
-// A prompt value as a key component: without the blanks that pad it.
-QString keyText(const QString& value);
-
 } // namespace nidora::reports
