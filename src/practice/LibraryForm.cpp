@@ -5,18 +5,6 @@
 
 namespace nidora::practice {
 
-LibraryForm::LibraryForm(QString procedureName, data::FileId file, views::FormCaptions captions,
-    const QString& caption, int width, int height)
-    : FormWindow(std::move(procedureName), file, std::move(captions))
-    , width_(width)
-    , height_(height)
-{
-    setCaption(caption);
-    setSize(width, height);
-    setCentred();
-    setWallpaper(QStringLiteral("fondo.bmp"));
-}
-
 framework::EntryControl& LibraryForm::addName(
     const QString& prompt, const QString& name, int y, QString& value, const QString& blankMessage)
 {
@@ -26,7 +14,7 @@ framework::EntryControl& LibraryForm::addName(
         name, { kFieldX, y, 170, 10 }, QStringLiteral("@s40"), framework::entryValue(value));
     nameValue_ = &value;
     blankMessage_ = blankMessage;
-    themed_.push_back(name_);
+    themed(*name_);
     setFirstControl(name_->number());
     return *name_;
 }
@@ -44,10 +32,7 @@ framework::EntryControl& LibraryForm::addShown(
 
 void LibraryForm::addButtons()
 {
-    const int y = height_ - 20;
-    addOk(QStringLiteral("?OK"), { width_ - 100, y, 45, 14 }, QStringLiteral("OK"), QStringLiteral("si.bmp"));
-    addCancel(QStringLiteral("?CANCEL"), { width_ - 51, y, 45, 14 }, QStringLiteral("Cancelar"),
-        QStringLiteral("no.bmp"));
+    addOkAndCancel(formHeight() - 20, formWidth() - 6);
 }
 
 int LibraryForm::ok()

@@ -1,19 +1,16 @@
 #pragma once
 
 #include "framework/ControlEntry.h"
-#include "views/FormWindow.h"
-
-#include <vector>
+#include "practice/PracticeForm.h"
 
 // What the library's three forms share: the entry of the name the form is about (a topic, a
 // title or an article), which may not be left blank, the entries of the topic and title it
 // belongs to, shown but not editable, and OK and Cancel at the foot.
 namespace nidora::practice {
 
-class LibraryForm : public views::FormWindow {
+class LibraryForm : public PracticeForm {
 public:
-    LibraryForm(QString procedureName, data::FileId file, views::FormCaptions captions,
-        const QString& caption, int width, int height);
+    using PracticeForm::PracticeForm;
 
 protected:
     // The name's prompt and entry (@s40) on one line; the entry is painted in the desktop theme,
@@ -24,22 +21,16 @@ protected:
     framework::EntryControl& addShown(const QString& prompt, const QString& name, int y, QString& value);
     // OK and Cancel, in the window's lower right corner.
     void addButtons();
-    // Another control painted in the desktop theme.
-    void addThemed(framework::Control& control) { themed_.push_back(&control); }
 
     int ok() override;
-    std::vector<framework::Control*> themedControls() const override { return themed_; }
 
     static constexpr int kPromptX = 8;
     static constexpr int kFieldX = 48;
 
 private:
-    int width_;
-    int height_;
     framework::EntryControl* name_ = nullptr;
     QString blankMessage_;
     QString* nameValue_ = nullptr;
-    std::vector<framework::Control*> themed_;
 };
 
 } // namespace nidora::practice

@@ -4,14 +4,8 @@ namespace nidora::practice {
 
 TableForm::TableForm(QString procedureName, data::FileId file, views::FormCaptions captions,
     const QString& caption, int width, int height, framework::SheetControl::Style style)
-    : FormWindow(std::move(procedureName), file, std::move(captions))
-    , width_(width)
-    , height_(height)
+    : PracticeForm(std::move(procedureName), file, std::move(captions), caption, width, height)
 {
-    setCaption(caption);
-    setSize(width, height);
-    setCentred();
-    setWallpaper(QStringLiteral("fondo.bmp"));
     sheet_ = &add<framework::SheetControl>(
         QStringLiteral("?CURRENTTAB"), { 4, 4, width - 8, height - kFootHeight - 4 }, style);
 }
@@ -24,10 +18,7 @@ framework::TabControl& TableForm::addPage(const QString& caption)
 
 void TableForm::addButtons()
 {
-    const int y = height_ - kFootHeight + 6;
-    addOk(QStringLiteral("?OK"), { width_ - 102, y, 45, 14 }, QStringLiteral("OK"), QStringLiteral("si.bmp"));
-    addCancel(QStringLiteral("?CANCEL"), { width_ - 53, y, 45, 14 }, QStringLiteral("Cancelar"),
-        QStringLiteral("no.bmp"));
+    addOkAndCancel(formHeight() - kFootHeight + 6, formWidth() - 8);
 }
 
 } // namespace nidora::practice

@@ -77,7 +77,7 @@ private:
             QStringLiteral("Link %1:").arg(n + 1));
         auto& entry = add<framework::EntryControl>(
             entryName, { kFieldX, y, 200, 10 }, QStringLiteral("@s120"), framework::entryValue(value));
-        addThemed(entry);
+        themed(entry);
         Link& link = links_[std::size_t(n)];
         link.value = &value;
         link.lookUp = &add<framework::ButtonControl>(QStringLiteral("?LOOKUPFILE") + suffix,
