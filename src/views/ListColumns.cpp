@@ -31,6 +31,9 @@ ListColumn elementColumn(const data::FieldDesc& field, int i, int j, const QStri
     ListColumn column { heading, group, {},
         shown.kind == Picture::Kind::Text ? Qt::AlignLeft : Qt::AlignRight };
     column.width = pictureWidth(shown.width);
+    // Digits are as wide as any character a number, date or time shows.
+    if (shown.kind != Picture::Kind::Text)
+        column.widest = QString(shown.width, u'0') + shown.suffix;
     column.text = [source, shown, i, j](const data::Record& record) {
         const data::FieldValue value = source->get(record, i, j);
         if (const QString* text = std::get_if<QString>(&value))
