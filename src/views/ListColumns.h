@@ -25,7 +25,7 @@ struct ListColumn {
     // (pictureWidth); 0: the list's own choice.
     int width = 0;
     // The widest text the column's picture shows (every digit of a number, a whole date or
-    // time): the column is never narrower than that. Empty for text, whose width is the list's.
+    // time, the capitals of a short text): the column is never narrower than that.
     QString widest {};
     // The icon in front of the text, chosen from the row's record; none when not set.
     std::function<QIcon(const data::Record&)> icon {};

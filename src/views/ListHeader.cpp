@@ -59,7 +59,7 @@ void ListHeader::paintHeading(
     // The heading is centred over the part of the column in sight: a column that runs on past
     // the list's edge (a long notes column) still shows it.
     QRect inSight = rect.intersected(viewport()->rect());
-    if (inSight.isEmpty())
+    if (inSight.width() < fontMetrics().horizontalAdvance(text) + 8)
         inSight = rect;
     option.rect = inSight;
     option.rect = style()->subElementRect(QStyle::SE_HeaderLabel, &option, this);

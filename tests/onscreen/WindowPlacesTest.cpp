@@ -39,10 +39,12 @@
 #include "views/ProgramGlobals.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPainter>
@@ -50,6 +52,7 @@
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTreeWidget>
 
 #include <cstdlib>
@@ -651,7 +654,7 @@ void expectEveryRowReachableAndEveryValueWhole(QAbstractItemView* list, bool mor
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(list->verticalScrollBar()->isVisible(), moreRowsThanFit);
     const QAbstractItemModel* rows = list->model();
-    auto* header = static_cast<QHeaderView*>(list->findChild<QHeaderView*>());
+    QHeaderView* header = static_cast<QTableView*>(list)->horizontalHeader();
     ASSERT_NE(header, nullptr);
     for (int column = 0; column < rows->columnCount(); ++column)
         for (int row = 0; row < rows->rowCount(); ++row) {
@@ -727,6 +730,10 @@ TEST_F(WindowPlacesTest, EveryListReachesEveryRowAndShowsEveryValueWhole)
     driver.settle();
     keepScreenshot("list of patients");
     expectEveryRowReachableAndEveryValueWhole(listNamed(driver, "?BROWSE:1"), true);
+    // Patient 1, whose history the form shows, heads the list by code.
+    QKeyEvent home(QEvent::KeyPress, Qt::Key_Home, Qt::NoModifier);
+    QApplication::sendEvent(listNamed(driver, "?BROWSE:1"), &home);
+    driver.settle();
 
     driver.click(QStringLiteral("?CHANGE:2"));
     ASSERT_TRUE(
