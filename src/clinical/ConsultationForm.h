@@ -26,7 +26,7 @@ protected:
     void onOpened() override;
     int onAccepted(framework::Control& control) override;
     std::vector<framework::Control*> themedControls() const override { return themed_; }
-    void readShownRecords() override;
+    void holdShownRecords() override;
 
 private:
     void addGeneralPage(framework::SheetControl& sheet);

@@ -116,10 +116,10 @@ protected:
         ClinicalForm::onOpened();
     }
 
-    void readShownRecords() override
+    void holdShownRecords() override
     {
-        readConsultation(data(), study_.CONSULTA);
-        readPatient(data(), consultation_.PACIENTE);
+        holdConsultation(data(), study_.CONSULTA);
+        holdPatient(data(), consultation_.PACIENTE);
     }
 
     int onAccepted(Control& control) override

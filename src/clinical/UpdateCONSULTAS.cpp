@@ -62,9 +62,9 @@ void ConsultationForm::onOpened()
     ClinicalForm::onOpened();
 }
 
-void ConsultationForm::readShownRecords()
+void ConsultationForm::holdShownRecords()
 {
-    readPatient(data(), consultation_.PACIENTE);
+    holdPatient(data(), consultation_.PACIENTE);
 }
 
 int ConsultationForm::ok()
@@ -115,8 +115,8 @@ void ConsultationForm::runForm(int number)
 
 void ConsultationForm::runStudyForm()
 {
-    // The study form reads the consultation it belongs to from the file to show it; what is
-    // typed here and not yet saved stays in this form's buffer.
+    // Whatever the study form and its files read into the consultation's buffer, what is typed
+    // here and not yet saved stays in this form's.
     data::AccessObject& consultations = access();
     const data::AccessObject::State kept = consultations.state();
     UpdateANALISIS();

@@ -31,8 +31,8 @@ std::int32_t patientOf(FileId file, const data::Record& row)
     return std::int32_t(std::get<std::int64_t>(desc.field(field)->get(row, 0, 0)));
 }
 
-// A child form as the real ones behave: it reads the patient again from the file into the
-// PACIENTES buffer, completes its request on the row in its file's buffer and answers 1. It
+// A child form that, unlike the real ones, reads the patient again from the file into the
+// PACIENTES buffer; it completes its request on the row in its file's buffer and answers 1. It
 // notes what it was called with.
 struct FakeChildForm {
     FileId file {};
