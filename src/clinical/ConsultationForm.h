@@ -44,6 +44,8 @@ private:
     int lookUpDiagnosis();
 
     data::CONSULTAS& consultation_;
+    // The reason the consultation held when the form opened.
+    QString heldReason_;
     framework::EntryControl* date_ = nullptr;
     framework::ComboControl* reason_ = nullptr;
     framework::EntryControl* diagnosis_ = nullptr;

@@ -6,6 +6,7 @@
 #include "clinical/ConsultationLookups.h"
 #include "clinical/PatientNoteLines.h"
 
+#include "core/Cp1252.h"
 #include "data/AccessBuffer.h"
 #include "data/ReferenceRecords.h"
 #include "data/Schema.h"
@@ -58,6 +59,7 @@ void ConsultationForm::onOpened()
 {
     if (consultation_.MEDICO == 0)
         consultation_.MEDICO = views::AppGlobals.CurrentPhysician;
+    heldReason_ = consultation_.MOTIVO;
     reason_->setChoices(reasonNames(data()));
     ClinicalForm::onOpened();
 }
@@ -136,6 +138,11 @@ int ConsultationForm::acceptReason()
     case TypedChoice::Outcome::NoMatch:
         break;
     }
+    // Only text typed here is a new reason. The one the consultation held when the form
+    // opened (a new one's initial reason included) stays as it is, though the reasons' table
+    // no longer has it, or never had it.
+    if (cp1252::compareAsKey(typed, heldReason_) == 0)
+        return GoOn;
     return addReason(typed);
 }
 
@@ -156,7 +163,9 @@ int ConsultationForm::addReason(const QString& typed)
         reason_->display();
         return GoOn;
     }
-    consultation_.MOTIVO.clear();
+    // Nothing new was added: the entry goes back to the reason the consultation held, blank
+    // when it held none, and keeps the focus.
+    consultation_.MOTIVO = heldReason_;
     reason_->display();
     select(*reason_);
     return Consumed;
