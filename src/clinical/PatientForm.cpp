@@ -333,7 +333,8 @@ int PatientForm::choosePhotoFile()
     widget()->setEnabled(false);
     const std::optional<QString> chosen = awaitPhotoFile(widget());
     widget()->setEnabled(true);
-    if (!chosen)
+    // A cancelled dialog chose nothing: the photo the patient has stays his.
+    if (!chosen || chosen->isEmpty())
         return Consumed;
     extras_.photo = *chosen;
     photoName_->display();
