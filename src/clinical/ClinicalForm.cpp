@@ -40,7 +40,7 @@ void ClinicalForm::addAge(framework::Control& page, const QString& prefix, const
 
 void ClinicalForm::refresh()
 {
-    readShownRecords();
+    holdShownRecords();
     display();
 }
 

@@ -10,9 +10,9 @@
 
 namespace nidora::clinical {
 
-// What the forms of a patient's clinical history share: the patient in the thread's buffer,
-// read again from the file as the form shows itself, and the age at a date shown as years,
-// months and days.
+// What the forms of a patient's clinical history share: the patient in the thread's buffer, as
+// the calling form holds him (read from the file only when the buffer holds another), and the
+// age at a date shown as years, months and days.
 class ClinicalForm : public views::FormWindow {
 public:
     ClinicalForm(QString procedureName, data::FileId file, views::FormCaptions captions);
@@ -48,10 +48,10 @@ protected:
                 part->display();
     }
 
-    // Reads what the form shows besides its own record (its patient, the consultation) again
-    // from the file, then shows every control; what onOpened does.
+    // Makes sure the buffers hold what the form shows besides its own record (its patient, the
+    // consultation), then shows every control; what onOpened does.
     void refresh();
-    virtual void readShownRecords() = 0;
+    virtual void holdShownRecords() = 0;
 
     void onOpened() override;
 

@@ -3,8 +3,9 @@
 // The forms of a patient's clinical history, each called on its caller's thread: each edits the
 // record in the thread's buffer of its file by CallRequest (1 a record the caller primed, 2
 // change, 3 delete, 6 view) and answers in CallResponse. Each takes its patient from the
-// thread's PACIENTES buffer, which it reads again from the file as it shows it, so on return
-// that buffer holds the patient as stored.
+// thread's PACIENTES buffer as the caller holds him, unsaved edits included, and computes ages
+// from that birth date; it reads the patient from the file only when the buffer holds another,
+// so it never overwrites what the caller typed.
 namespace nidora::clinical {
 
 // One consultation (CONSULTAS), with the age at its date, its studies and its diagnosis,

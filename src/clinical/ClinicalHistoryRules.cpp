@@ -36,6 +36,18 @@ bool readConsultation(data::Dictionary& data, std::int32_t code)
     return readByCode<data::CONSULTAS>(data, code, "CON:KCODIGO");
 }
 
+void holdPatient(data::Dictionary& data, std::int32_t code)
+{
+    if (data.buffer<data::PACIENTES>().CODIGO != code)
+        readPatient(data, code);
+}
+
+void holdConsultation(data::Dictionary& data, std::int32_t code)
+{
+    if (data.buffer<data::CONSULTAS>().CODIGO != code)
+        readConsultation(data, code);
+}
+
 Age patientAgeAt(const data::PACIENTES& patient, Date date)
 {
     return AgeAtDate(patient.FNACIMIENTO, date);

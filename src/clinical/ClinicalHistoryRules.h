@@ -20,6 +20,13 @@ namespace nidora::clinical {
 bool readPatient(data::Dictionary& data, std::int32_t code);
 bool readConsultation(data::Dictionary& data, std::int32_t code);
 
+// The patient, or the consultation, with that code in the thread's buffer: when the buffer
+// holds that code already it is left as it is, since the calling form put it there as it
+// holds it, with what was typed and not yet saved (a new patient's birth date); otherwise it
+// is read from the file, as readPatient and readConsultation do.
+void holdPatient(data::Dictionary& data, std::int32_t code);
+void holdConsultation(data::Dictionary& data, std::int32_t code);
+
 // The age of the patient in the buffer at a date.
 Age patientAgeAt(const data::PACIENTES& patient, Date date);
 template <class R> void storeAge(R& record, const Age& age)

@@ -26,7 +26,7 @@ protected:
     void onOpened() override;
     int onAccepted(framework::Control& control) override;
     std::vector<framework::Control*> themedControls() const override { return themed_; }
-    void readShownRecords() override;
+    void holdShownRecords() override;
 
 private:
     void addGeneralPage(framework::SheetControl& sheet);
@@ -44,6 +44,8 @@ private:
     int lookUpDiagnosis();
 
     data::CONSULTAS& consultation_;
+    // The reason the consultation held when the form opened.
+    QString heldReason_;
     framework::EntryControl* date_ = nullptr;
     framework::ComboControl* reason_ = nullptr;
     framework::EntryControl* diagnosis_ = nullptr;

@@ -106,13 +106,19 @@ double birthMeasure(const GrowthChart& chart, const data::PACIENTES& patient)
     return 0;
 }
 
-// One point of GRAFICO, through its access object: a duplicate (two measures at one age) is
-// refused with its message and left out, and the filling goes on.
+// One point of GRAFICO, through its access object. A second measure at an age the series
+// already has (two consultations at one stored age, or one at age 0 beside the birth measure)
+// is left out without a word: the series keeps the first, and the chart is drawn.
 void addPoint(data::Dictionary& data, std::uint8_t series, double x, double y)
 {
     AccessObject& points = data.access(FileId::GRAFICO);
-    data::clearRecord(points.desc(), points.buffer());
     auto& point = data.buffer<data::GRAFICO>();
+    data::clearRecord(points.desc(), point);
+    point.SERIE = series;
+    point.X = x;
+    if (points.tryFetch(points.key("GRA:KSERIE")) == AccessResult::Ok)
+        return;
+    data::clearRecord(points.desc(), point);
     point.SERIE = series;
     point.X = x;
     point.Y = y;

@@ -115,8 +115,6 @@ void PatientForm::onOpened()
         computeMilestone(milestone);
     applyCaesareanRule();
     applyRights();
-    if (request() == ChangeRecord)
-        generatedFor_ = PlanBasis { patient_.PLANVACUNACION, patient_.FNACIMIENTO };
     refresh();
     display();
 }
@@ -333,7 +331,8 @@ int PatientForm::choosePhotoFile()
     widget()->setEnabled(false);
     const std::optional<QString> chosen = awaitPhotoFile(widget());
     widget()->setEnabled(true);
-    if (!chosen)
+    // A cancelled dialog chose nothing: the photo the patient has stays his.
+    if (!chosen || chosen->isEmpty())
         return Consumed;
     extras_.photo = *chosen;
     photoName_->display();
@@ -375,15 +374,11 @@ void PatientForm::computeMilestone(Milestone& milestone)
 
 int PatientForm::acceptPlan()
 {
-    // Only a form that writes generates: viewing or deleting adds no rows. And only for a
-    // plan or birth date it has not generated for yet, so that OK's pass over the controls
-    // does not bring back a planned dose the user deleted or moved.
+    // Only a form that writes generates: viewing or deleting adds no rows. Each acceptance,
+    // by Enter or by OK's pass over the controls, adds every planned dose of the plan the
+    // patient has no row for, one deleted by hand included; the doses he has stay as they are.
     if (request() != InsertRecord && request() != ChangeRecord)
         return GoOn;
-    const PlanBasis basis { patient_.PLANVACUNACION, patient_.FNACIMIENTO };
-    if (generatedFor_ == basis)
-        return GoOn;
-    generatedFor_ = basis;
     if (generatePlannedVaccinations(data(), patient_) > 0)
         vaccinations_.panel->refresh();
     return GoOn;

@@ -159,9 +159,6 @@ private:
     std::vector<framework::Control*> birthMeasures_;
     // What the webcam writes the photo as: "P" and the patient's code.
     QString photoBaseName_;
-    // The plan letter and birth date this form last generated planned vaccinations for; none
-    // for a new patient, the stored ones for a patient the form changes.
-    std::optional<PlanBasis> generatedFor_;
     bool accepting_ = false; // the accept-all pass of OK is running
 };
 

@@ -53,8 +53,9 @@ void PatientForm::callWithPatient(const std::function<void()>& window)
     // The consultation form shows the important notes as this form holds them.
     patientNoteLines() = { extras_.note1, extras_.note2 };
     data::AccessObject& patients = access();
-    // The called window reads the patient as stored into this buffer; what was read, the
-    // numbering of a new patient included, comes back with the form's own values.
+    // The called window takes the patient from this buffer as the form holds him; whatever it
+    // or its files read into the buffer, the numbering of a new patient included, the form's
+    // own values come back.
     const data::AccessObject::State kept = patients.state();
     window();
     patients.restore(kept);

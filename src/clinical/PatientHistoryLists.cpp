@@ -101,7 +101,17 @@ void PatientForm::addPathologiesPage(framework::TabControl& page)
 void PatientForm::connectChildList(ChildList& list, int number, const char* patientField)
 {
     const std::function<void()>& form = patientFormLookups().*list.form;
-    list.panel->setForms([this, &form](int) { callWithPatient(form); }, number);
+    list.panel->setForms(
+        [this, &form, &list](int) {
+            callWithPatient(form);
+            // A child form may write rows of another list too (the consultation's OK records
+            // its diagnosis as a pathology): each list shows them at once. The list that
+            // called reads its own rows again as every list does after its form.
+            for (const ChildList* other : { &consultations_, &vaccinations_, &pathologies_ })
+                if (other != &list && other->panel)
+                    other->panel->refresh();
+        },
+        number);
     // A new row holds the patient's code, besides its file's initial values.
     const data::FieldDesc& code = list.panel->field(patientField);
     list.panel->setPriming(

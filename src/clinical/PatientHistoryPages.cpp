@@ -205,15 +205,20 @@ void PatientForm::addBirthPage(framework::TabControl& page)
 
 void PatientForm::addFamilyPage(framework::TabControl& page)
 {
-    // What is typed here is never stored: the form writes no mother or father.
+    // The form writes no mother or father, so the histories only show: they are kept in the
+    // parents' own forms, and nothing typed here could be stored.
     addIn<framework::PromptControl>(
         page, QStringLiteral("?MAD:ANTECEDENTES:Prompt"), { 6, 8, 100, 10 }, QStringLiteral("Maternos:"));
     mother_.history = &addIn<framework::TextControl>(page, QStringLiteral("?MAD:ANTECEDENTES"),
         { 6, 20, 388, 96 }, bindTo(data().buffer<data::MADRES>().ANTECEDENTES));
+    mother_.history->setTip(QStringLiteral("Los antecedentes maternos se cambian en la ficha de la madre"));
     addIn<framework::PromptControl>(
         page, QStringLiteral("?PAD:ANTECEDENTES:Prompt"), { 6, 122, 100, 10 }, QStringLiteral("Paternos:"));
     father_.history = &addIn<framework::TextControl>(page, QStringLiteral("?PAD:ANTECEDENTES"),
         { 6, 134, 388, 96 }, bindTo(data().buffer<data::PADRES>().ANTECEDENTES));
+    father_.history->setTip(QStringLiteral("Los antecedentes paternos se cambian en la ficha del padre"));
+    for (framework::TextControl* history : { mother_.history, father_.history })
+        history->setReadOnly(true);
 }
 
 void PatientForm::addMilestonesPage(framework::TabControl& page)

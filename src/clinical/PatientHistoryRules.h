@@ -34,14 +34,6 @@ MilestoneAge milestoneAge(Date birth, Date observed);
 // 31 January, one month: 3 March, or 2 March in a leap year), then its days.
 Date plannedDate(Date birth, const data::PLANVACUNACION& row);
 
-// The plan letter and birth date a patient's planned vaccinations were generated for.
-struct PlanBasis {
-    QString plan;
-    Date birth = noDate;
-
-    bool operator==(const PlanBasis&) const = default;
-};
-
 // Adds, for every row of the patient's plan (PAC:PLANVACUNACION), a planned vaccination on
 // the row's date with its vaccine and dose, unless the patient has one of that vaccine on that
 // date already; nothing without a birth date. VACUNACION and PLANVACUNACION are open; the

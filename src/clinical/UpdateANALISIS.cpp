@@ -116,10 +116,10 @@ protected:
         ClinicalForm::onOpened();
     }
 
-    void readShownRecords() override
+    void holdShownRecords() override
     {
-        readConsultation(data(), study_.CONSULTA);
-        readPatient(data(), consultation_.PACIENTE);
+        holdConsultation(data(), study_.CONSULTA);
+        holdPatient(data(), consultation_.PACIENTE);
     }
 
     int onAccepted(Control& control) override
@@ -143,7 +143,8 @@ private:
         widget()->setEnabled(false);
         const std::optional<QString> chosen = awaitAttachedFile(widget());
         widget()->setEnabled(true);
-        if (!chosen)
+        // A cancelled dialog chose nothing: the study keeps the file it names.
+        if (!chosen || chosen->isEmpty())
             return Consumed;
         study_.ARCHIVO = chosen->left(kAttachmentNameLength);
         file_->display();

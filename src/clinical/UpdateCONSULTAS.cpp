@@ -6,6 +6,7 @@
 #include "clinical/ConsultationLookups.h"
 #include "clinical/PatientNoteLines.h"
 
+#include "core/Cp1252.h"
 #include "data/AccessBuffer.h"
 #include "data/ReferenceRecords.h"
 #include "data/Schema.h"
@@ -58,13 +59,14 @@ void ConsultationForm::onOpened()
 {
     if (consultation_.MEDICO == 0)
         consultation_.MEDICO = views::AppGlobals.CurrentPhysician;
+    heldReason_ = consultation_.MOTIVO;
     reason_->setChoices(reasonNames(data()));
     ClinicalForm::onOpened();
 }
 
-void ConsultationForm::readShownRecords()
+void ConsultationForm::holdShownRecords()
 {
-    readPatient(data(), consultation_.PACIENTE);
+    holdPatient(data(), consultation_.PACIENTE);
 }
 
 int ConsultationForm::ok()
@@ -115,8 +117,8 @@ void ConsultationForm::runForm(int number)
 
 void ConsultationForm::runStudyForm()
 {
-    // The study form reads the consultation it belongs to from the file to show it; what is
-    // typed here and not yet saved stays in this form's buffer.
+    // Whatever the study form and its files read into the consultation's buffer, what is typed
+    // here and not yet saved stays in this form's.
     data::AccessObject& consultations = access();
     const data::AccessObject::State kept = consultations.state();
     UpdateANALISIS();
@@ -136,6 +138,11 @@ int ConsultationForm::acceptReason()
     case TypedChoice::Outcome::NoMatch:
         break;
     }
+    // Only text typed here is a new reason. The one the consultation held when the form
+    // opened (a new one's initial reason included) stays as it is, though the reasons' table
+    // no longer has it, or never had it.
+    if (cp1252::compareAsKey(typed, heldReason_) == 0)
+        return GoOn;
     return addReason(typed);
 }
 
@@ -156,7 +163,9 @@ int ConsultationForm::addReason(const QString& typed)
         reason_->display();
         return GoOn;
     }
-    consultation_.MOTIVO.clear();
+    // Nothing new was added: the entry goes back to the reason the consultation held, blank
+    // when it held none, and keeps the focus.
+    consultation_.MOTIVO = heldReason_;
     reason_->display();
     select(*reason_);
     return Consumed;

@@ -69,7 +69,7 @@ protected:
         ClinicalForm::onOpened();
     }
 
-    void readShownRecords() override { readPatient(data(), pathology_.PACIENTE); }
+    void holdShownRecords() override { holdPatient(data(), pathology_.PACIENTE); }
 
     int onAccepted(Control& control) override
     {

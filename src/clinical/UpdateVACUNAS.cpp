@@ -60,7 +60,7 @@ protected:
         return ClinicalForm::onSetUp();
     }
 
-    void readShownRecords() override { readPatient(data(), vaccination_.PACIENTE); }
+    void holdShownRecords() override { holdPatient(data(), vaccination_.PACIENTE); }
 
     std::vector<Control*> themedControls() const override { return themed_; }
 

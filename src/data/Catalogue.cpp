@@ -60,4 +60,17 @@ const FileDesc* findFileDesc(const QString& label)
     return nullptr;
 }
 
+const FieldDesc* findFieldDesc(const QString& fullName)
+{
+    const qsizetype colon = fullName.indexOf(u':');
+    if (colon <= 0)
+        return nullptr;
+    const QStringView prefix = QStringView(fullName).left(colon);
+    for (const FileDesc& file : catalogue())
+        if (prefix.compare(file.prefix, Qt::CaseInsensitive) == 0)
+            if (const FieldDesc* found = file.field(fullName))
+                return found;
+    return nullptr;
+}
+
 } // namespace nidora::data

@@ -46,6 +46,9 @@ const FileDesc& fileDesc(FileId id);
 
 // The file with that label ("PACIENTES"), regardless of case; null when there is none.
 const FileDesc* findFileDesc(const QString& label);
+// The field or memo with that full name ("MAD:ANTECEDENTES"), found by its file's prefix,
+// regardless of case; null when no file has it.
+const FieldDesc* findFieldDesc(const QString& fullName);
 
 template <typename R> const FileDesc& fileDesc()
 {

@@ -73,6 +73,12 @@ struct Position {
     std::int64_t id = 0;
 };
 
+// A field of a set-based change and the value it takes (a blank value clears it).
+struct FieldSetting {
+    const FieldDesc* field;
+    FieldValue value;
+};
+
 // Called once per row read, after the read's statement has been reset.
 using RowVisitor = std::function<void(const RecordRef& ref, const Record& record)>;
 
@@ -81,15 +87,17 @@ public:
     struct Opened {
         Outcome outcome;
         std::unique_ptr<DataFile> file; // set when the outcome is Ok
-        bool created = false; // the file was missing and was (or, on failure, was being) created
+        bool created = false; // the file was missing and this call made it
     };
 
     // Opens the file. A missing file is created empty when FileDesc::createdWhenMissing
-    // and the mode is ReadWrite; otherwise it is NotFound. Such a file found empty (another
-    // instance is creating it, or a create was cut short) is built as well, the write lock
-    // deciding which instance builds it. AccessDenied: the file cannot be written (open it
-    // ReadOnly instead). KeysDamaged: the records are sound and rebuildKeys() repairs the
-    // keys; Damaged: the records themselves are. The FileDesc must outlive the DataFile.
+    // and the mode is ReadWrite; otherwise it is NotFound. A new file is built whole before
+    // it takes its name, so of two instances creating it at once one makes it and the other
+    // opens that one. A file that is there but is not one of ours, an empty one included, is
+    // Damaged and left as it is: it may be a practice's lost data. AccessDenied: the file
+    // cannot be written (open it ReadOnly instead). KeysDamaged: the records are sound and
+    // rebuildKeys() repairs the keys; Damaged: the records themselves are. The FileDesc must
+    // outlive the DataFile.
     static Opened open(
         const FileDesc& file, OpenMode mode = OpenMode::ReadWrite, const OpenOptions& options = {});
 
@@ -150,6 +158,17 @@ public:
     // NotFound: it was deleted meanwhile.
     Outcome change(RecordRef& ref, const Record& record);
     Outcome remove(std::int64_t id);
+
+    // Set-based writes, each one statement (a cascade's over a child file): every record
+    // whose key's leading components equal values gets the fields set and a new version, or
+    // is removed; count receives how many. Duplicate when a unique key refuses the change
+    // (nothing of it is written). Only where setBased(): the enciphered file has no columns
+    // to reach and is changed record by record.
+    bool setBased() const;
+    Outcome changeAll(const KeyDesc& key, const std::vector<FieldValue>& values,
+        const std::vector<FieldSetting>& set, std::int64_t* count = nullptr);
+    Outcome removeAll(
+        const KeyDesc& key, const std::vector<FieldValue>& values, std::int64_t* count = nullptr);
 
     // Buffered writing for fills: one transaction from beginBuffered() to flush(), so many
     // adds cost one commit. The file stays locked for writing by others until flush().

@@ -92,8 +92,8 @@ private:
             notesName, framework::DialogRect { kFieldX, y + 14, 286, 34 }, framework::bindTo(notes));
     }
 
-    // The chosen file's full name becomes the link; a cancelled dialog leaves it empty. What
-    // was typed in the other controls is kept.
+    // The chosen file's full name becomes the link; a cancelled dialog leaves the link as it
+    // was. What was typed in the other controls is kept.
     int lookUp(Link& link)
     {
         updateFields();
@@ -102,7 +102,7 @@ private:
             platform::FileChooserService::current().choose(parent, QString(),
                 { QStringLiteral("All Files"), { QStringLiteral("*.*") } }, std::move(done));
         });
-        if (!chosen)
+        if (!chosen || chosen->isEmpty())
             return Consumed;
         *link.value = chosen->left(kLinkLength);
         display();

@@ -35,6 +35,8 @@ protected:
     int onFieldEvent(framework::Control& control, const framework::ThreadEvent& event) override;
 
 private:
+    void holdTextBoxesToTheirFields();
+
     data::Dictionary& data_;
     ProcedureFiles files_;
     ListPanels panels_;

@@ -86,18 +86,6 @@ protected:
         access.prime(true);
     }
 
-    // Clicks a button of the window with that caption, when another window has one of that
-    // name too (the OK of a form called from a form).
-    void clickIn(const QString& caption, const QString& name)
-    {
-        QWidget* window = driver.window(caption);
-        auto* button = window ? window->findChild<QAbstractButton*>(name) : nullptr;
-        ASSERT_NE(button, nullptr) << qPrintable(caption) << ' ' << qPrintable(name);
-        button->setFocus(Qt::MouseFocusReason);
-        driver.settle();
-        button->click();
-        driver.settle();
-    }
     // Types over an entry, or over the line of a combo, as the user does.
     void type(const QString& name, const QString& text)
     {

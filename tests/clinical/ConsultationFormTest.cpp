@@ -37,7 +37,8 @@ class ConsultationFormTest : public test::ClinicalFormTest {
 protected:
     ConsultationFormTest()
     {
-        for (const char* each : { "CONTROL", "FIEBRE", "GRIPE" })
+        controlReason = disk.store(reason("CONTROL"));
+        for (const char* each : { "FIEBRE", "GRIPE" })
             store(reason(each));
         store(pathologyName("ASMA"));
         store(pathologyName("Bronquiolitis aguda"));
@@ -69,6 +70,9 @@ protected:
         return shown(QStringLiteral("?CON:ANIOS")) + u' ' + shown(QStringLiteral("?CON:MESES")) + u' '
             + shown(QStringLiteral("?CON:DIAS"));
     }
+    // The reasons' table as it is after a reason is renamed or deleted: the one a new
+    // consultation starts with is no longer in it.
+    void dropControlReason() { ASSERT_TRUE(disk(data::FileId::MOTIVOS).remove(controlReason.id).ok()); }
     QStringList reasonChoices() const
     {
         auto* combo = qobject_cast<QComboBox*>(driver.find(QStringLiteral("?CON:MOTIVO")));
@@ -77,6 +81,8 @@ protected:
             texts << combo->itemText(row);
         return texts;
     }
+
+    data::RecordRef controlReason;
 };
 
 TEST_F(ConsultationFormTest, TakesTheCaptionOfItsRequestAndShowsThePatient)
@@ -230,17 +236,61 @@ TEST_F(ConsultationFormTest, AReasonNotOnFileIsAddedThroughTheReasonsForm)
     EXPECT_EQ(all<CONSULTAS>().back().MOTIVO, "VACUNA");
 }
 
-TEST_F(ConsultationFormTest, AReasonTheReasonsFormCancelsIsEmptiedAndKeepsTheFocus)
+TEST_F(ConsultationFormTest, AReasonTheReasonsFormCancelsGoesBackToTheHeldOneAndKeepsTheFocus)
 {
     test::ScriptedProcedure reasons { Cancelled, {} };
     setConsultationLookups({ reasons.procedure(), {} });
+    CONSULTAS blank = nidora::test::consultation(3, kPatient);
+    blank.MOTIVO.clear();
+    store(blank);
+    // A new consultation holds its initial reason, a stored one here none.
+    for (const auto& [stored, held] : { std::pair { 0, "CONTROL" }, std::pair { 3, "" } }) {
+        SCOPED_TRACE(held);
+        if (stored == 0)
+            openNew();
+        else
+            openStored(ChangeRecord, stored);
+        typeAndAccept(QStringLiteral("?CON:MOTIVO"), QStringLiteral("vacuna"));
+        EXPECT_EQ(shown(QStringLiteral("?CON:MOTIVO")), QString::fromUtf8(held));
+        EXPECT_TRUE(focused(QStringLiteral("?CON:MOTIVO")));
+        pressCancel();
+    }
+    EXPECT_EQ(reasons.calls, 2);
+    EXPECT_EQ(all<CONSULTAS>().size(), 1u);
+}
+
+// Only what the user types is offered as a new reason. The reason a consultation holds, though
+// the table has it no more, and a new consultation's initial reason the table lacks are kept
+// through OK's pass, and a reasons' form cancelled over typed text puts the held one back.
+TEST_F(ConsultationFormTest, AHeldReasonTheTableLacksIsKeptThroughOkAndACancelledReasonsForm)
+{
+    test::ScriptedProcedure reasons { Cancelled, {} };
+    setConsultationLookups({ reasons.procedure(), {} });
+    dropControlReason();
+    CONSULTAS old = nidora::test::consultation(3, kPatient);
+    old.MOTIVO = QStringLiteral("Dolor de oído");
+    store(old);
+
+    openStored(ChangeRecord, 3);
+    pressOk();
+    EXPECT_EQ(answer, Completed);
+    EXPECT_EQ(storedConsultation(3).MOTIVO, "Dolor de oído");
     openNew();
-    typeAndAccept(QStringLiteral("?CON:MOTIVO"), QStringLiteral("vacuna"));
+    EXPECT_EQ(shown(QStringLiteral("?CON:MOTIVO")), "CONTROL");
+    pressOk();
+    EXPECT_EQ(answer, Completed);
+    EXPECT_EQ(all<CONSULTAS>().back().MOTIVO, "CONTROL");
+    EXPECT_EQ(reasons.calls, 0);
+
+    openStored(ChangeRecord, 3);
+    typeAndAccept(QStringLiteral("?CON:MOTIVO"), QStringLiteral("otalgia"));
     EXPECT_EQ(reasons.calls, 1);
-    EXPECT_EQ(shown(QStringLiteral("?CON:MOTIVO")), QString());
-    EXPECT_TRUE(focused(QStringLiteral("?CON:MOTIVO")));
-    pressCancel();
-    EXPECT_THAT(all<CONSULTAS>(), IsEmpty());
+    EXPECT_EQ(shown(QStringLiteral("?CON:MOTIVO")), "Dolor de oído");
+    pressOk();
+    EXPECT_EQ(answer, Completed);
+    EXPECT_EQ(reasons.calls, 1);
+    EXPECT_EQ(storedConsultation(3).MOTIVO, "Dolor de oído");
+    EXPECT_EQ(all<MOTIVOS>().size(), 2u);
 }
 
 TEST_F(ConsultationFormTest, WithoutTheReasonsFormAReasonNotOnFileIsKeptAsTyped)

@@ -274,15 +274,16 @@ TEST_F(StudyFormTest, VerOnAMissingFileSaysSoAndTheFormStays)
     pressCancel();
 }
 
-TEST_F(StudyFormTest, ACancelledDialogEmptiesTheFileEntry)
+TEST_F(StudyFormTest, ACancelledDialogKeepsTheFileTheStudyNames)
 {
     openStudy(InsertRecord);
     type(QStringLiteral("?ANA:ARCHIVO"), QStringLiteral("rx.jpg"));
     driver.click(QStringLiteral("?LOOKUPFILE"));
     EXPECT_EQ(chooser.asked, 1);
-    EXPECT_EQ(shown(QStringLiteral("?ANA:ARCHIVO")), QString());
-    pressCancel();
-    EXPECT_TRUE(all<ANALISIS>().empty());
+    EXPECT_EQ(shown(QStringLiteral("?ANA:ARCHIVO")), "rx.jpg");
+    pressOk();
+    ASSERT_EQ(all<ANALISIS>().size(), 1u);
+    EXPECT_EQ(all<ANALISIS>()[0].ARCHIVO, "rx.jpg");
 }
 
 TEST_F(StudyFormTest, ANameWithoutAFolderOrAFolderAloneIsStoredAsTyped)

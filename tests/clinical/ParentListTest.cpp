@@ -14,6 +14,7 @@
 #include "views/ProgramGlobals.h"
 
 #include <QAbstractItemView>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -291,6 +292,32 @@ TEST_P(ParentListTest, FormOpensOnTheNameAndAddsTheRecordWithItsFields)
         ASSERT_EQ(stored.size(), 1u);
         EXPECT_EQ(stored[0].ANTECEDENTES, QStringLiteral("Diabetes\nHipertensión"));
     }
+    closeList();
+}
+
+// The history holds 1,000 characters: a longer paste is cut there on screen, with a beep,
+// so the file stores what the form showed.
+TEST_P(ParentListTest, APastedHistoryHoldsAtItsSizeOnScreenAndInTheFile)
+{
+    startList();
+    driver.click(QStringLiteral("?INSERT:2"));
+    ASSERT_NE(driver.window(QStringLiteral("Nuevo Registro")), nullptr);
+    driver.type(control("NOMBRE"), QStringLiteral("Núñez, Eva"));
+    auto* history = qobject_cast<QPlainTextEdit*>(driver.find(control("ANTECEDENTES")));
+    ASSERT_NE(history, nullptr);
+    QString pasted;
+    for (int line = 0; line < 120; ++line)
+        pasted += QStringLiteral("\nAsma %1, ñ").arg(line % 10); // 10 characters a line
+    ASSERT_EQ(pasted.size(), 1200);
+    history->setFocus();
+    QApplication::clipboard()->setText(pasted);
+    history->paste();
+    EXPECT_EQ(history->toPlainText(), pasted.left(1000));
+    driver.click(QStringLiteral("?OK"));
+    ASSERT_TRUE(driver.runUntil([&] { return driver.window(QStringLiteral("Nuevo Registro")) == nullptr; }));
+    const QString stored = files().childsField == &PACIENTES::MADRE ? all<MADRES>().at(0).ANTECEDENTES
+                                                                    : all<PADRES>().at(0).ANTECEDENTES;
+    EXPECT_EQ(stored, pasted.left(1000));
     closeList();
 }
 

@@ -31,8 +31,8 @@ std::int32_t patientOf(FileId file, const data::Record& row)
     return std::int32_t(std::get<std::int64_t>(desc.field(field)->get(row, 0, 0)));
 }
 
-// A child form as the real ones behave: it reads the patient again from the file into the
-// PACIENTES buffer, completes its request on the row in its file's buffer and answers 1. It
+// A child form that, unlike the real ones, reads the patient again from the file into the
+// PACIENTES buffer; it completes its request on the row in its file's buffer and answers 1. It
 // notes what it was called with.
 struct FakeChildForm {
     FileId file {};
@@ -422,27 +422,37 @@ TEST_F(PlannedVaccinationsOnTheForm, ANewPatientGetsHisPlanOnceByOk)
     EXPECT_THAT(plannedOf(primedCode), ElementsAre(makeDate(2021, 3, 3), makeDate(2021, 5, 1)));
 }
 
-// A dose the doctor took away does not come back with every OK: only a plan or a birth date
-// the form has not generated for brings new rows, and accepting the same one again adds none.
-TEST_F(PlannedVaccinationsOnTheForm, OkAndASecondAcceptanceAddNothingForAPlanAlreadyGenerated)
+// Accepting the plan again, by Enter or by OK's pass, adds back a planned dose that was deleted
+// by hand, and nothing while every dose of the plan is there; another plan's doses come beside.
+TEST_F(PlannedVaccinationsOnTheForm, ReacceptingThePlanAddsBackAMissingDoseAndNothingMore)
 {
-    PACIENTES child = patient(1, "Pérez, Ana");
-    child.FNACIMIENTO = makeDate(2020, 12, 31);
-    child.PLANVACUNACION = QStringLiteral("A");
-    store(child);
-    store(dose(1, makeDate(2021, 5, 1), "Sabin")); // the 2-month dose was deleted
-    openForm(ChangeRecord, 1);
-    driver.accept(QStringLiteral("?PAC:PLANVACUNACION"));
-    pressOk();
-    EXPECT_THAT(plannedOf(1), ElementsAre(makeDate(2021, 5, 1)));
+    for (const std::int32_t code : { 1, 2 }) {
+        PACIENTES child = patient(code, "Pérez, Ana");
+        child.FNACIMIENTO = makeDate(2020, 12, 31);
+        child.PLANVACUNACION = QStringLiteral("A");
+        store(child);
+        store(dose(code, makeDate(2021, 5, 1), "Sabin")); // the 2-month dose was deleted
+    }
+    for (const std::int32_t code : { 1, 2 }) {
+        const bool byEnter = code == 1;
+        SCOPED_TRACE(byEnter ? "by Enter" : "by OK");
+        openForm(ChangeRecord, code);
+        if (byEnter) {
+            driver.accept(QStringLiteral("?PAC:PLANVACUNACION"));
+            EXPECT_EQ(rowsShown(QStringLiteral("?LIST")), 2);
+        }
+        pressOk();
+        EXPECT_EQ(answer, Completed);
+        EXPECT_THAT(plannedOf(code), ElementsAre(makeDate(2021, 5, 1), makeDate(2021, 3, 3)));
+    }
 
     openForm(ChangeRecord, 1);
+    driver.accept(QStringLiteral("?PAC:PLANVACUNACION"));
     driver.type(QStringLiteral("?PAC:PLANVACUNACION"), QStringLiteral("B"));
     driver.accept(QStringLiteral("?PAC:PLANVACUNACION"));
-    EXPECT_EQ(rowsShown(QStringLiteral("?LIST")), 2);
-    driver.accept(QStringLiteral("?PAC:PLANVACUNACION"));
+    EXPECT_EQ(rowsShown(QStringLiteral("?LIST")), 3);
     pressOk();
-    EXPECT_THAT(plannedOf(1), ElementsAre(makeDate(2021, 5, 1), makeDate(2021, 7, 1)));
+    EXPECT_THAT(plannedOf(1), ElementsAre(makeDate(2021, 5, 1), makeDate(2021, 3, 3), makeDate(2021, 7, 1)));
 }
 
 } // namespace

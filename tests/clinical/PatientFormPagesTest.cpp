@@ -147,7 +147,8 @@ TEST_F(PatientFormPagesTest, MilestoneAgesAreShownFromTheBirthDateAndFollowAMile
     pressCancel();
 }
 
-TEST_F(PatientFormPagesTest, FamilyHistoryShowsTheNamedParentsAndWhatIsTypedThereIsNotStored)
+// The form writes no parent: the histories only show, and say where they are changed.
+TEST_F(PatientFormPagesTest, FamilyHistoryShowsTheNamedParentsReadOnly)
 {
     MADRES mother;
     mother.NOMBRE = QStringLiteral("Gómez, Marta");
@@ -168,8 +169,14 @@ TEST_F(PatientFormPagesTest, FamilyHistoryShowsTheNamedParentsAndWhatIsTypedTher
     driver.type(QStringLiteral("?PAC:PADRE"), QStringLiteral("Pérez, Juan"));
     driver.accept(QStringLiteral("?PAC:PADRE"));
     EXPECT_EQ(memo(QStringLiteral("?PAD:ANTECEDENTES")), "Asma");
-    qobject_cast<QPlainTextEdit*>(driver.find(QStringLiteral("?MAD:ANTECEDENTES")))
-        ->setPlainText(QStringLiteral("Cambiado"));
+    for (const auto& [name, whose] :
+        { std::pair { "?MAD:ANTECEDENTES", "madre" }, std::pair { "?PAD:ANTECEDENTES", "padre" } }) {
+        auto* history = qobject_cast<QPlainTextEdit*>(driver.find(QString::fromLatin1(name)));
+        ASSERT_NE(history, nullptr);
+        EXPECT_TRUE(history->isReadOnly()) << name;
+        EXPECT_TRUE(history->toolTip().contains(QString::fromLatin1(whose)))
+            << qPrintable(history->toolTip());
+    }
     pressOk();
     EXPECT_EQ(answer, Completed);
     ASSERT_EQ(all<MADRES>().size(), 1u);

@@ -72,19 +72,20 @@ TEST_F(PatientFormPhotoTest, FileChosenInTheDialogBecomesThePhoto)
     EXPECT_EQ(all<FOTOS>()[0].ARCHIVO, scratch.filePath("ana.bmp"));
 }
 
-TEST_F(PatientFormPhotoTest, CancelledDialogBlanksThePhotoNameAndOkStoresItBlank)
+// Cancelling the dialog chose no other photo: the patient keeps his, on screen and on file.
+TEST_F(PatientFormPhotoTest, CancelledDialogKeepsThePhotoAndOkStoresItAsItWas)
 {
     storePhoto(QStringLiteral("ana.bmp"));
     openForm(ChangeRecord, 1);
     EXPECT_TRUE(imageShown());
     driver.click(QStringLiteral("?LOOKUPFILE"));
     EXPECT_EQ(chooser.asked, 1);
-    EXPECT_EQ(shown("?AUXFOTO"), QString());
-    EXPECT_FALSE(imageShown());
+    EXPECT_EQ(shown("?AUXFOTO"), "ana.bmp");
+    EXPECT_TRUE(imageShown());
     pressOk();
     ASSERT_EQ(all<FOTOS>().size(), 1u);
     EXPECT_EQ(all<FOTOS>()[0].PACIENTE, 1);
-    EXPECT_EQ(all<FOTOS>()[0].ARCHIVO, QString());
+    EXPECT_EQ(all<FOTOS>()[0].ARCHIVO, "ana.bmp");
 }
 
 } // namespace

@@ -96,13 +96,20 @@ TEST(Catalogue, NamesCarryTheirFilePrefixAndAreUniqueWithinTheFile)
             EXPECT_FALSE(seen.contains(name)) << name.toStdString() << " declared twice";
             seen.insert(name);
         };
-        for (const FieldDesc& f : file.fields)
+        // A field or memo is found by its full name alone, so no two files share a prefix.
+        for (const FieldDesc& f : file.fields) {
             check(f.name, file.prefix + QLatin1Char(':'));
-        for (const FieldDesc& m : file.memos)
+            EXPECT_EQ(findFieldDesc(f.name.toLower()), &f);
+        }
+        for (const FieldDesc& m : file.memos) {
             check(m.name, file.prefix + QLatin1Char(':'));
+            EXPECT_EQ(findFieldDesc(m.name), &m);
+        }
         for (const KeyDesc& k : file.keys)
             check(k.name, file.prefix + QStringLiteral(":K"));
     }
+    for (const char* unknown : { "PAC:NADA", "XYZ:NOMBRE", "NOMBRE", ":NOMBRE", "" })
+        EXPECT_EQ(findFieldDesc(QString::fromLatin1(unknown)), nullptr) << unknown;
 }
 
 // A fresh record reads blank everywhere; then a distinct value goes into every element of

@@ -10,9 +10,12 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <array>
 
 namespace nidora::e2e {
 namespace {
@@ -407,6 +410,39 @@ TEST(NewUser, FromAnEmptyFolderToTheFirstPatientForm)
         ASSERT_TRUE(program.waitForNoWindow(QStringLiteral("Receta")));
         ASSERT_TRUE(program.clickWidget(QStringLiteral("?OK")));
         ASSERT_TRUE(program.waitForNoWindow(QStringLiteral("Edición de Paciente")));
+        // A new patient's first consultation, added before he is saved, is aged from the birth
+        // date typed on his form: the consultation's row shows 1 year 9 months 26 days.
+        ASSERT_TRUE(clickInsert(program, QStringLiteral("Pacientes")));
+        ASSERT_TRUE(program.showWhole(QStringLiteral("Nuevo Paciente")));
+        ASSERT_TRUE(program.clickWidget(QStringLiteral("?PAC:NOMBRE")));
+        program.type(QStringLiteral("Luis Paz"));
+        ASSERT_TRUE(program.clickWidget(QStringLiteral("?PAC:FNACIMIENTO")));
+        program.key(QStringLiteral("ctrl+a"));
+        program.type(QStringLiteral("15/03/2008"));
+        program.key(QStringLiteral("Return"));
+        ASSERT_TRUE(clickClinicalTask(program, 1));
+        ASSERT_TRUE(program.clickWidget(QStringLiteral("?INSERT:3")));
+        ASSERT_TRUE(program.showWhole(QStringLiteral("Alta de Consulta")));
+        ASSERT_TRUE(program.clickWidget(QStringLiteral("?CON:FECHA")));
+        program.key(QStringLiteral("ctrl+a"));
+        program.type(QStringLiteral("10/01/2010"));
+        program.key(QStringLiteral("Return"));
+        EXPECT_TRUE(program.waitFor(QStringLiteral("find ?CON:ANIOS"), [](const QJsonObject& shown) {
+            return shown.value(QStringLiteral("text")).toString() == QStringLiteral("1años");
+        }));
+        ASSERT_TRUE(program.clickWidget(QStringLiteral("?OK")));
+        ASSERT_TRUE(program.waitForNoWindow(QStringLiteral("Alta de Consulta")));
+        EXPECT_TRUE(program.waitFor(QStringLiteral("rows ?BROWSE:2"), [](const QJsonObject& list) {
+            const QJsonArray rows = list.value(QStringLiteral("cells")).toArray();
+            return rows.size() == 1 && rows[0].toString().startsWith(QStringLiteral("10/01/2010|1|9|26|"));
+        })) << qPrintable(QJsonDocument(program.ask(QStringLiteral("rows ?BROWSE:2"))).toJson());
+        ASSERT_TRUE(program.clickWidget(QStringLiteral("?OK")));
+        ASSERT_TRUE(program.waitForNoWindow(QStringLiteral("Nuevo Paciente")));
+        const data::CONSULTAS aged
+            = stored<data::CONSULTAS>(folder, data::FileId::CONSULTAS, "CON:KCODIGO", 2);
+        EXPECT_NE(aged.PACIENTE, 1) << "the new patient's";
+        EXPECT_EQ(
+            (std::array<int, 3> { aged.ANIOS, aged.MESES, aged.DIAS }), (std::array<int, 3> { 1, 9, 26 }));
         // The backup wants every window closed: the list's close button, at the right of its title bar.
         QJsonObject list;
         ASSERT_TRUE(program.showWhole(QStringLiteral("Pacientes")));
@@ -431,7 +467,7 @@ TEST(NewUser, FromAnEmptyFolderToTheFirstPatientForm)
             },
             &completed));
         EXPECT_EQ(recordsOf(QDir(copies), data::FileId::MADRES), 1) << "the mother is in the backup";
-        EXPECT_EQ(recordsOf(QDir(copies), data::FileId::CONSULTAS), 1) << "and the consultation";
+        EXPECT_EQ(recordsOf(QDir(copies), data::FileId::CONSULTAS), 2) << "and the consultations";
         EXPECT_FALSE(QFileInfo::exists(QDir(copies).filePath(QStringLiteral("ACCESOS.QVM"))));
         ProgramUnderTest::focus(completed);
         program.key(QStringLiteral("Return"));

@@ -6,7 +6,8 @@
 //                   control's name, and every caption shown so far
 //   find <name>     the shown widget of that object name (a control's name, "?OK")
 //   action <text>   the menu-bar item, toolbar button or open menu's item of that text or tooltip
-//   rows <name>     the rows of the list of that object name, first column (a tree's in display order)
+//   rows <name>     the rows of the list of that object name, first column (a tree's in display order),
+//                   and as "cells" each top-level row's columns, trimmed and joined by "|"
 // Every place is in the screen's coordinates, for the input the test sends through the X server.
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -244,6 +245,18 @@ private:
         }
     }
 
+    static QJsonArray cells(const QAbstractItemModel& model)
+    {
+        QJsonArray rows;
+        for (int row = 0; row < model.rowCount(); ++row) {
+            QStringList columns;
+            for (int column = 0; column < model.columnCount(); ++column)
+                columns << model.index(row, column).data().toString().trimmed();
+            rows.append(columns.join(u'|'));
+        }
+        return rows;
+    }
+
     static QJsonObject rows(const QString& name)
     {
         for (QWidget* top : QApplication::topLevelWidgets()) {
@@ -252,7 +265,8 @@ private:
                     continue;
                 QJsonArray texts;
                 appendRows(*view->model(), QModelIndex(), texts);
-                return QJsonObject { { QStringLiteral("rows"), texts } };
+                return QJsonObject { { QStringLiteral("rows"), texts },
+                    { QStringLiteral("cells"), cells(*view->model()) } };
             }
         }
         return {};
