@@ -96,6 +96,23 @@ void PageDown(benchmark::State& state)
 }
 BENCHMARK(PageDown)->Unit(benchmark::kMillisecond);
 
+// The scroll bar's thumb dragged along a million rows: each step reads the page at the key the
+// thumb's place estimates. Goal: under 30 ms a step, as a locator keystroke.
+void ThumbDragged(benchmark::State& state)
+{
+    Practice& p = practice();
+    views::PagingCursor view(p.dictionary->access(FileId::CONSULTAS), p.orders());
+    view.open();
+    const int maximum = view.scrollBar().maximum;
+    int step = 0;
+    for (auto _ : state) {
+        step = (step + 7) % 100;
+        view.scrollTo(1 + maximum * step / 100);
+        benchmark::DoNotOptimize(view.highlighted());
+    }
+}
+BENCHMARK(ThumbDragged)->Unit(benchmark::kMillisecond);
+
 // The consultations as a list procedure shows them: two tabs, three columns.
 class ConsultationList final : public views::ListWindow {
 public:

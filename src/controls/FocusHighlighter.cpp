@@ -48,15 +48,17 @@ void setFontStyle(QWidget* widget, int weight)
     widget->setFont(font);
 }
 
+// The background of the control in use; a disabled one keeps the disabled colour.
 quint32 background(const QWidget* widget)
 {
-    return colour::fromQColor(widget->palette().color(QPalette::Base));
+    return colour::fromQColor(widget->palette().color(QPalette::Active, QPalette::Base));
 }
 
 void setBackground(QWidget* widget, quint32 value)
 {
     QPalette palette = widget->palette();
-    palette.setColor(QPalette::Base, colour::toQColor(value));
+    for (const QPalette::ColorGroup group : { QPalette::Active, QPalette::Inactive })
+        palette.setColor(group, QPalette::Base, colour::toQColor(value));
     widget->setPalette(palette);
 }
 

@@ -19,6 +19,12 @@ void Control::setEnabled(bool enabled)
 {
     if (widget_)
         widget_->setEnabled(enabled);
+    // The prompt just before a field heads it, and is drawn as the field is.
+    if (kind_ == ControlKind::Prompt || !window_)
+        return;
+    if (Control* before = window_->control(number_ - 1); before && before->kind() == ControlKind::Prompt)
+        if (before->widget_)
+            before->widget_->setEnabled(enabled);
 }
 
 bool Control::isEnabled() const
@@ -48,8 +54,10 @@ void Control::setBackground(quint32 colour)
 {
     if (!widget_)
         return;
+    // The colour of the control in use: disabled, it is drawn as every disabled control is.
     QPalette palette = widget_->palette();
-    palette.setColor(QPalette::Base, colour::toQColor(colour));
+    for (const QPalette::ColorGroup group : { QPalette::Active, QPalette::Inactive })
+        palette.setColor(group, QPalette::Base, colour::toQColor(colour));
     widget_->setPalette(palette);
 }
 

@@ -38,6 +38,9 @@ public:
     virtual void display() { }
     // Takes what the control shows into its bound value; a refusal leaves the value as it was.
     virtual InputError commit() { return InputError::None; }
+    // After a refusal of its text has been shown: the text stays for the user to mend, and
+    // leaving the control again takes it (and refuses it) again.
+    virtual void keepUnread() { }
 
     // Where controls placed inside this one go (a tab's page, an option group's box).
     virtual QWidget* container() const { return widget_; }

@@ -127,6 +127,12 @@ InputError EntryControl::commit()
     return error;
 }
 
+void EntryControl::keepUnread()
+{
+    // Still unread: leaving it again refuses it again; it never stays as if taken.
+    edit_->setModified(true);
+}
+
 QString EntryControl::text() const
 {
     return edit_->text();

@@ -53,6 +53,7 @@ public:
     bool holdsData() const override { return true; }
     void display() override;
     InputError commit() override;
+    void keepUnread() override;
 
     const Picture& picture() const { return picture_; }
     QString text() const;

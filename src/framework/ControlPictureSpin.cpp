@@ -5,6 +5,7 @@
 #include "core/PictureInput.h"
 #include "framework/WindowEvent.h"
 
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QSpinBox>
 
@@ -40,6 +41,9 @@ public:
             return;
         }
         QSpinBox::stepBy(steps);
+        // Stepping leaves a value of its own: text refused before it is gone.
+        refusal_ = InputError::None;
+        refused_.clear();
     }
 
     QString textFromValue(int number) const override { return formatLong(picture_, number).trimmed(); }
@@ -55,12 +59,63 @@ public:
                                                                   : QValidator::Intermediate;
     }
 
+    // The box puts its last good value back over text it cannot read when it is left; the
+    // text is kept here first, so that finishing refuses it rather than taking that value.
+    void fixup(QString& input) const override
+    {
+        const Parsed<std::int64_t> read = parseLong(picture_, input);
+        refused_ = input;
+        refusal_ = read.ok() ? outOfRange() : read.error;
+    }
+
     QString shownText() const { return lineEdit()->text(); }
-    // What the box shows, read through the picture; how it fails when it is no value.
-    Parsed<std::int64_t> shown() const { return parseLong(picture_, shownText()); }
+    // What the box shows, read through the picture; how it fails when it is no value. Text
+    // refused when the box was left counts.
+    Parsed<std::int64_t> shown()
+    {
+        if (refusal_ != InputError::None) {
+            const InputError error = refusal_;
+            refusal_ = InputError::None;
+            return { 0, error };
+        }
+        return parseLong(picture_, shownText());
+    }
+    // The refused text back in the box, to be mended.
+    void restoreRefused()
+    {
+        if (!refused_.isEmpty())
+            lineEdit()->setText(refused_);
+        refused_.clear();
+    }
+    // Leaving for another window (the message that refuses the text) or a drop-down finishes
+    // nothing.
+    bool leavingForAnotherWindow() const { return leavingForAnotherWindow_; }
+    InputError outOfRange() const
+    {
+        switch (picture_.kind) {
+        case Picture::Kind::Time:
+            return InputError::InvalidTime;
+        case Picture::Kind::Date:
+            return InputError::InvalidDate;
+        default:
+            return InputError::TooManyDigits;
+        }
+    }
+
+protected:
+    void focusOutEvent(QFocusEvent* event) override
+    {
+        leavingForAnotherWindow_
+            = event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason;
+        QSpinBox::focusOutEvent(event);
+        leavingForAnotherWindow_ = false;
+    }
 
 private:
     Picture picture_;
+    bool leavingForAnotherWindow_ = false;
+    mutable QString refused_;
+    mutable InputError refusal_ = InputError::None;
 };
 
 PictureSpinControl::PictureSpinControl(
@@ -72,7 +127,10 @@ PictureSpinControl::PictureSpinControl(
     box_->setRange(lowest, highest);
     box_->setSingleStep(step);
     box_->setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
-    QObject::connect(box_, &QSpinBox::editingFinished, box_, [this] { post(event::Accepted); });
+    QObject::connect(box_, &QSpinBox::editingFinished, box_, [this] {
+        if (!box_->leavingForAnotherWindow())
+            post(event::Accepted);
+    });
     display();
 }
 
@@ -87,9 +145,14 @@ InputError PictureSpinControl::commit()
     if (!read.ok())
         return read.error;
     if (read.value < box_->minimum() || read.value > box_->maximum())
-        return InputError::TooManyDigits;
+        return box_->outOfRange();
     binding_.store(int(read.value));
     return InputError::None;
+}
+
+void PictureSpinControl::keepUnread()
+{
+    box_->restoreRefused();
 }
 
 int PictureSpinControl::value() const

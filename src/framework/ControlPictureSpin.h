@@ -17,6 +17,7 @@ public:
     bool holdsData() const override { return true; }
     void display() override;
     InputError commit() override;
+    void keepUnread() override;
 
     int value() const;
     QString text() const;

@@ -1,5 +1,7 @@
 #include "framework/Window.h"
 
+#include <QLineEdit>
+
 #include "core/ErrorManager.h"
 #include "framework/CloseDown.h"
 #include "framework/ControlLabels.h"
@@ -11,6 +13,7 @@
 #include "framework/WindowEvent.h"
 #include "framework/WindowInput.h"
 
+#include <QLineEdit>
 #include <QPalette>
 #include <QPixmap>
 #include <QStackedWidget>
@@ -222,7 +225,15 @@ void Window::select(Control& target)
     ++selections_;
     QWidget* taker = focusTaker(target).widget();
     bringPagesForward(taker, widget_);
-    taker->setFocus(Qt::OtherFocusReason);
+    // As the keyboard gives it: an entry holding a value comes with all of it selected, so
+    // what is typed replaces it rather than running on from its end. The selection is made
+    // here too, as a window not yet active hands its focus on later for another reason.
+    taker->setFocus(Qt::TabFocusReason);
+    QLineEdit* line = qobject_cast<QLineEdit*>(taker);
+    if (!line)
+        line = taker->findChild<QLineEdit*>();
+    if (line && line->isEnabled() && !line->isReadOnly())
+        line->selectAll();
 }
 
 Control& Window::focusTaker(Control& target) const
@@ -458,6 +469,7 @@ int Window::onRejected(Control& target, InputError error)
 {
     showMessage(inputErrorText(error));
     select(target);
+    target.keepUnread();
     return handled::Consumed;
 }
 

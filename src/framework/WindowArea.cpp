@@ -5,6 +5,7 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QScreen>
+#include <QTimer>
 
 namespace nidora::framework {
 
@@ -73,6 +74,17 @@ QMdiSubWindow* showInWorkspace(QMdiArea& workspace, QWidget* window, const Windo
     place();
     frame->show();
     place();
+    // The workspace maximises the window it activates after a maximised one; a window of fixed
+    // size keeps its own size and place instead, its controls where they were laid out.
+    if (!opening.resizable && !opening.frameless)
+        QObject::connect(frame, &QMdiSubWindow::windowStateChanged, frame,
+            [frame](Qt::WindowStates, Qt::WindowStates now) {
+                if (now & Qt::WindowMaximized)
+                    QTimer::singleShot(0, frame, [frame] {
+                        if (frame->isMaximized())
+                            frame->showNormal();
+                    });
+            });
     return frame;
 }
 

@@ -6,6 +6,7 @@
 #include "framework/ControlEdits.h"
 #include "framework/ControlLabels.h"
 #include "framework/ControlPictureSpin.h"
+#include "framework/MessageBoxes.h"
 #include "framework/Window.h"
 
 namespace nidora::practice {
@@ -80,18 +81,25 @@ protected:
         display();
     }
 
-    // The values as the controls show them, all 29 written at once. A file that cannot be
-    // written is not reported: the values hold for this run all the same.
+    // The values as the controls show them, all 29 written at once. A settings file that
+    // cannot be written is reported and the window stays open, so the hours are not taken for
+    // saved; they hold for this run all the same.
     int onAccepted(framework::Control& control) override
     {
         if (&control != ok_)
             return framework::handled::GoOn;
         updateFields();
-        writeWorkingHours(AgendaHours);
+        if (!writeWorkingHours(AgendaHours)) {
+            framework::showMessage(QString::fromUtf16(kNotWritten));
+            return framework::handled::Consumed;
+        }
         return framework::handled::EndLoop;
     }
 
 private:
+    static constexpr const char16_t* kNotWritten
+        = u"No se pudo escribir el archivo de configuración nidora.ini: el horario no quedó guardado.";
+
     framework::ButtonControl* ok_ = nullptr;
 };
 

@@ -7,6 +7,8 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QScrollBar>
+#include <QStyle>
 #include <QTableView>
 #include <QWheelEvent>
 
@@ -57,7 +59,13 @@ public:
         setSelectionBehavior(QAbstractItemView::SelectRows);
         setSelectionMode(QAbstractItemView::SingleSelection);
         setEditTriggers(QAbstractItemView::NoEditTriggers);
-        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        // The bar shows where the page lies in the whole list, not in the page's own rows: the
+        // list sets its range and takes what the user does on it.
+        setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        verticalScrollBar()->installEventFilter(this);
+        connect(verticalScrollBar(), &QAbstractSlider::actionTriggered, this,
+            [this](int action) { scrolled(action); });
+        connect(verticalScrollBar(), &QAbstractSlider::sliderReleased, this, [this] { showScrollBar(); });
         setTabKeyNavigation(false);
         setContextMenuPolicy(Qt::DefaultContextMenu);
         verticalHeader()->hide();
@@ -69,7 +77,39 @@ public:
 
     void send(ListInput input) { owner_.post(listEvent::Input, QVariant::fromValue(input)); }
 
+    void showScrollBar()
+    {
+        const ListScrollBar& state = owner_.view_.scrollBar();
+        QScrollBar* bar = verticalScrollBar();
+        if (!state.shown) {
+            bar->setRange(0, 0);
+        } else {
+            bar->setRange(0, state.maximum);
+            bar->setPageStep(state.pageStep);
+            bar->setSingleStep(1);
+            // While the thumb is dragged it stays under the pointer.
+            if (!bar->isSliderDown())
+                bar->setValue(state.value);
+        }
+    }
+
 protected:
+    void updateGeometries() override
+    {
+        QTableView::updateGeometries();
+        showScrollBar();
+    }
+    // The visible rows are the whole model: they never move inside the viewport.
+    void scrollContentsBy(int dx, int) override { QTableView::scrollContentsBy(dx, 0); }
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        // The wheel over the bar moves the list as it does over the rows.
+        if (watched == verticalScrollBar() && event->type() == QEvent::Wheel) {
+            wheelEvent(static_cast<QWheelEvent*>(event));
+            return true;
+        }
+        return QTableView::eventFilter(watched, event);
+    }
     void keyPressEvent(QKeyEvent* event) override
     {
         const bool plain = (event->modifiers() & ~Qt::KeypadModifier & ~Qt::ShiftModifier) == Qt::NoModifier;
@@ -120,6 +160,31 @@ protected:
     }
 
 private:
+    void scrolled(int action)
+    {
+        const int page = owner_.view_.visibleCount();
+        switch (action) {
+        case QAbstractSlider::SliderSingleStepAdd:
+            send(ListInput { ListInput::What::ScrollRows, {}, 1 });
+            break;
+        case QAbstractSlider::SliderSingleStepSub:
+            send(ListInput { ListInput::What::ScrollRows, {}, -1 });
+            break;
+        case QAbstractSlider::SliderPageStepAdd:
+            send(ListInput { ListInput::What::ScrollRows, {}, page });
+            break;
+        case QAbstractSlider::SliderPageStepSub:
+            send(ListInput { ListInput::What::ScrollRows, {}, -page });
+            break;
+        case QAbstractSlider::SliderToMinimum:
+        case QAbstractSlider::SliderToMaximum:
+        case QAbstractSlider::SliderMove:
+            send(ListInput { ListInput::What::ScrollTo, {}, verticalScrollBar()->sliderPosition() });
+            break;
+        default:
+            break;
+        }
+    }
     BrowseControl& owner_;
 };
 
@@ -129,8 +194,10 @@ BrowseControl::BrowseControl(
     , view_(access, std::move(orders))
     , table_(static_cast<Table*>(widget()))
 {
-    for (const ListColumn& column : columns)
+    for (const ListColumn& column : columns) {
         widths_.push_back(column.width);
+        widest_.push_back(column.widest);
+    }
     model_ = std::make_unique<ListModel>(view_, std::move(columns));
     table_->setModel(model_.get());
     // The model resets on every change of the page; the highlight is shown again after it.
@@ -146,12 +213,21 @@ BrowseControl::~BrowseControl()
 void BrowseControl::attached()
 {
     setRowHeight(0);
-    // A column is as wide as its format says, and never narrower than its own heading.
+    // A column is as wide as its format says, and never narrower than its own heading nor than
+    // the widest value its picture shows, with the margins a cell keeps around its text.
     QHeaderView* header = table_->horizontalHeader();
-    for (std::size_t column = 0; column < widths_.size(); ++column)
-        if (widths_[column] > 0)
-            header->resizeSection(int(column),
-                std::max(window().units().toPixelsX(widths_[column]), header->sectionSizeHint(int(column))));
+    const int margins
+        = 2 * (table_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table_) + 1) + 2;
+    for (std::size_t column = 0; column < widths_.size(); ++column) {
+        if (widths_[column] <= 0)
+            continue;
+        const int value = widest_[column].isEmpty()
+            ? 0
+            : table_->fontMetrics().horizontalAdvance(widest_[column]) + margins;
+        header->resizeSection(int(column),
+            std::max({ window().units().toPixelsX(widths_[column]), header->sectionSizeHint(int(column)),
+                value }));
+    }
 }
 
 void BrowseControl::setRowHeight(int dialogUnits)
@@ -184,6 +260,12 @@ bool BrowseControl::take(const ListInput& input)
     case ListInput::What::Backspace:
         view_.backspace();
         break;
+    case ListInput::What::ScrollTo:
+        view_.scrollTo(input.row);
+        break;
+    case ListInput::What::ScrollRows:
+        view_.scrollRows(input.row);
+        break;
     }
     const PagingCursor::Row* after = view_.highlighted();
     return (after ? after->ref.id : 0) != was;
@@ -191,6 +273,7 @@ bool BrowseControl::take(const ListInput& input)
 
 void BrowseControl::showHighlight()
 {
+    table_->showScrollBar();
     const int row = view_.highlightedIndex();
     if (row < 0) {
         table_->clearSelection();

@@ -28,10 +28,12 @@ constexpr int DoubleClick = 0x2104;
 } // namespace listEvent
 
 struct ListInput {
-    enum class What { Move, Click, Character, Backspace };
+    enum class What { Move, Click, Character, Backspace, ScrollTo, ScrollRows };
     What what = What::Move;
     ListMove move = ListMove::RowDown;
-    int row = 0; // Click: the visible row
+    // Click: the visible row; ScrollTo: the scroll bar's value; ScrollRows: the rows (down
+    // when positive).
+    int row = 0;
     QChar character {};
 };
 
@@ -61,6 +63,7 @@ private:
 
     PagingCursor view_;
     std::vector<int> widths_; // of the columns, in dialog units
+    std::vector<QString> widest_; // the columns' widest texts
     std::unique_ptr<ListModel> model_;
     Table* table_;
 };

@@ -31,6 +31,13 @@ ListColumn elementColumn(const data::FieldDesc& field, int i, int j, const QStri
     ListColumn column { heading, group, {},
         shown.kind == Picture::Kind::Text ? Qt::AlignLeft : Qt::AlignRight };
     column.width = pictureWidth(shown.width);
+    // Digits are as wide as any character a number, date or time shows; a short text is given
+    // room for its capitals ("AB+", "REFUERZO 2"), a long one the width the list gives it.
+    constexpr int kLongText = 20;
+    if (shown.kind != Picture::Kind::Text)
+        column.widest = QString(shown.width, u'0') + shown.suffix;
+    else if (shown.width <= kLongText)
+        column.widest = QString(shown.width, u'X');
     column.text = [source, shown, i, j](const data::Record& record) {
         const data::FieldValue value = source->get(record, i, j);
         if (const QString* text = std::get_if<QString>(&value))

@@ -24,6 +24,9 @@ struct ListColumn {
     // In dialog units, as a list's format gives it; a field's column is as wide as its picture
     // (pictureWidth); 0: the list's own choice.
     int width = 0;
+    // The widest text the column's picture shows (every digit of a number, a whole date or
+    // time, the capitals of a short text): the column is never narrower than that.
+    QString widest {};
     // The icon in front of the text, chosen from the row's record; none when not set.
     std::function<QIcon(const data::Record&)> icon {};
 

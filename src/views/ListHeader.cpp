@@ -54,9 +54,17 @@ void ListHeader::paintHeading(
     initStyleOption(&option);
     option.rect = rect;
     option.section = logicalIndex;
-    option.text = text;
     option.textAlignment = Qt::AlignCenter;
-    style()->drawControl(QStyle::CE_Header, &option, painter, this);
+    style()->drawControl(QStyle::CE_HeaderSection, &option, painter, this);
+    // The heading is centred over the part of the column in sight: a column that runs on past
+    // the list's edge (a long notes column) still shows it.
+    QRect inSight = rect.intersected(viewport()->rect());
+    if (inSight.width() < fontMetrics().horizontalAdvance(text) + 8)
+        inSight = rect;
+    option.rect = inSight;
+    option.rect = style()->subElementRect(QStyle::SE_HeaderLabel, &option, this);
+    option.text = text;
+    style()->drawControl(QStyle::CE_HeaderLabel, &option, painter, this);
 }
 
 void ListHeader::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const

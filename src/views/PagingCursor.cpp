@@ -38,9 +38,13 @@ PagingCursor::PagingCursor(data::AccessObject& access, std::vector<SortOrder> or
 
 void PagingCursor::setPageRows(int rows)
 {
+    if (rows > pageRows_)
+        long_.reset();
     pageRows_ = std::max(rows, 1);
-    if (!rows_.empty())
+    if (!rows_.empty()) {
         placeHighlight(highlight_);
+        trim();
+    }
     changed();
 }
 
@@ -139,6 +143,9 @@ int PagingCursor::visibleCount() const
 data::AccessResult PagingCursor::open()
 {
     locator_.clear();
+    long_.reset();
+    firstRow_.reset();
+    lastRow_.reset();
     if (!access_.file())
         return access_.report(core::message::FileNotOpen, {}, true);
     loadFrom(Position { rangeValues(), 0 }, true);
@@ -271,14 +278,21 @@ void PagingCursor::refresh()
 void PagingCursor::refreshOn(const data::Record& record, std::int64_t id)
 {
     locator_.clear();
+    firstRow_.reset();
+    lastRow_.reset();
     loadFrom(positionAt(access_.desc(), key(), record, id), false);
     trim();
     recount();
     changed();
 }
 
+// Brings the rows held to their shape after a read or a move: a short list whole, a long one
+// its page and a margin on either side.
 void PagingCursor::trim()
 {
+    holdWholeWhenShort();
+    if (holdsWhole() && int(rows_.size()) <= wholeRows())
+        return;
     const int keepBefore = pageRows_ * kMarginPages;
     const int drop = top_ - keepBefore;
     if (drop > 0) {
@@ -316,8 +330,168 @@ void PagingCursor::recount()
     }
 }
 
+int PagingCursor::wholeRows() const
+{
+    return pageRows_ * (1 + 2 * kMarginPages);
+}
+
+void PagingCursor::holdWholeWhenShort()
+{
+    // A list whose file has closed (its window going) reads nothing more.
+    if (rows_.empty() || holdsWhole() || !access_.file())
+        return;
+    std::vector<FieldValue> range = rangeValues();
+    if (long_ && long_->first == order_ && long_->second == range)
+        return;
+    // Rows held from either end only need the rest read after (or before) them.
+    if (startLoaded_ || endLoaded_) {
+        const int missing = wholeRows() + 1 - int(rows_.size());
+        if (startLoaded_)
+            extendForward(missing);
+        else
+            extendBackward(missing);
+        if (!holdsWhole() || int(rows_.size()) > wholeRows())
+            long_.emplace(order_, std::move(range));
+        return;
+    }
+    std::vector<Row> found;
+    const ViewRead result = read(Position { range, 0 }, Direction::Forward, wholeRows() + 1, found);
+    if (!result.ok)
+        return;
+    if (!result.reachedEnd || int(found.size()) > wholeRows()) {
+        long_.emplace(order_, std::move(range));
+        return;
+    }
+    const std::int64_t highlighted = rows_[std::size_t(highlight_)].ref.id;
+    const std::int64_t first = rows_[std::size_t(top_)].ref.id;
+    const auto indexOf = [&found](std::int64_t id, int otherwise) {
+        for (std::size_t k = 0; k < found.size(); ++k)
+            if (found[k].ref.id == id)
+                return int(k);
+        return otherwise;
+    };
+    const int newHighlight = indexOf(highlighted, 0);
+    const int newTop = indexOf(first, newHighlight);
+    rows_.clear();
+    for (Row& row : found)
+        rows_.push_back(std::move(row));
+    startLoaded_ = endLoaded_ = true;
+    const int size = int(rows_.size());
+    highlight_ = std::clamp(newHighlight, 0, std::max(size - 1, 0));
+    top_ = std::clamp(newTop, std::max(highlight_ - pageRows_ + 1, 0), highlight_);
+    top_ = std::max(std::min(top_, size - pageRows_), 0);
+}
+
+KeyPoint PagingCursor::pointOf(const Row& row) const
+{
+    std::vector<FieldValue> values = data::keyComponents(access_.desc(), key(), *row.record);
+    values.erase(
+        values.begin(), values.begin() + std::ptrdiff_t(std::min(rangeValues().size(), values.size())));
+    return KeyPoint { std::move(values), row.ref.id };
+}
+
+void PagingCursor::readEnds()
+{
+    const auto end = [this](Direction direction) -> std::optional<KeyPoint> {
+        std::vector<Row> found;
+        // Never shown: the row reader is not told of them.
+        readRows(access_, sortOrder(), filter_, Position { rangeValues(), 0 }, direction, 1, found);
+        if (found.empty())
+            return std::nullopt;
+        // Read from its end: the first row read is the list's first or last.
+        return pointOf(found.front());
+    };
+    if (!access_.file())
+        return;
+    if (startLoaded_)
+        firstRow_ = pointOf(rows_.front());
+    else if (!firstRow_)
+        firstRow_ = end(Direction::Forward);
+    if (endLoaded_)
+        lastRow_ = pointOf(rows_.back());
+    else if (!lastRow_)
+        lastRow_ = end(Direction::Backward);
+}
+
+ListScrollBar PagingCursor::estimateScrollBar()
+{
+    readEnds();
+    const int size = int(rows_.size());
+    const auto fraction = [this](const Row& row) {
+        return firstRow_ && lastRow_ ? keyFraction(*firstRow_, *lastRow_, pointOf(row)) : 0.5;
+    };
+    const double front = startLoaded_ ? 0.0 : fraction(rows_.front());
+    const double back = endLoaded_ ? 1.0 : fraction(rows_.back());
+    // The rows held and the share of the key they span tell roughly how many rows the list has.
+    const double rows = std::max(back > front ? (size - 1) / (back - front) : 10.0 * size, size + 1.0);
+    ListScrollBar bar;
+    bar.shown = true;
+    bar.pageStep = std::clamp(int(std::lround(kScrollScale * pageRows_ / rows)), 1, kScrollScale / 2);
+    bar.maximum = kScrollScale - bar.pageStep;
+    if (startLoaded_ && top_ == 0)
+        bar.value = 0;
+    else if (endLoaded_ && top_ + visibleCount() >= size)
+        bar.value = bar.maximum;
+    else
+        bar.value = std::clamp(
+            int(std::lround(fraction(rows_[std::size_t(top_)]) * bar.maximum)), 1, bar.maximum - 1);
+    return bar;
+}
+
+void PagingCursor::scrollTo(int value)
+{
+    if (!scrollBar_.shown || rows_.empty())
+        return;
+    locator_.clear();
+    if (holdsWhole()) {
+        const int size = int(rows_.size());
+        top_ = std::clamp(value, 0, std::max(size - pageRows_, 0));
+        highlight_ = std::clamp(highlight_, top_, std::min(top_ + pageRows_, size) - 1);
+    } else if (value <= 0) {
+        loadFrom(Position { rangeValues(), 0 }, true);
+    } else if (value >= scrollBar_.maximum) {
+        loadLast();
+    } else {
+        readEnds();
+        if (!firstRow_ || !lastRow_)
+            return;
+        const KeyPoint at = keyAtFraction(*firstRow_, *lastRow_, double(value) / scrollBar_.maximum);
+        std::vector<FieldValue> values = rangeValues();
+        values.insert(values.end(), at.values.begin(), at.values.end());
+        loadFrom(Position { std::move(values), at.id }, false);
+    }
+    trim();
+    changed();
+}
+
+void PagingCursor::scrollRows(int rows)
+{
+    if (rows_.empty() || rows == 0)
+        return;
+    locator_.clear();
+    if (rows > 0) {
+        extendForward(top_ + rows + pageRows_ - int(rows_.size()));
+        top_ = std::min(top_ + rows, std::max(int(rows_.size()) - pageRows_, 0));
+    } else {
+        if (top_ + rows < 0)
+            extendBackward(-rows - top_);
+        top_ = std::max(top_ + rows, 0);
+    }
+    highlight_ = std::clamp(highlight_, top_, std::min(top_ + pageRows_, int(rows_.size())) - 1);
+    trim();
+    changed();
+}
+
 void PagingCursor::changed()
 {
+    if (rows_.empty())
+        scrollBar_ = {};
+    else if (holdsWhole())
+        scrollBar_ = int(rows_.size()) > pageRows_
+            ? ListScrollBar { true, int(rows_.size()) - pageRows_, pageRows_, top_ }
+            : ListScrollBar {};
+    else
+        scrollBar_ = estimateScrollBar();
     if (changed_)
         changed_();
 }

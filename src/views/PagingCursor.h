@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/AccessObject.h"
+#include "views/KeyFraction.h"
 #include "views/ListLocator.h"
 #include "views/SortOrder.h"
 #include "views/ViewRows.h"
@@ -8,6 +9,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 // A paging cursor over one key of a file: the rows a list shows, read page by page in the order
@@ -26,6 +28,18 @@ namespace nidora::views {
 
 enum class ListMove { RowDown, RowUp, PageDown, PageUp, First, Last };
 
+// The list's vertical scroll bar. A list short enough to be held whole (a few pages) places
+// its thumb by row; a longer one by an estimate from the key of its top row, on a scale of
+// kScrollScale.
+struct ListScrollBar {
+    bool shown = false; // false: every row of the list is on the page
+    int maximum = 0;
+    int pageStep = 1;
+    int value = 0;
+
+    bool operator==(const ListScrollBar&) const = default;
+};
+
 // Counted over every row of the list (range and filter applied) each time it refreshes;
 // only lists that show totals set one, since it reads all their rows.
 class ListTotals {
@@ -40,6 +54,7 @@ public:
     using Row = ViewRow;
 
     static constexpr int kDefaultPageRows = 20;
+    static constexpr int kScrollScale = 10000;
 
     // The file must be open through `access` before the list reads it.
     PagingCursor(data::AccessObject& access, std::vector<SortOrder> orders, int pageRows = kDefaultPageRows);
@@ -90,7 +105,14 @@ public:
     // The highlighted row's index on the visible page, -1 when the list is empty.
     int highlightedIndex() const { return rows_.empty() ? -1 : highlight_ - top_; }
     const Row* highlighted() const { return rows_.empty() ? nullptr : &rows_[std::size_t(highlight_)]; }
-    // Whether rows lie beyond the visible page, for the scroll bar's arrows.
+    const ListScrollBar& scrollBar() const { return scrollBar_; }
+    // The scroll bar's thumb taken to a value of its range: the page moves there, and the
+    // highlight with it when it would leave the page.
+    void scrollTo(int value);
+    // The page moved by so many rows (down when positive), as the scroll bar's arrows and
+    // its trough move it.
+    void scrollRows(int rows);
+    // Whether rows lie beyond the visible page.
     bool rowsBefore() const { return top_ > 0 || !startLoaded_; }
     bool rowsAfter() const { return top_ + visibleCount() < int(rows_.size()) || !endLoaded_; }
     // Rows counted by the last refresh with totals; -1 without totals.
@@ -112,6 +134,14 @@ private:
     void trim();
     void recount();
     void changed();
+    // Rows of a list held whole: as many as a long list keeps around its page.
+    int wholeRows() const;
+    bool holdsWhole() const { return startLoaded_ && endLoaded_; }
+    // A list that may be short is read whole from its start, keeping the highlight.
+    void holdWholeWhenShort();
+    KeyPoint pointOf(const Row& row) const;
+    void readEnds();
+    ListScrollBar estimateScrollBar();
 
     data::AccessObject& access_;
     std::vector<SortOrder> orders_;
@@ -129,6 +159,13 @@ private:
     int top_ = 0; // index in rows_ of the first visible row
     int highlight_ = 0; // index in rows_ of the highlighted row
     std::int64_t counted_ = -1;
+
+    // The range and order of a list found longer than wholeRows(), so that it is not read
+    // whole again until they change.
+    std::optional<std::pair<int, std::vector<data::FieldValue>>> long_;
+    // The first and last rows of a long list, read again when the list is.
+    std::optional<KeyPoint> firstRow_, lastRow_;
+    ListScrollBar scrollBar_;
 };
 
 } // namespace nidora::views

@@ -17,6 +17,7 @@
 #include "practice/BrowseMEDICOS.h"
 #include "practice/ReferenceTables.h"
 #include "practice/SelectDate.h"
+#include "practice/WorkingHours.h"
 #include "reports/Launchers.h"
 #include "reports/PreviewWindow.h"
 #include "reports/Prompts.h"
@@ -28,6 +29,7 @@
 #include "shell/ProductWindows.h"
 #include "shell/UsersFile.h"
 
+#include "core/Date.h"
 #include "data/ScratchRecords.h"
 #include "framework/DialogUnits.h"
 #include "framework/FontSubstitution.h"
@@ -36,15 +38,21 @@
 #include "views/DictionarySetup.h"
 #include "views/ProgramGlobals.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QGuiApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPainter>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTreeWidget>
 
 #include <cstdlib>
@@ -579,6 +587,193 @@ TEST_F(WindowPlacesTest, ThePrescriptionPrintsOnePageUnderTheDoctorsData)
         painter.end();
         picture.save(QDir(folder).filePath(QStringLiteral("prescription page.png")));
     }
+}
+
+// A chart maximised over the patient form and closed: the form, which does not resize, comes back
+// at its own size and place with its controls where they were; the patient list, which does,
+// lays its controls out again for the size the workspace gives it.
+TEST_F(WindowPlacesTest, AMaximisedChartLeavesThePatientFormsSizeAndLayoutAlone)
+{
+    const framework::DialogUnits units(framework::describedFont(QStringLiteral("MS Sans Serif"), 8));
+    fromList(clinical::BrowsePACIENTES)(*this, driver);
+    ASSERT_TRUE(driver.runUntil([&] { return driver.window(QStringLiteral("Nuevo Paciente")) != nullptr; }));
+    driver.settle();
+    QMdiSubWindow* form = newest();
+    const QRect formPlace = form->geometry();
+    QWidget* ok = driver.find(QStringLiteral("?OK"));
+    const QRect okPlace = ok->geometry();
+
+    ASSERT_TRUE(data::DataFile::createEmpty(data::fileDesc(data::FileId::GRAFICO)).ok());
+    data::GRAFICO point;
+    point.SERIE = 1;
+    point.X = 1;
+    point.Y = 12;
+    store(point);
+    driver.start([] {
+        fillStatistics(clinical::chartParameters());
+        clinical::GraficoX2();
+    });
+    ASSERT_TRUE(driver.runUntil([&] { return newest() != form && newest()->isVisible(); }));
+    QMdiSubWindow* chart = newest();
+    chart->showMaximized();
+    driver.settle();
+    keepScreenshot("maximised chart over the patient form");
+    ASSERT_TRUE(chart->isMaximized());
+
+    closing({ "Gráfico" })(driver);
+    ASSERT_TRUE(driver.runUntil([&] { return !frame.workspace()->subWindowList().contains(chart); }));
+    driver.settle();
+    frame.workspace()->setActiveSubWindow(form);
+    driver.settle();
+    keepScreenshot("patient form after the maximised chart");
+    EXPECT_FALSE(form->isMaximized());
+    EXPECT_EQ(form->geometry(), formPlace);
+    EXPECT_EQ(form->widget()->size(), units.toPixels(QSize(610, 272)));
+    EXPECT_EQ(ok->geometry(), okPlace);
+
+    closing({ "Nuevo Paciente" })(driver);
+    ASSERT_TRUE(driver.runUntil([&] { return driver.window(QStringLiteral("Nuevo Paciente")) == nullptr; }));
+    driver.settle();
+    // The list, resizable, takes the workspace when it is maximised, and its list with it.
+    QMdiSubWindow* list = newest();
+    QWidget* rows = driver.find(QStringLiteral("?BROWSE:1"));
+    const QSize rowsBefore = rows->size();
+    list->showMaximized();
+    driver.settle();
+    keepScreenshot("patient list maximised");
+    EXPECT_GT(rows->width(), rowsBefore.width());
+    EXPECT_GT(rows->height(), rowsBefore.height());
+    closing({ "Pacientes" })(driver);
+    ASSERT_TRUE(driver.runUntil([&] { return openCount() == 0; }));
+}
+
+// Every value of a number, date or time column shows whole in it, and the list shows a scroll
+// bar when its rows do not fit on its page.
+void expectEveryRowReachableAndEveryValueWhole(QAbstractItemView* list, bool moreRowsThanFit)
+{
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->verticalScrollBar()->isVisible(), moreRowsThanFit);
+    const QAbstractItemModel* rows = list->model();
+    QHeaderView* header = static_cast<QTableView*>(list)->horizontalHeader();
+    ASSERT_NE(header, nullptr);
+    for (int column = 0; column < rows->columnCount(); ++column)
+        for (int row = 0; row < rows->rowCount(); ++row) {
+            const QModelIndex cell = rows->index(row, column);
+            if (!(Qt::Alignment(cell.data(Qt::TextAlignmentRole).toInt()) & Qt::AlignRight))
+                continue;
+            const QString text = cell.data().toString().trimmed();
+            EXPECT_GE(header->sectionSize(column), list->fontMetrics().horizontalAdvance(text) + 4)
+                << rows->headerData(column, Qt::Horizontal).toString().toStdString() << " "
+                << text.toStdString();
+        }
+}
+
+QAbstractItemView* listNamed(nidora::test::WindowDriver& driver, const char* name)
+{
+    return qobject_cast<QAbstractItemView*>(driver.find(QString::fromLatin1(name)));
+}
+
+// The lists a practice uses every day, each with more rows than it shows at once and its widest
+// values: patients, a patient's consultations, vaccinations and pathologies, the agenda's day and
+// the pathology lookup.
+TEST_F(WindowPlacesTest, EveryListReachesEveryRowAndShowsEveryValueWhole)
+{
+    for (std::int32_t code = 2; code <= 40; ++code) {
+        data::PACIENTES child = nidora::test::patient(code, "Paciente", "OSDE");
+        child.NOMBRE = QStringLiteral("Paciente %1").arg(code, 2, 10, QLatin1Char('0'));
+        child.FNACIMIENTO = makeDate(2019, 12, 28);
+        child.GRUPO = QStringLiteral("AB+");
+        child.NROOBRASOCIAL = QStringLiteral("123456789012345");
+        child.TELEFONO = QStringLiteral("(011) 4555-1234 interno 22");
+        store(child);
+    }
+    for (std::int32_t code = 1; code <= 24; ++code) {
+        data::CONSULTAS visit = nidora::test::consultation(code, 1, "CONTROL DE NIÑO SANO");
+        visit.ANIOS = 12;
+        visit.MESES = 11;
+        visit.DIAS = std::uint8_t(10 + code % 19);
+        visit.PESO = 48250;
+        visit.OBSERVACIONES = QStringLiteral("Buen estado general, vacunas al día.");
+        store(visit);
+        data::ENFERMEDADES found = nidora::test::pathologyCase(1, 80000 + code, "BRONQUIOLITIS");
+        found.ANIOS = 10;
+        found.MESES = 11;
+        found.DIAS = 28;
+        found.OBSERVACIONES = QStringLiteral("Tratada en casa.");
+        if (code <= 20)
+            store(found);
+        data::VACUNACION dose;
+        dose.PACIENTE = 1;
+        dose.FECHAPROG = 80000 + code;
+        dose.FECHAREAL = 80001 + code;
+        dose.VACUNA = QStringLiteral("TRIPLE BACTERIANA %1").arg(code);
+        dose.DOSIS = QStringLiteral("REFUERZO 2");
+        store(dose);
+        data::TABENFERMED kind;
+        kind.NOMBRE = QStringLiteral("PATOLOGÍA %1").arg(code, 2, 10, QLatin1Char('0'));
+        if (code <= 20)
+            store(kind);
+    }
+    practice::WorkingHours hours;
+    for (int weekday = 1; weekday <= 7; ++weekday) {
+        hours.at(1, weekday) = makeTime(8, 0);
+        hours.at(2, weekday) = makeTime(12, 0);
+        hours.at(3, weekday) = makeTime(16, 0);
+        hours.at(4, weekday) = makeTime(20, 0);
+    }
+    hours.INTERVALO = practice::WorkingHours::kDefaultInterval;
+    ASSERT_TRUE(practice::writeWorkingHours(hours));
+
+    startIn(driver, clinical::BrowsePACIENTES);
+    ASSERT_TRUE(driver.runUntil([&] { return listNamed(driver, "?BROWSE:1") != nullptr; }));
+    static_cast<QTabWidget*>(driver.find(QStringLiteral("?CURRENTTAB")))->setCurrentIndex(1);
+    driver.settle();
+    keepScreenshot("list of patients");
+    expectEveryRowReachableAndEveryValueWhole(listNamed(driver, "?BROWSE:1"), true);
+    // Patient 1, whose history the form shows, heads the list by code.
+    QKeyEvent home(QEvent::KeyPress, Qt::Key_Home, Qt::NoModifier);
+    QApplication::sendEvent(listNamed(driver, "?BROWSE:1"), &home);
+    driver.settle();
+
+    driver.click(QStringLiteral("?CHANGE:2"));
+    ASSERT_TRUE(
+        driver.runUntil([&] { return driver.window(QStringLiteral("Edición de Paciente")) != nullptr; }));
+    auto* sheet = qobject_cast<QTabWidget*>(driver.find(QStringLiteral("?SHEET2")));
+    const struct {
+        int page;
+        const char* list;
+        const char* screenshot;
+    } pages[] = { { 1, "?BROWSE:2", "list of consultations" }, { 2, "?LIST", "list of vaccinations" },
+        { 4, "?LIST:3", "list of pathologies" } };
+    for (const auto& page : pages) {
+        SCOPED_TRACE(page.screenshot);
+        sheet->setCurrentIndex(page.page);
+        driver.settle();
+        keepScreenshot(page.screenshot);
+        expectEveryRowReachableAndEveryValueWhole(listNamed(driver, page.list), true);
+    }
+    closing({ "Edición de Paciente", "Pacientes" })(driver);
+    ASSERT_TRUE(driver.runUntil([&] { return openCount() == 0; }));
+
+    startIn(driver, practice::BrowseAGENDA);
+    ASSERT_TRUE(driver.runUntil([&] { return listNamed(driver, "?BROWSE:1") != nullptr; }));
+    driver.settle();
+    keepScreenshot("list of the agenda's day");
+    expectEveryRowReachableAndEveryValueWhole(listNamed(driver, "?BROWSE:1"), true);
+    closing({ "Agenda" })(driver);
+    ASSERT_TRUE(driver.runUntil([&] { return openCount() == 0; }));
+
+    lookUp(driver, practice::BrowseENFERMEDADES);
+    ASSERT_TRUE(
+        driver.runUntil([&] { return driver.window(QStringLiteral("Tabla de Patologías")) != nullptr; }));
+    driver.settle();
+    keepScreenshot("list of the pathology lookup");
+    for (QAbstractItemView* each :
+        driver.window(QStringLiteral("Tabla de Patologías"))->findChildren<QAbstractItemView*>())
+        if (each->isVisible() && qobject_cast<QHeaderView*>(each) == nullptr)
+            expectEveryRowReachableAndEveryValueWhole(each, true);
+    closing({ "Tabla de Patologías" })(driver);
+    ASSERT_TRUE(driver.runUntil([&] { return openCount() == 0; }));
 }
 
 TEST_F(WindowPlacesTest, TheFrameOpensInTheMiddleOfTheScreen)

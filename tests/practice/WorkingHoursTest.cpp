@@ -4,6 +4,7 @@
 
 #include "platform/PracticeSettings.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <gmock/gmock.h>
@@ -121,6 +122,27 @@ TEST_F(WorkingHoursTest, ClosingWithoutOkWritesNothingButTheEditsHoldForThisRun)
     ASSERT_TRUE(driver.runUntil([this] { return ended; }));
     EXPECT_EQ(AgendaHours.at(2, 1), makeTime(11, 0));
     EXPECT_EQ(readWorkingHours(), test::usualHours());
+}
+
+TEST_F(WorkingHoursTest, ASettingsFileThatCannotBeWrittenIsReportedAndTheWindowStaysOpen)
+{
+    // A folder where the file should be: no write reaches it, whoever runs the test.
+    ASSERT_TRUE(QDir().mkpath(PracticeSettings::filePath()));
+    startWindow();
+    enter(QStringLiteral("?HORARIO1_1"), QStringLiteral("8:00"));
+    driver.click(QStringLiteral("?BUTTON1"));
+    ASSERT_TRUE(driver.answer(
+        QStringLiteral("No se pudo escribir el archivo de configuración nidora.ini"), QStringLiteral("OK")));
+    driver.settle();
+    EXPECT_FALSE(ended);
+    EXPECT_NE(driver.window(QStringLiteral("Parámetros Agenda")), nullptr);
+    EXPECT_EQ(AgendaHours.at(1, 1), makeTime(8, 0)) << "in effect for this run all the same";
+
+    // Once the file can be written, OK saves and closes.
+    ASSERT_TRUE(QDir(PracticeSettings::filePath()).removeRecursively());
+    driver.click(QStringLiteral("?BUTTON1"));
+    ASSERT_TRUE(driver.runUntil([this] { return ended; }));
+    EXPECT_EQ(PracticeSettings::read(QStringLiteral("horario11")), QString::number(makeTime(8, 0)));
 }
 
 } // namespace

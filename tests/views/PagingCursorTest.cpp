@@ -122,6 +122,53 @@ TEST_F(PagingCursorTest, FirstAndLastShowTheEndsOfTheList)
     EXPECT_FALSE(view.rowsBefore());
 }
 
+// A list of a few pages is held whole and its thumb goes by rows; a longer one places its thumb
+// by the key of its top row, and a thumb taken along its bar reads the page at that point.
+TEST_F(PagingCursorTest, TheScrollBarGoesByRowsOnAShortListAndByTheKeyOnALongOne)
+{
+    for (std::int32_t code = 1; code <= 10; ++code)
+        store(consultation(code, 1));
+    PagingCursor shortList(access(FileId::CONSULTAS), { { consultationKey("CON:KCODIGO") } }, 4);
+    shortList.open();
+    EXPECT_EQ(shortList.loadedRows(), 10);
+    EXPECT_EQ(shortList.scrollBar(), (ListScrollBar { true, 6, 4, 0 }));
+    shortList.scrollTo(5);
+    EXPECT_THAT(visibleCodes(shortList), ElementsAre(6, 7, 8, 9));
+    EXPECT_EQ(codeOf(*shortList.highlighted()), 6) << "the highlight comes along onto the page";
+    shortList.move(ListMove::Last);
+    EXPECT_EQ(shortList.scrollBar().value, 6);
+    PagingCursor fitting(access(FileId::CONSULTAS), { { consultationKey("CON:KCODIGO") } }, 10);
+    fitting.open();
+    EXPECT_FALSE(fitting.scrollBar().shown);
+
+    // 26 names from A to Z, far more than a page of four holds.
+    for (std::int32_t code = 1; code <= 26; ++code)
+        store(patient(code, QStringLiteral("%1 Apellido").arg(QChar(u'A' + code - 1)).toUtf8().constData()));
+    PagingCursor names(
+        access(FileId::PACIENTES), { { patientKey("PAC:KNOMBRE"), LocatorKind::Incremental } }, 4);
+    names.open();
+    EXPECT_LT(names.loadedRows(), 26);
+    const ListScrollBar atTop = names.scrollBar();
+    ASSERT_TRUE(atTop.shown);
+    EXPECT_EQ(atTop.value, 0);
+    int before = 0;
+    for (int k = 0; k < 4; ++k) {
+        names.move(ListMove::PageDown);
+        EXPECT_GT(names.scrollBar().value, before);
+        before = names.scrollBar().value;
+    }
+    names.scrollTo(names.scrollBar().maximum / 2);
+    EXPECT_THAT(nameOf(&names).left(1).toStdString(), testing::AnyOf("L", "M", "N"));
+    names.scrollTo(names.scrollBar().maximum);
+    EXPECT_EQ(nameOf(&names), QStringLiteral("Z Apellido"));
+    EXPECT_EQ(names.scrollBar().value, names.scrollBar().maximum);
+    names.scrollTo(0);
+    EXPECT_EQ(nameOf(&names), QStringLiteral("A Apellido"));
+    names.scrollRows(3);
+    EXPECT_EQ(
+        static_cast<const PACIENTES&>(*names.visibleRow(0).record).NOMBRE, QStringLiteral("D Apellido"));
+}
+
 TEST_F(PagingCursorTest, RangeAndFilterHoldTheListToTheirRows)
 {
     std::int32_t code = 0;
