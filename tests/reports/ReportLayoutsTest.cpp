@@ -286,7 +286,7 @@ TEST_F(ReportLayoutsTest, RosterComparesInitialsAsTheNameKeyDoes)
 // between N and O, each name beside its lower-case twin.
 TEST_F(ReportLayoutsTest, RosterListsNamesInTheSpanishAlphabet)
 {
-    const QStringList names = test::spanishNames();
+    const QStringList names = nidora::test::spanishNames();
     std::int32_t code = 100;
     for (const QString& name : names) {
         store(patient(code++, (name + QStringLiteral(", Iris")).toUtf8().constData(), makeDate(2010, 1, 1)));
