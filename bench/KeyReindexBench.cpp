@@ -20,19 +20,6 @@ using data::FileId;
 
 constexpr FileId kReindexed[] = { FileId::PACIENTES, FileId::CONSULTAS, FileId::ENFERMEDADES };
 
-GeneratedPractice& practice()
-{
-    static GeneratedPractice generated;
-    static bool closed = false;
-    if (!closed) {
-        generated.patients.reset();
-        generated.consultations.reset();
-        generated.pathologies.reset();
-        closed = true;
-    }
-    return generated;
-}
-
 // Puts every key of a file back as the first files defined and ordered it.
 void toFirstOrder(FileId id)
 {
@@ -59,7 +46,7 @@ void open(FileId id)
 void ReindexOnFirstOpen(benchmark::State& state)
 {
     const FileId id = kReindexed[state.range(0)];
-    practice();
+    closedPractice();
     for (auto _ : state) {
         state.PauseTiming();
         toFirstOrder(id);
@@ -73,7 +60,7 @@ BENCHMARK(ReindexOnFirstOpen)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->
 void OpenAgain(benchmark::State& state)
 {
     const FileId id = kReindexed[state.range(0)];
-    practice();
+    closedPractice();
     open(id);
     for (auto _ : state)
         open(id);
@@ -85,7 +72,7 @@ BENCHMARK(OpenAgain)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
 // order costs against the first files' order where comparisons count most.
 void BuildNameIndex(benchmark::State& state, const char* collation)
 {
-    practice();
+    closedPractice();
     data::sql::Connection raw(data::fileDesc(FileId::PACIENTES).fileName(), false, false);
     data::registerKeyCollation(raw.handle());
     for (auto _ : state) {
