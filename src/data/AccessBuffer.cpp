@@ -92,14 +92,18 @@ void setFieldValue(const FieldDesc& field, Record& record, const FieldValue& val
     field.set(record, 0, 0, value);
 }
 
-void blankField(const FieldDesc& field, Record& record)
+FieldValue blankValue(const FieldDesc& field)
 {
     if (isText(field))
-        field.set(record, 0, 0, QString());
-    else if (field.type == FieldType::Real)
-        field.set(record, 0, 0, 0.0);
-    else
-        field.set(record, 0, 0, std::int64_t(0));
+        return QString();
+    if (field.type == FieldType::Real)
+        return 0.0;
+    return std::int64_t(0);
+}
+
+void blankField(const FieldDesc& field, Record& record)
+{
+    field.set(record, 0, 0, blankValue(field));
 }
 
 bool sameKeyValue(const FieldDesc& field, const FieldValue& a, const FieldValue& b)

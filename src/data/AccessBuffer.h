@@ -21,6 +21,7 @@ FieldValue fieldValue(const FieldDesc& field, const Record& record);
 void setFieldValue(const FieldDesc& field, Record& record, const FieldValue& value);
 // Spaces or zero.
 void blankField(const FieldDesc& field, Record& record);
+FieldValue blankValue(const FieldDesc& field);
 
 // As a key compares them: STRING values regardless of case and trailing spaces.
 bool sameKeyValue(const FieldDesc& field, const FieldValue& a, const FieldValue& b);

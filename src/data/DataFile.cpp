@@ -647,6 +647,40 @@ Outcome DataFile::remove(std::int64_t id)
     return allowed.ok() ? store_->remove(route(), id) : allowed;
 }
 
+bool DataFile::setBased() const
+{
+    return store_->setBased();
+}
+
+Outcome DataFile::changeAll(const KeyDesc& key, const std::vector<FieldValue>& values,
+    const std::vector<FieldSetting>& set, std::int64_t* count)
+{
+    const int k = keyIndex(key);
+    if (k < 0)
+        return unknownKey(key, desc_);
+    Outcome outcome = writable();
+    std::int64_t changed = 0;
+    if (outcome.ok())
+        outcome = store_->changeAll(route(), k, values, set, changed);
+    if (count)
+        *count = changed;
+    return outcome;
+}
+
+Outcome DataFile::removeAll(const KeyDesc& key, const std::vector<FieldValue>& values, std::int64_t* count)
+{
+    const int k = keyIndex(key);
+    if (k < 0)
+        return unknownKey(key, desc_);
+    Outcome outcome = writable();
+    std::int64_t removed = 0;
+    if (outcome.ok())
+        outcome = store_->removeAll(route(), k, values, removed);
+    if (count)
+        *count = removed;
+    return outcome;
+}
+
 Outcome DataFile::beginBuffered()
 {
     if (buffered_)

@@ -73,6 +73,12 @@ struct Position {
     std::int64_t id = 0;
 };
 
+// A field of a set-based change and the value it takes (a blank value clears it).
+struct FieldSetting {
+    const FieldDesc* field;
+    FieldValue value;
+};
+
 // Called once per row read, after the read's statement has been reset.
 using RowVisitor = std::function<void(const RecordRef& ref, const Record& record)>;
 
@@ -152,6 +158,17 @@ public:
     // NotFound: it was deleted meanwhile.
     Outcome change(RecordRef& ref, const Record& record);
     Outcome remove(std::int64_t id);
+
+    // Set-based writes, each one statement (a cascade's over a child file): every record
+    // whose key's leading components equal values gets the fields set and a new version, or
+    // is removed; count receives how many. Duplicate when a unique key refuses the change
+    // (nothing of it is written). Only where setBased(): the enciphered file has no columns
+    // to reach and is changed record by record.
+    bool setBased() const;
+    Outcome changeAll(const KeyDesc& key, const std::vector<FieldValue>& values,
+        const std::vector<FieldSetting>& set, std::int64_t* count = nullptr);
+    Outcome removeAll(
+        const KeyDesc& key, const std::vector<FieldValue>& values, std::int64_t* count = nullptr);
 
     // Buffered writing for fills: one transaction from beginBuffered() to flush(), so many
     // adds cost one commit. The file stays locked for writing by others until flush().

@@ -46,6 +46,66 @@ QByteArray PlainStore::keyedSelect(const TableRoute& route, int key) const
     return sql + " AND ";
 }
 
+QByteArray PlainStore::keyMatch(int key, std::size_t count) const
+{
+    const KeyDesc& desc = schema_.file().keys[std::size_t(key)];
+    const QByteArray blank = schema_.blankCondition(key);
+    QByteArray sql = blank.isEmpty() ? QByteArray("1") : blank;
+    for (std::size_t c = 0; c < count; ++c)
+        sql += " AND " + schema_.componentTerm(desc.components[c]) + " = ?";
+    return sql;
+}
+
+Outcome PlainStore::changeAll(const TableRoute& route, int key, const std::vector<FieldValue>& values,
+    const std::vector<FieldSetting>& set, std::int64_t& changed)
+{
+    const FileDesc& file = schema_.file();
+    const std::size_t count = std::min(values.size(), file.keys[std::size_t(key)].components.size());
+    std::vector<const Column*> columns;
+    QByteArray assignments;
+    for (const FieldSetting& setting : set) {
+        columns.push_back(&schema_.componentColumn(file.fieldIndex(setting.field->name)));
+        assignments += sql::quoted(columns.back()->name) + " = ?, ";
+    }
+    sql::Statement* statement = route.connection->prepare("UPDATE " + route.records() + " SET " + assignments
+        + kVersionColumn + " = " + kVersionColumn + " + 1 WHERE " + keyMatch(key, count));
+    if (!statement)
+        return missing(route);
+    sql::Connection::Use use(statement);
+    int parameter = 1;
+    for (std::size_t s = 0; s < set.size(); ++s)
+        bindValue(*statement, parameter++, *columns[s], set[s].value);
+    bindComponents(*statement, parameter, key, values, count);
+    statement->step();
+    if (!statement->ok()) {
+        Outcome outcome = missing(route);
+        if (route.connection->error().constraint())
+            outcome.status = Status::Duplicate;
+        return outcome;
+    }
+    changed = route.connection->changes();
+    return {};
+}
+
+Outcome PlainStore::removeAll(
+    const TableRoute& route, int key, const std::vector<FieldValue>& values, std::int64_t& removed)
+{
+    const std::size_t count
+        = std::min(values.size(), schema_.file().keys[std::size_t(key)].components.size());
+    sql::Statement* statement
+        = route.connection->prepare("DELETE FROM " + route.records() + " WHERE " + keyMatch(key, count));
+    if (!statement)
+        return missing(route);
+    sql::Connection::Use use(statement);
+    int parameter = 1;
+    bindComponents(*statement, parameter, key, values, count);
+    statement->step();
+    if (!statement->ok())
+        return missing(route);
+    removed = route.connection->changes();
+    return {};
+}
+
 QByteArray PlainStore::componentTuple(int key, std::size_t count) const
 {
     const KeyDesc& desc = schema_.file().keys[std::size_t(key)];
@@ -68,11 +128,8 @@ Outcome PlainStore::fetch(
 {
     const KeyDesc& desc = schema_.file().keys[std::size_t(key)];
     const std::size_t count = std::min(values.size(), desc.components.size());
-    QByteArray sql = keyedSelect(route, key);
-    for (std::size_t c = 0; c < count; ++c)
-        sql += (c == 0 ? "" : " AND ") + schema_.componentTerm(desc.components[c]) + " = ?";
-    if (count == 0)
-        sql += "1";
+    QByteArray sql = "SELECT " + QByteArray(kIdColumn) + ", " + kVersionColumn + ", " + rowColumns()
+        + " FROM " + route.records() + " WHERE " + keyMatch(key, count);
     // A unique key matched on every component has one record at most, and asking SQLite
     // to order it would make it sort.
     if (!desc.unique || count < desc.components.size())

@@ -19,6 +19,12 @@ public:
         const RowVisitor& visit) override;
     Outcome highest(const TableRoute& route, int key, std::int64_t& value) override;
 
+    bool setBased() const override { return true; }
+    Outcome changeAll(const TableRoute& route, int key, const std::vector<FieldValue>& values,
+        const std::vector<FieldSetting>& set, std::int64_t& changed) override;
+    Outcome removeAll(const TableRoute& route, int key, const std::vector<FieldValue>& values,
+        std::int64_t& removed) override;
+
 protected:
     QByteArray rowColumns() const override { return schema_.fieldList(); }
     bool decodeRow(const sql::Statement& statement, int first, Record& record) override;
@@ -31,6 +37,9 @@ private:
     // "SELECT _id, _version, columns FROM table WHERE <blank condition> AND " — the start of
     // every keyed query, the blank condition repeated so that the partial index serves it.
     QByteArray keyedSelect(const TableRoute& route, int key) const;
+    // "<blank condition> AND A = ? AND B = ?": the records whose key's first count components
+    // equal as many values, in the words that let the key's index serve the query.
+    QByteArray keyMatch(int key, std::size_t count) const;
     void bindComponents(sql::Statement& statement, int& parameter, int key,
         const std::vector<FieldValue>& values, std::size_t count) const;
     QByteArray componentTuple(int key, std::size_t count) const;

@@ -216,4 +216,15 @@ Outcome RecordStore::count(const TableRoute& route, std::int64_t& records)
     return {};
 }
 
+Outcome RecordStore::changeAll(
+    const TableRoute&, int, const std::vector<FieldValue>&, const std::vector<FieldSetting>&, std::int64_t&)
+{
+    return failure(Status::Error, QStringLiteral("%1 is changed record by record").arg(schema_.file().label));
+}
+
+Outcome RecordStore::removeAll(const TableRoute&, int, const std::vector<FieldValue>&, std::int64_t&)
+{
+    return failure(Status::Error, QStringLiteral("%1 is changed record by record").arg(schema_.file().label));
+}
+
 } // namespace nidora::data

@@ -72,6 +72,16 @@ public:
     Outcome remove(const TableRoute& route, std::int64_t id);
     Outcome count(const TableRoute& route, std::int64_t& records);
 
+    // Set-based writes of a cascade, each one statement: every record whose key's leading
+    // components equal values gets the fields set (and a new version), or is removed. Only
+    // where the records are kept by column (setBased); the enciphered file is changed record
+    // by record.
+    virtual bool setBased() const { return false; }
+    virtual Outcome changeAll(const TableRoute& route, int key, const std::vector<FieldValue>& values,
+        const std::vector<FieldSetting>& set, std::int64_t& changed);
+    virtual Outcome removeAll(
+        const TableRoute& route, int key, const std::vector<FieldValue>& values, std::int64_t& removed);
+
 protected:
     // The columns a row is read from after "_id", "_version", and how they become a record;
     // false when the stored row cannot be a record of this file (Damaged).

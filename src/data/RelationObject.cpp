@@ -335,11 +335,10 @@ RelationObject::Step RelationObject::changeChildren(const Relation& relation, co
         return Step::Done;
 
     std::vector<Child> found;
-    const bool restrict = relation.spec->onChange == Rule::Restrict;
-    const Outcome read = children(relation, oldValues, restrict ? 1 : 0, found);
-    if (!read.ok())
-        return stepOf(relation.other->access().reportOutcome(message::RetrievalError, read, true));
-    if (restrict) {
+    if (relation.spec->onChange == Rule::Restrict) {
+        const Outcome read = children(relation, oldValues, 1, found);
+        if (!read.ok())
+            return stepOf(relation.other->access().reportOutcome(message::RetrievalError, read, true));
         if (found.empty())
             return Step::Done;
         for (std::size_t k = 0; k < relation.links.size(); ++k)
@@ -349,21 +348,74 @@ RelationObject::Step RelationObject::changeChildren(const Relation& relation, co
         return Step::Refused;
     }
 
+    std::vector<FieldSetting> set;
+    for (std::size_t k = 0; k < relation.links.size(); ++k) {
+        const FieldDesc& childField = *relation.links[k].second;
+        set.push_back(
+            { &childField, relation.spec->onChange == Rule::Clear ? blankValue(childField) : newValues[k] });
+    }
+    if (const std::optional<Step> all = relation.other->changeAll(relation, oldValues, set))
+        return *all;
+    const Outcome read = children(relation, oldValues, 0, found);
+    if (!read.ok())
+        return stepOf(relation.other->access().reportOutcome(message::RetrievalError, read, true));
     AccessObject& child = relation.other->access();
     KeepState keep(child);
     for (Child& record : found) {
         child.load(record.ref, *record.record);
-        for (std::size_t k = 0; k < relation.links.size(); ++k) {
-            const FieldDesc& childField = *relation.links[k].second;
-            if (relation.spec->onChange == Rule::Clear)
-                blankField(childField, child.buffer());
-            else
-                setFieldValue(childField, child.buffer(), newValues[k]);
-        }
+        for (const FieldSetting& setting : set)
+            setFieldValue(*setting.field, child.buffer(), setting.value);
         const Step step = relation.other->changeWithin();
         if (step != Step::Done)
             return step;
     }
+    return Step::Done;
+}
+
+bool RelationObject::carriesOn(const std::vector<FieldSetting>& set)
+{
+    for (const Relation& own : relations()) {
+        if (own.spec->parentEntry || own.spec->onChange == Rule::None)
+            continue;
+        for (const auto& [parentField, childField] : own.links) {
+            for (const FieldSetting& setting : set) {
+                if (setting.field == parentField)
+                    return true;
+            }
+        }
+    }
+    return false;
+}
+
+std::optional<RelationObject::Step> RelationObject::changeAll(
+    const Relation& asChild, const std::vector<FieldValue>& values, const std::vector<FieldSetting>& set)
+{
+    DataFile& file = *access_.file();
+    if (!file.setBased() || carriesOn(set))
+        return std::nullopt;
+    const Outcome changed = file.changeAll(*asChild.childKey, values, set);
+    // A unique key refusing the change: record by record finds the record it would repeat,
+    // which the message names, as a change of that record alone would.
+    if (changed.status == Status::Duplicate)
+        return std::nullopt;
+    if (!changed.ok())
+        return stepOf(access_.reportOutcome(message::UpdateError, changed, true));
+    return Step::Done;
+}
+
+std::optional<RelationObject::Step> RelationObject::removeAll(
+    const Relation& asChild, const std::vector<FieldValue>& values)
+{
+    DataFile& file = *access_.file();
+    if (!file.setBased())
+        return std::nullopt;
+    for (const Relation& own : relations()) {
+        if (!own.spec->parentEntry && own.spec->onDelete != Rule::None)
+            return std::nullopt;
+    }
+    const Outcome removed = file.removeAll(*asChild.childKey, values);
+    if (!removed.ok())
+        return stepOf(access_.reportOutcome(message::DeleteError, removed, true));
     return Step::Done;
 }
 
@@ -415,17 +467,23 @@ RelationObject::Step RelationObject::deleteChildren(const Relation& relation)
     if (allBlank(values))
         return Step::Done;
     std::vector<Child> found;
-    const bool restrict = relation.spec->onDelete == Rule::Restrict;
-    const Outcome read = children(relation, values, restrict ? 1 : 0, found);
-    if (!read.ok())
-        return stepOf(relation.other->access().reportOutcome(message::RetrievalError, read, true));
-    if (found.empty())
-        return Step::Done;
     AccessObject& child = relation.other->access();
-    if (restrict) {
+    if (relation.spec->onDelete == Rule::Restrict) {
+        const Outcome read = children(relation, values, 1, found);
+        if (!read.ok())
+            return stepOf(child.reportOutcome(message::RetrievalError, read, true));
+        if (found.empty())
+            return Step::Done;
         child.report(message::RestrictedDelete, {}, true);
         return Step::Refused;
     }
+    if (relation.spec->onDelete == Rule::Cascade) {
+        if (const std::optional<Step> all = relation.other->removeAll(relation, values))
+            return *all;
+    }
+    const Outcome read = children(relation, values, 0, found);
+    if (!read.ok())
+        return stepOf(child.reportOutcome(message::RetrievalError, read, true));
 
     KeepState keep(child);
     for (Child& record : found) {

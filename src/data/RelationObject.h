@@ -6,6 +6,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 // One thread's rules between one data file and the files related to it. Changes and deletes
@@ -70,6 +71,15 @@ private:
     Step deleteWithin();
     Step changeChildren(const Relation& relation, const Record& oldParent);
     Step deleteChildren(const Relation& relation);
+
+    // A cascade over this file as a child, in one statement rather than record by record,
+    // where nothing further hangs on what it writes: no rule of this file's own carries the
+    // fields set on (changeAll), or this file has no children to delete with its records
+    // (removeAll). nullopt: it has to go record by record.
+    bool carriesOn(const std::vector<FieldSetting>& set);
+    std::optional<Step> changeAll(
+        const Relation& asChild, const std::vector<FieldValue>& values, const std::vector<FieldSetting>& set);
+    std::optional<Step> removeAll(const Relation& asChild, const std::vector<FieldValue>& values);
 
     // The child records whose leading key components equal values, in key order; at most
     // `limit` of them (0: all).

@@ -1,5 +1,7 @@
 #include "RelationTestFixture.h"
 
+#include "data/KeyCollation.h"
+
 #include <gmock/gmock.h>
 
 #include <ostream>
@@ -194,6 +196,29 @@ TEST_F(RelationChangeTest, AFailedChildWriteRollsTheWholeRenameBack)
     EXPECT_EQ(data.relation<OBRASSOCIALES>().change(), AccessResult::Ok);
     EXPECT_THAT(
         column(all<PACIENTES>(), &PACIENTES::OBRASOCIAL), ElementsAre("OSDE Plus", "IOMA", "OSDE Plus"));
+}
+
+// The children are rewritten where they stand when the rename is written, not as this thread
+// last saw them: one that another station changed meanwhile is renamed too and keeps the
+// other station's change.
+TEST_F(RelationChangeTest, AChildChangedByAnotherStationMeanwhileIsRenamedAndKeepsThatChange)
+{
+    layOutProvider();
+    fetchInto<OBRASSOCIALES>("OBR:KNOMBRE", [](OBRASSOCIALES& o) { o.NOMBRE = QStringLiteral("OSDE"); });
+    {
+        sql::Connection otherStation(
+            QDir::current().absoluteFilePath(fileDesc(FileId::PACIENTES).fileName()), false, false);
+        ASSERT_TRUE(registerKeyCollation(otherStation.handle()));
+        ASSERT_TRUE(otherStation.exec("UPDATE records SET \"NOMBRE\" = 'Carla Ruiz', \"_version\" = "
+                                      "\"_version\" + 1 WHERE \"CODIGO\" = 3"))
+            << qPrintable(otherStation.error().text);
+    }
+    data.buffer<OBRASSOCIALES>().NOMBRE = QStringLiteral("OSDE Plus");
+    ASSERT_EQ(data.relation<OBRASSOCIALES>().change(), AccessResult::Ok);
+    EXPECT_THAT(
+        column(all<PACIENTES>(), &PACIENTES::OBRASOCIAL), ElementsAre("OSDE Plus", "IOMA", "OSDE Plus"));
+    EXPECT_THAT(column(all<PACIENTES>(), &PACIENTES::NOMBRE), ElementsAre("Ana", "Beto", "Carla Ruiz"));
+    EXPECT_THAT(column(all<MADRES>(), &MADRES::OBRASOCIAL), ElementsAre("OSDE Plus", "IOMA"));
 }
 
 TEST_F(RelationChangeTest, ACascadeLeavesTheBufferOfAChildBeingEditedOnTheThread)
