@@ -16,22 +16,9 @@ namespace {
 using namespace nidora;
 using namespace nidora::bench;
 
-GeneratedPractice& practice()
-{
-    static GeneratedPractice generated;
-    static bool closed = false;
-    if (!closed) {
-        generated.patients.reset();
-        generated.consultations.reset();
-        generated.pathologies.reset();
-        closed = true;
-    }
-    return generated;
-}
-
 QString freshFolder(const char* name)
 {
-    const QString path = QDir(practice().folder.path()).filePath(QString::fromLatin1(name));
+    const QString path = QDir(closedPractice().folder.path()).filePath(QString::fromLatin1(name));
     QDir(path).removeRecursively();
     QDir().mkpath(path);
     return path;
@@ -39,7 +26,7 @@ QString freshFolder(const char* name)
 
 void PlainCopy(benchmark::State& state)
 {
-    const QString work = practice().folder.path();
+    const QString work = closedPractice().folder.path();
     for (auto _ : state) {
         state.PauseTiming();
         const QString into = freshFolder("plain");
@@ -53,7 +40,7 @@ void PlainCopy(benchmark::State& state)
 
 void Run(benchmark::State& state, data::FileBackup::Kind kind)
 {
-    const QString work = practice().folder.path();
+    const QString work = closedPractice().folder.path();
     const QString folder = QDir(work).filePath(QStringLiteral("copia"));
     if (kind == data::FileBackup::Kind::Restore
         && !QFile::exists(QDir(folder).filePath(QStringLiteral("PACIENTE.QVM"))))
@@ -87,7 +74,7 @@ void Restore(benchmark::State& state)
 // What each way of checking a copy costs over the whole practice.
 void Check(benchmark::State& state, const char* pragma)
 {
-    const QString work = practice().folder.path();
+    const QString work = closedPractice().folder.path();
     for (auto _ : state) {
         for (data::FileId id : data::backedUpFiles()) {
             const QString path = QDir(work).filePath(data::fileDesc(id).fileName());

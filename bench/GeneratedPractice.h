@@ -114,6 +114,21 @@ struct GeneratedPractice {
     std::unique_ptr<data::DataFile> pathologies;
 };
 
+// The generated practice, made once for the whole benchmark program, its files closed: for the
+// benchmarks that open, copy or rewrite the disk files themselves.
+inline GeneratedPractice& closedPractice()
+{
+    static GeneratedPractice generated;
+    static bool closed = false;
+    if (!closed) {
+        generated.patients.reset();
+        generated.consultations.reset();
+        generated.pathologies.reset();
+        closed = true;
+    }
+    return generated;
+}
+
 // The generated practice with a Dictionary of its own over it, as one logical thread has; it
 // opens nothing until a benchmark does.
 struct PracticeWithData {

@@ -43,17 +43,6 @@ constexpr std::array<char16_t, 32> kHighControls = {
 
 } // namespace
 
-int sortWeight(QChar ch)
-{
-    // Keys order by the code page's byte of the folded letter, as the stored bytes would
-    // sort; characters outside the code page sort after all of them.
-    const QChar folded = foldCase(ch);
-    unsigned char byte = 0;
-    if (fromUnicode(folded, byte))
-        return byte;
-    return 0x100 + folded.unicode();
-}
-
 QChar toUnicode(unsigned char byte)
 {
     if (byte >= 0x80 && byte <= 0x9F)
@@ -146,28 +135,6 @@ QString fitToField(const QString& text, int n)
         --end;
     cut.truncate(end);
     return cut;
-}
-
-int compareAsKey(const QString& a, const QString& b)
-{
-    auto trimmedLength = [](const QString& s) {
-        qsizetype n = s.size();
-        while (n > 0 && s[n - 1] == QLatin1Char(' '))
-            --n;
-        return n;
-    };
-    const qsizetype na = trimmedLength(a);
-    const qsizetype nb = trimmedLength(b);
-    const qsizetype n = std::min(na, nb);
-    for (qsizetype i = 0; i < n; ++i) {
-        const int wa = sortWeight(a[i]);
-        const int wb = sortWeight(b[i]);
-        if (wa != wb)
-            return wa < wb ? -1 : 1;
-    }
-    if (na == nb)
-        return 0;
-    return na < nb ? -1 : 1;
 }
 
 } // namespace nidora::cp1252

@@ -31,10 +31,13 @@ QString foldCase(const QString& text);
 // which a STRING(n) value is held in memory and stored.
 QString fitToField(const QString& text, int n);
 
-// The weight by which a character sorts in a key: its folded byte in the code page.
-int sortWeight(QChar ch);
-
-// Compares as keys do: letter case and trailing spaces are insignificant.
+// Compares as keys do, in the Spanish order of core/KeyOrder.h: letter case and trailing
+// spaces are insignificant, an accent counts only between texts of the same letters.
 int compareAsKey(const QString& a, const QString& b);
+// Compares by the base letters alone, as a reader of an alphabetical list does: Á is A and Ç
+// is C, but Ñ still comes after N.
+int compareBaseLetters(const QString& a, const QString& b);
+// Whether the base letters of text begin with those of prefix ("ÁLVAREZ" begins with "al").
+bool beginsWithBaseLetters(const QString& text, const QString& prefix);
 
 } // namespace nidora::cp1252

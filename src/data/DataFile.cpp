@@ -328,6 +328,67 @@ Outcome rebuildIndexes(sql::Connection& connection, const RecordStore& store)
     });
 }
 
+// How a file's indexes stand against its description: as described, or some of them as the
+// first files defined them (before keys followed the key order), or otherwise (missing or
+// damaged, which rebuildKeys() mends).
+enum class IndexDefinitions { AsDescribed, FirstOrder, Other };
+
+IndexDefinitions compareIndexes(
+    const std::map<QByteArray, QByteArray>& indexes, const std::vector<SchemaObject>& expected)
+{
+    bool firstOrder = false;
+    for (const SchemaObject& index : expected) {
+        const auto found = indexes.find(index.name);
+        if (found == indexes.end())
+            return IndexDefinitions::Other;
+        if (found->second == index.sql)
+            continue;
+        if (index.firstOrderSql.isEmpty() || found->second != index.firstOrderSql)
+            return IndexDefinitions::Other;
+        firstOrder = true;
+    }
+    return firstOrder ? IndexDefinitions::FirstOrder : IndexDefinitions::AsDescribed;
+}
+
+// A file whose keys were built in the first files' order is re-indexed in the key order when
+// it is opened, once: in one write transaction, so that another station reads either the old
+// indexes or the new ones, never half of them, and under the write lock, which also lets a
+// second station that opens it meanwhile find the work done when the lock is its own. Each
+// index names the collation it follows, so a file re-indexed costs nothing to open again, and
+// a program that knows only the first order finds the keys differ and does not write into them.
+// A file opened read-only keeps its old indexes, which SQLite does not use for the key order:
+// its reads in key order are right, only slower, until a station that may write opens it.
+Outcome reindexInKeyOrder(
+    sql::Connection& connection, const RecordStore& store, bool readOnly, const Outcome& verified)
+{
+    const SchemaDefinition expected = store.definition();
+    std::map<QByteArray, QByteArray> tables;
+    std::map<QByteArray, QByteArray> indexes;
+    if (!readSchema(connection, tables, indexes).ok()
+        || compareIndexes(indexes, expected.indexes) != IndexDefinitions::FirstOrder)
+        return verified;
+    if (readOnly)
+        return {};
+    return withinTransaction(connection, [&] {
+        std::map<QByteArray, QByteArray> lockedTables;
+        std::map<QByteArray, QByteArray> lockedIndexes;
+        Outcome outcome = readSchema(connection, lockedTables, lockedIndexes);
+        if (!outcome.ok())
+            return outcome;
+        const IndexDefinitions found = compareIndexes(lockedIndexes, expected.indexes);
+        if (found != IndexDefinitions::FirstOrder)
+            return found == IndexDefinitions::AsDescribed ? Outcome {} : verified;
+        for (const SchemaObject& index : expected.indexes) {
+            if (!outcome.ok() || lockedIndexes[index.name] == index.sql)
+                continue;
+            outcome = execute(connection, "DROP INDEX " + sql::quoted(QString::fromUtf8(index.name)));
+            if (outcome.ok())
+                outcome = execute(connection, index.sql);
+        }
+        return outcome;
+    });
+}
+
 bool writableOnDisk(const QString& path)
 {
     const QFileInfo file(path);
@@ -378,6 +439,9 @@ DataFile::Opened DataFile::open(const FileDesc& desc, OpenMode mode, const OpenO
     result.outcome = configure(*connection, options.lockWait);
     if (result.outcome.ok())
         result.outcome = verifySchema(*connection, *store);
+    if (result.outcome.status == Status::KeysDamaged)
+        result.outcome
+            = reindexInKeyOrder(*connection, *store, readOnly || connection->isReadOnly(), result.outcome);
     if (result.outcome.status == Status::Damaged && result.outcome.code != 0) {
         const Outcome examined = examineDamage(*connection, result.outcome);
         if (!examined.ok())

@@ -9,8 +9,12 @@ SchemaDefinition PlainStore::definition() const
 {
     SchemaDefinition definition;
     definition.tables.push_back({ "records", schema_.createTable() });
-    for (std::size_t k = 0; k < schema_.file().keys.size(); ++k)
-        definition.indexes.push_back({ schema_.file().keys[k].name.toUtf8(), schema_.createIndex(int(k)) });
+    for (std::size_t k = 0; k < schema_.file().keys.size(); ++k) {
+        SchemaObject index { schema_.file().keys[k].name.toUtf8(), schema_.createIndex(int(k)) };
+        if (QByteArray first = schema_.createIndexInFirstOrder(int(k)); first != index.sql)
+            index.firstOrderSql = std::move(first);
+        definition.indexes.push_back(std::move(index));
+    }
     return definition;
 }
 
@@ -48,7 +52,7 @@ QByteArray PlainStore::keyMatch(int key, std::size_t count) const
     const QByteArray blank = schema_.blankCondition(key);
     QByteArray sql = blank.isEmpty() ? QByteArray("1") : blank;
     for (std::size_t c = 0; c < count; ++c)
-        sql += " AND " + sql::quoted(schema_.componentColumn(desc.components[c]).name) + " = ?";
+        sql += " AND " + schema_.componentTerm(desc.components[c]) + " = ?";
     return sql;
 }
 
@@ -107,7 +111,7 @@ QByteArray PlainStore::componentTuple(int key, std::size_t count) const
     const KeyDesc& desc = schema_.file().keys[std::size_t(key)];
     QByteArray tuple;
     for (std::size_t c = 0; c < count; ++c)
-        tuple += (c == 0 ? "" : ", ") + sql::quoted(schema_.componentColumn(desc.components[c]).name);
+        tuple += (c == 0 ? "" : ", ") + schema_.componentTerm(desc.components[c]);
     return tuple;
 }
 
@@ -202,8 +206,7 @@ const KeyDesc* PlainStore::duplicatedKey(const TableRoute& route, const Record& 
         const std::vector<FieldValue> values = keyValues(schema_, int(k), record);
         QByteArray sql = keyedSelect(route, int(k));
         for (std::size_t c = 0; c < values.size(); ++c)
-            sql += (c == 0 ? "" : " AND ") + sql::quoted(schema_.componentColumn(desc.components[c]).name)
-                + " = ?";
+            sql += (c == 0 ? "" : " AND ") + schema_.componentTerm(desc.components[c]) + " = ?";
         sql += QByteArray(" AND ") + kIdColumn + " <> ? LIMIT 1";
         sql::Statement* statement = route.connection->prepare(sql);
         if (!statement)

@@ -30,6 +30,9 @@ struct TableRoute {
 struct SchemaObject {
     QByteArray name; // unquoted, as sqlite_schema names it
     QByteArray sql;
+    // An index as the first files defined it, before their keys followed the key order
+    // (kKeyCollation); empty when it was defined as it is now.
+    QByteArray firstOrderSql {};
 };
 struct SchemaDefinition {
     std::vector<SchemaObject> tables;

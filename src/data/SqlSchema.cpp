@@ -12,7 +12,7 @@ QByteArray columnType(const Column& column)
         return "TEXT NOT NULL DEFAULT ''";
     switch (column.field->type) {
     case FieldType::String:
-        return QByteArray("TEXT NOT NULL DEFAULT '' COLLATE ") + kKeyCollation;
+        return QByteArray("TEXT NOT NULL DEFAULT '' COLLATE ") + kColumnCollation;
     case FieldType::Real:
         return "REAL NOT NULL DEFAULT 0";
     default:
@@ -91,7 +91,26 @@ QByteArray SqlSchema::createTable() const
     return sql;
 }
 
+QByteArray SqlSchema::componentTerm(int fieldIndex) const
+{
+    const Column& column = componentColumn(fieldIndex);
+    QByteArray term = sql::quoted(column.name);
+    if (column.field->type == FieldType::String)
+        term += QByteArray(" COLLATE ") + kKeyCollation;
+    return term;
+}
+
 QByteArray SqlSchema::createIndex(int key) const
+{
+    return indexDefinition(key, true);
+}
+
+QByteArray SqlSchema::createIndexInFirstOrder(int key) const
+{
+    return indexDefinition(key, false);
+}
+
+QByteArray SqlSchema::indexDefinition(int key, bool keyOrder) const
 {
     const KeyDesc& desc = file_.keys[std::size_t(key)];
     QByteArray sql = desc.unique ? "CREATE UNIQUE INDEX " : "CREATE INDEX ";
@@ -99,7 +118,8 @@ QByteArray SqlSchema::createIndex(int key) const
     for (std::size_t c = 0; c < desc.components.size(); ++c) {
         if (c > 0)
             sql += ", ";
-        sql += sql::quoted(componentColumn(desc.components[c]).name);
+        sql += keyOrder ? componentTerm(desc.components[c])
+                        : sql::quoted(componentColumn(desc.components[c]).name);
     }
     sql += ')';
     const QByteArray blank = blankCondition(key);
@@ -129,7 +149,7 @@ QByteArray SqlSchema::componentList(int key, bool descending) const
     const QByteArray order = descending ? " DESC" : "";
     QByteArray list;
     for (int component : desc.components)
-        list += sql::quoted(componentColumn(component).name) + order + ", ";
+        list += componentTerm(component) + order + ", ";
     return list + kIdColumn + order;
 }
 

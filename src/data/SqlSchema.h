@@ -36,7 +36,14 @@ public:
     QByteArray fieldList() const;
 
     QByteArray createTable() const;
+    // A key's index, its text components in the key order (kKeyCollation).
     QByteArray createIndex(int key) const;
+    // The same index as the first files defined it, its text in the columns' own collation
+    // (kColumnCollation): a file that holds it is re-indexed when it is opened.
+    QByteArray createIndexInFirstOrder(int key) const;
+    // A key component as every query on the key names it: a text column with the key
+    // collation, as its index has it.
+    QByteArray componentTerm(int fieldIndex) const;
 
     // For a key that leaves blank entries out: "NOT (\"A\" = '' AND \"B\" = 0)"; empty when
     // the key indexes blanks. Every query on the key repeats it word for word, or SQLite
@@ -45,6 +52,8 @@ public:
     QByteArray componentList(int key, bool descending) const; // with "_id" last
 
 private:
+    QByteArray indexDefinition(int key, bool keyOrder) const;
+
     const FileDesc& file_;
     std::vector<Column> columns_;
     std::vector<int> fieldColumn_; // first column of each field, -1 for a GROUP

@@ -76,12 +76,14 @@ private:
     QString dateStamp_;
 };
 
-// The name sorts at or after the first initial and its first letter at or before the last one,
-// both compared as the name key compares: without regard to case, accented letters folded, so
-// that "ñ" or "Á" fall where the key puts them.
+// The name sorts at or after the first initial, in the order of the name key, and its first
+// letter is at or before the last initial as a reader of the list sees letters: without regard
+// to case or accent, so that "ÁLVAREZ" is listed under A, while "ñandú" is under Ñ, after N.
 bool rosterIncludes(const QString& name, const QString& from, const QString& to)
 {
-    return cp1252::compareAsKey(name, from) >= 0 && cp1252::compareAsKey(name.left(1), to) <= 0;
+    const QString initial = name.left(1);
+    return cp1252::compareAsKey(name, from) >= 0
+        && (cp1252::compareBaseLetters(initial, to) <= 0 || cp1252::beginsWithBaseLetters(initial, to));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "clinical/PatientLists.h"
 
 #include "data/AccessTestFixture.h"
+#include "support/SpanishNames.h"
 #include "views/ListModel.h"
 #include "views/PagingCursor.h"
 
@@ -129,6 +130,34 @@ TEST_F(PatientListTest, LocatorsFollowTheirTabs)
     view.switchOrder(ByCoverage);
     view.type(u'j');
     EXPECT_EQ(highlighted().OBRASOCIAL, "OSDE");
+}
+
+// The name order is the Spanish alphabet, and typing positions as a reader of it expects: "Á"
+// or "A" at the first A, "ÁLV" among the Álvarez, "Ñ" after every N.
+TEST_F(PatientListTest, TheNameOrderIsTheSpanishAlphabetAndItsLocatorFollowsIt)
+{
+    const QStringList names = nidora::test::spanishNamesWithTwins();
+    std::vector<std::int32_t> inOrder;
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        inOrder.push_back(std::int32_t(i + 1));
+        store(patient(std::int32_t(i + 1), names[i].toUtf8().constData()));
+    }
+    view.open();
+    EXPECT_EQ(codesUnder(ByName), inOrder);
+
+    struct Case {
+        const char* typed;
+        const char* at;
+    };
+    const Case cases[] = { { "a", "ALBA" }, { "á", "ALBA" }, { "álv", "ALVAREZ" }, { "álvarez", "ÁLVAREZ" },
+        { "é", "ÉBANO" }, { "nú", "NUNEZ" }, { "núñ", "NÚÑEZ" }, { "ñ", "ÑANDÚ" }, { "u", "ÚBEDA" } };
+    for (const Case& c : cases) {
+        view.switchOrder(ByCode);
+        view.switchOrder(ByName);
+        for (QChar typed : QString::fromUtf8(c.typed))
+            EXPECT_TRUE(view.type(typed));
+        EXPECT_EQ(highlighted().NOMBRE, QString::fromUtf8(c.at)) << c.typed;
+    }
 }
 
 TEST_F(PatientListTest, ColumnsShowTheCoverageUnderOneGroupHeading)

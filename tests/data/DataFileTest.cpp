@@ -130,12 +130,15 @@ TEST_F(DataFileTest, UniqueKeysCompareWithoutCaseAndNameTheKeyRefused)
     // Accented letters fold too: "ÑANDÚ" and "ñandú" are one key value.
     add(sample(3, QString::fromUtf8("ÑANDÚ")));
     EXPECT_EQ(file->add(sample(4, QString::fromUtf8("ñandú"))).status, Status::Duplicate);
+    // An accent makes another key value, though it sorts beside the plain one.
+    add(sample(5, QString::fromUtf8("GRIPÉ")));
+    EXPECT_EQ(file->add(sample(6, QString::fromUtf8("gripé"))).status, Status::Duplicate);
     const Outcome code = file->add(sample(1, "Otro"));
     EXPECT_EQ(code.status, Status::Duplicate);
     EXPECT_EQ(code.key, &sampleKey("SAM:KCODIGO"));
     std::int64_t records = 0;
     ASSERT_TRUE(file->count(records).ok());
-    EXPECT_EQ(records, 2);
+    EXPECT_EQ(records, 3);
 }
 
 TEST_F(DataFileTest, BlankEntriesAreLeftOutOfTheirKeyButStayInTheFile)

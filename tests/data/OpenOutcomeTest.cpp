@@ -4,6 +4,7 @@
 #include "data/Catalogue.h"
 #include "data/DataFile.h"
 #include "data/KeyCollation.h"
+#include "data/SqlSchema.h"
 #include "data/SqliteConnection.h"
 #include "support/ScratchDirectory.h"
 
@@ -98,6 +99,26 @@ void indexAltered()
     withRawConnection("DROP INDEX \"SAM:KGRUPO\"; CREATE INDEX \"SAM:KGRUPO\" ON records (\"NOMBRE\")");
 }
 
+// The name key as the first files defined it: the file is re-indexed when opened.
+QByteArray nameKeyInFirstOrder()
+{
+    const SqlSchema schema(sampleFile());
+    return "DROP INDEX \"SAM:KNOMBRE\"; "
+        + schema.createIndexInFirstOrder(schema.keyIndex(sampleKey("SAM:KNOMBRE")));
+}
+
+void indexInFirstOrder()
+{
+    withRawConnection(nameKeyInFirstOrder());
+}
+
+// Beside it, another key altered: the file is not taken for one of the first order only.
+void indexInFirstOrderBesideAnAlteredOne()
+{
+    withRawConnection(nameKeyInFirstOrder()
+        + "; DROP INDEX \"SAM:KGRUPO\"; CREATE INDEX \"SAM:KGRUPO\" ON records (\"NOMBRE\")");
+}
+
 struct OpenCase {
     const char* name;
     std::function<void()> arrange;
@@ -151,7 +172,10 @@ INSTANTIATE_TEST_SUITE_P(States, OpenOutcomeTest,
         // what it held.
         OpenCase { "EmptyFile", emptyFile, Status::Damaged },
         OpenCase { "IndexDropped", indexDropped, Status::KeysDamaged },
-        OpenCase { "IndexAltered", indexAltered, Status::KeysDamaged }),
+        OpenCase { "IndexAltered", indexAltered, Status::KeysDamaged },
+        OpenCase { "IndexInFirstOrder", indexInFirstOrder, Status::Ok },
+        OpenCase { "IndexInFirstOrderBesideAnAlteredOne", indexInFirstOrderBesideAnAlteredOne,
+            Status::KeysDamaged }),
     [](const testing::TestParamInfo<OpenCase>& param) { return param.param.name; });
 
 class MissingFileTest : public testing::Test {

@@ -21,9 +21,11 @@ struct MatchCase {
     TypedChoice expected;
 };
 
-// Coverages as their key orders them: folded to capitals, "Ñ" after every plain letter.
+// Coverages as their key orders them: without regard to case, accented letters with their base
+// letter, "Ñ" between N and O.
 const QStringList kCoverages { QStringLiteral("Alfa Salud"), QStringLiteral("Alfa Salud Plus"),
-    QStringLiteral("IOMA"), QStringLiteral("OSDE"), QStringLiteral("Ñandú Médica") };
+    QStringLiteral("Álvarez Salud"), QStringLiteral("IOMA"), QStringLiteral("Ñandú Médica"),
+    QStringLiteral("OSDE") };
 
 class TypedChoiceMatch : public testing::TestWithParam<MatchCase> { };
 
@@ -39,6 +41,11 @@ INSTANTIATE_TEST_SUITE_P(Coverages, TypedChoiceMatch,
         MatchCase { "PrefixTakesTheFirstNameAtItsPlace", "alfa s", { Outcome::Chosen, "Alfa Salud" } },
         MatchCase { "PrefixOfALaterName", "Alfa Salud P", { Outcome::Chosen, "Alfa Salud Plus" } },
         MatchCase { "PrefixWithAccentsFolded", "ñandú", { Outcome::Chosen, "Ñandú Médica" } },
+        // "Á" stands before "Alfa Salud", which is of the same letters but no accent.
+        MatchCase { "AccentedPrefixAmongPlainNames", "Á", { Outcome::Chosen, "Álvarez Salud" } },
+        MatchCase { "PlainPrefixBeforeAccentedNames", "a", { Outcome::Chosen, "Alfa Salud" } },
+        MatchCase { "AccentedPrefixOfTwoLetters", "ál", { Outcome::Chosen, "Álvarez Salud" } },
+        MatchCase { "PlainTextBeginsNoAccentedName", "alv", { Outcome::NoMatch, "" } },
         // "IB" would stand just before "IOMA", which does not begin with it.
         MatchCase { "NameAtItsPlaceDoesNotBeginWithIt", "IB", { Outcome::NoMatch, "" } },
         MatchCase { "TextAfterEveryName", "Zeta", { Outcome::NoMatch, "" } },

@@ -5,6 +5,7 @@
 
 #include "data/ScratchRecords.h"
 #include "support/QStringPrinter.h"
+#include "support/SpanishNames.h"
 
 #include <QSpinBox>
 
@@ -250,6 +251,8 @@ TEST_F(ReportLayoutsTest, GrowthDevelopmentListsTheRowsOfItsPrompt)
         ElementsAre("15/03/2009 0a 0m 0d 3.200 50.0 34.5", "01/02/2011 1a 10m 17d 11.500 0.0 0.0"));
 }
 
+// Initials compare as a reader of the list sees letters: "ñandú" between M and P, so within A
+// to Z, and alone under Ñ.
 TEST_F(ReportLayoutsTest, RosterComparesInitialsAsTheNameKeyDoes)
 {
     struct Case {
@@ -258,9 +261,11 @@ TEST_F(ReportLayoutsTest, RosterComparesInitialsAsTheNameKeyDoes)
         std::vector<const char*> names;
     };
     const Case cases[] = {
-        { "A", "Z", { "García, Luis", "Martín, Blas", "molina, Sol", "Pérez, Ana" } },
+        { "A", "Z", { "García, Luis", "Martín, Blas", "molina, Sol", "ñandú, Eva", "Pérez, Ana" } },
         { "m", "M", { "Martín, Blas", "molina, Sol" } },
         { "Ñ", "Ñ", { "ñandú, Eva" } },
+        { "N", "ñ", { "ñandú, Eva" } },
+        { "Ñ", "Z", { "ñandú, Eva", "Pérez, Ana" } },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.from);
@@ -275,6 +280,41 @@ TEST_F(ReportLayoutsTest, RosterComparesInitialsAsTheNameKeyDoes)
         for (std::size_t i = 0; i < c.names.size(); ++i)
             EXPECT_THAT(firstLines[qsizetype(i)], Holds(c.names[i]));
     }
+}
+
+// The list in the Spanish alphabet: accented capitals under their letter, Ñ a letter of its own
+// between N and O, each name beside its lower-case twin.
+TEST_F(ReportLayoutsTest, RosterListsNamesInTheSpanishAlphabet)
+{
+    const QStringList names = nidora::test::spanishNames();
+    std::int32_t code = 100;
+    for (const QString& name : names) {
+        store(patient(code++, (name + QStringLiteral(", Iris")).toUtf8().constData(), makeDate(2010, 1, 1)));
+        store(patient(
+            code++, (name.toLower() + QStringLiteral(", iris")).toUtf8().constData(), makeDate(2010, 1, 1)));
+    }
+    const auto listed = [&](const char* from, const char* to) {
+        AppGlobals.DLETRA = QString::fromUtf8(from);
+        AppGlobals.HLETRA = QString::fromUtf8(to);
+        QStringList found;
+        for (const QString& line : all(printed(Pantalla22))) {
+            const qsizetype at = line.indexOf(QStringLiteral(", iris"), 0, Qt::CaseInsensitive);
+            if (at >= 0)
+                found << line.left(at).section(QLatin1Char(' '), 1);
+        }
+        return found;
+    };
+    const auto twins = [](const QStringList& of) {
+        QStringList both;
+        for (const QString& name : of)
+            both << name << name.toLower();
+        return both;
+    };
+    EXPECT_EQ(listed("A", "Z"), twins(names));
+    EXPECT_EQ(listed("A", "A"), twins(names.mid(0, 4))); // ALBA, ALVAREZ, ÁLVAREZ, AZUL
+    EXPECT_EQ(listed("Ñ", "Ñ"), twins({ QStringLiteral("ÑANDÚ") }));
+    EXPECT_EQ(listed("N", "N"), twins(names.mid(6, 3))); // NOVOA, NUNEZ, NÚÑEZ
+    EXPECT_EQ(listed("é", "e"), twins(names.mid(4, 2))); // ÉBANO, EZEIZA
 }
 
 TEST_F(ReportLayoutsTest, AgendaPrintsEachDaysSlotsWithFreeOnesBlank)
