@@ -76,8 +76,8 @@ public:
             QPainter painter(&page);
             header(painter);
             painter.translate(kDetail);
-            const QFont label = framework::describedFont(QStringLiteral("Courier New"), 9, true);
-            const QFont age = framework::describedFont(QStringLiteral("Courier New"), 8);
+            const QFont label = framework::describedPageFont(QStringLiteral("Courier New"), 9, true);
+            const QFont age = framework::describedPageFont(QStringLiteral("Courier New"), 8);
             text(painter, label, { 219, 83 }, QStringLiteral("Fecha:"));
             text(painter, label, { 698, 83 }, shown("@D6", consultation.FECHA));
             text(painter, age, { 1719, 94 }, QStringLiteral("Edad:"));
@@ -87,7 +87,7 @@ public:
             text(painter, label, { 219, 427 }, shown("@s30", patient.NOMBRE));
             text(painter, label, { 229, 615 }, shown("@s20", patient.OBRASOCIAL));
             text(painter, label, { 1781, 615 }, shown("@s15", patient.NROOBRASOCIAL));
-            painter.setFont(framework::describedFont(QStringLiteral("Arial"), 10));
+            painter.setFont(framework::describedPageFont(QStringLiteral("Arial"), 10));
             QRectF box = kTextBox;
             box.setBottom(std::max(box.bottom(), kDetailHeight));
             painter.drawText(
@@ -117,8 +117,8 @@ private:
     {
         painter.save();
         painter.translate(kHeader);
-        const QFont name = framework::describedFont(QStringLiteral("Courier New"), 8, true);
-        const QFont address = framework::describedFont(QStringLiteral("Courier New"), 7, true);
+        const QFont name = framework::describedPageFont(QStringLiteral("Courier New"), 8, true);
+        const QFont address = framework::describedPageFont(QStringLiteral("Courier New"), 7, true);
         for (const HeaderLine& line : kHeaderLines)
             text(painter, line.large ? name : address, { 208, line.y },
                 shown(line.picture, values_.*line.value));
