@@ -64,7 +64,7 @@ bench::GeneratedPractice& practice()
 }
 
 // Runs a report on a logical thread of its own and waits for it; the sink holds its pages.
-Clock::time_point runReport(void (*report)(), PageSink& sink)
+Clock::time_point runReport(void (*report)(), views::ReportPreviewer& sink)
 {
     practice();
     const reports::PreviewerOverride keeping(sink);
@@ -108,19 +108,26 @@ void RosterPages(benchmark::State& state)
     timeRuns(state, reports::PrintPADRON);
 }
 
+// What the previewer does before its first page is on the screen: the pages numbered, the first
+// one drawn at its zoom. Answers the number of pages.
+int showFirstPage(std::vector<views::ReportPage> pages)
+{
+    reports::numberPages(pages);
+    reports::PreviewState preview(std::move(pages));
+    reports::PreviewCanvasWidget canvas(preview);
+    canvas.resize(1000, 680);
+    canvas.refresh();
+    benchmark::DoNotOptimize(canvas.grab());
+    return preview.pageCount();
+}
+
 void RosterFirstPageShown(benchmark::State& state)
 {
     PageSink sink;
     runReport(reports::PrintPADRON, sink);
     for (auto _ : state) {
-        std::vector<views::ReportPage> handed = sink.pages;
         const Clock::time_point start = Clock::now();
-        reports::numberPages(handed);
-        reports::PreviewState preview(std::move(handed));
-        reports::PreviewCanvasWidget canvas(preview);
-        canvas.resize(1000, 680);
-        canvas.refresh();
-        benchmark::DoNotOptimize(canvas.grab());
+        showFirstPage(sink.pages);
         bench::seconds(state, start);
     }
 }
@@ -146,19 +153,13 @@ void resetPeakMemory()
         refs.write("5");
 }
 
-// The previewer as the screen's opens: the pages numbered, the first one drawn at its zoom.
+// The previewer as the screen's opens.
 class FirstPageShown final : public views::ReportPreviewer {
 public:
     Response preview(std::vector<views::ReportPage> handed, const views::PreviewOptions&) override
     {
-        reports::numberPages(handed);
-        reports::PreviewState preview(std::move(handed));
-        reports::PreviewCanvasWidget canvas(preview);
-        canvas.resize(1000, 680);
-        canvas.refresh();
-        benchmark::DoNotOptimize(canvas.grab());
+        pages = showFirstPage(std::move(handed));
         shownAt = Clock::now();
-        pages = preview.pageCount();
         return Completed;
     }
     Clock::time_point shownAt;
@@ -175,19 +176,9 @@ void RosterFromOkToFirstPage(benchmark::State& state)
     int pages = 0;
     for (auto _ : state) {
         FirstPageShown shown;
-        const reports::PreviewerOverride showing(shown);
         resetPeakMemory();
         before = peakMegabytes();
-        bool ended = false;
-        const Clock::time_point start = Clock::now();
-        framework::Scheduler::instance()->start(
-            [&] {
-                reports::PrintPADRON();
-                ended = true;
-            },
-            0);
-        while (!ended)
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        const Clock::time_point start = runReport(reports::PrintPADRON, shown);
         state.SetIterationTime(std::chrono::duration<double>(shown.shownAt - start).count());
         peak = std::max(peak, peakMegabytes());
         pages = shown.pages;
