@@ -15,8 +15,11 @@
 #include "views/ProgramPreviewer.h"
 #include "views/ReportProgress.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
+#include <QTextLayout>
 
+#include <memory>
 #include <vector>
 
 namespace nidora::clinical {
@@ -25,8 +28,10 @@ namespace {
 constexpr QPointF kHeader { 500, 500 };
 constexpr QPointF kDetail { 500, 1500 };
 constexpr double kBandWidth = 7000;
-// The detail area ends 9500 below its top: a long text runs on down to there.
-constexpr double kDetailHeight = 9500;
+// A long text runs on down to the page footer's top, 8800 below the detail area's top, and
+// then on to the next page, under the doctor's data again, from the area's top.
+constexpr double kTextFloor = 8800;
+constexpr double kTextTopOnLaterPages = 83;
 constexpr QRectF kTextBox { 229, 875, 5875, 3200 };
 
 // The doctor's data down the header, the first three in the larger type.
@@ -70,29 +75,42 @@ public:
         readPatient(data_, consultation.PACIENTE);
         const data::PACIENTES& patient = data_.buffer<data::PACIENTES>();
 
-        // At most one consultation has the code: each one printed gets a page of its own.
+        // At most one consultation has the code: each one printed starts a page of its own.
         views::ReportPage page = views::ReportPage::portrait();
-        {
-            QPainter painter(&page);
-            header(painter);
-            painter.translate(kDetail);
-            const QFont label = framework::describedFont(QStringLiteral("Courier New"), 9, true);
-            const QFont age = framework::describedFont(QStringLiteral("Courier New"), 8);
-            text(painter, label, { 219, 83 }, QStringLiteral("Fecha:"));
-            text(painter, label, { 698, 83 }, shown("@D6", consultation.FECHA));
-            text(painter, age, { 1719, 94 }, QStringLiteral("Edad:"));
-            text(painter, age, { 2104, 94 }, shown("@N3~a~", consultation.ANIOS));
-            text(painter, age, { 2417, 94 }, shown("@N3~m~", consultation.MESES));
-            text(painter, age, { 2740, 94 }, shown("@N3~d~", consultation.DIAS));
-            text(painter, label, { 219, 427 }, shown("@s30", patient.NOMBRE));
-            text(painter, label, { 229, 615 }, shown("@s20", patient.OBRASOCIAL));
-            text(painter, label, { 1781, 615 }, shown("@s15", patient.NROOBRASOCIAL));
-            painter.setFont(framework::describedFont(QStringLiteral("Arial"), 10));
-            QRectF box = kTextBox;
-            box.setBottom(std::max(box.bottom(), kDetailHeight));
-            painter.drawText(
-                box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, plainLines(values_.RECETA));
+        auto painter = std::make_unique<QPainter>(&page);
+        header(*painter);
+        painter->translate(kDetail);
+        const QFont label = framework::describedPageFont(QStringLiteral("Courier New"), 9, true);
+        const QFont age = framework::describedPageFont(QStringLiteral("Courier New"), 8);
+        text(*painter, label, { 219, 83 }, QStringLiteral("Fecha:"));
+        text(*painter, label, { 698, 83 }, shown("@D6", consultation.FECHA));
+        text(*painter, age, { 1719, 94 }, QStringLiteral("Edad:"));
+        text(*painter, age, { 2104, 94 }, shown("@N3~a~", consultation.ANIOS));
+        text(*painter, age, { 2417, 94 }, shown("@N3~m~", consultation.MESES));
+        text(*painter, age, { 2740, 94 }, shown("@N3~d~", consultation.DIAS));
+        text(*painter, label, { 219, 427 }, shown("@s30", patient.NOMBRE));
+        text(*painter, label, { 229, 615 }, shown("@s20", patient.OBRASOCIAL));
+        text(*painter, label, { 1781, 615 }, shown("@s15", patient.NROOBRASOCIAL));
+        const QFont body = framework::describedPageFont(QStringLiteral("Arial"), 10);
+        painter->setFont(body);
+        const QFontMetricsF metrics(body, &page);
+        double y = kTextBox.top();
+        for (const QString& line : textLines(values_.RECETA, body, page)) {
+            if (y + metrics.height() > kTextFloor && y > kTextTopOnLaterPages) {
+                // The rest of the text goes on the next page.
+                painter->end();
+                pages_.push_back(std::move(page));
+                page = views::ReportPage::portrait();
+                painter = std::make_unique<QPainter>(&page);
+                header(*painter);
+                painter->translate(kDetail);
+                painter->setFont(body);
+                y = kTextTopOnLaterPages;
+            }
+            painter->drawText(QPointF(kTextBox.left(), y + metrics.ascent()), line);
+            y += metrics.lineSpacing();
         }
+        painter->end();
         pages_.push_back(std::move(page));
     }
     int pageCount() const override { return int(pages_.size()); }
@@ -105,20 +123,38 @@ private:
         painter.drawText(QRectF(at, QSizeF(kBandWidth - at.x(), 400)),
             Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip, value);
     }
-    // The text's line breaks, however they were typed, as the painter breaks lines.
-    static QString plainLines(QString text)
+    // The text's lines as the box breaks them: its own line breaks, however they were typed,
+    // and words wrapped at the box's width.
+    static QStringList textLines(QString text, const QFont& font, QPaintDevice& page)
     {
         text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-        return text;
+        QStringList lines;
+        for (const QString& paragraph : text.split(QLatin1Char('\n'))) {
+            if (paragraph.isEmpty()) {
+                lines << QString();
+                continue;
+            }
+            QTextLayout layout(paragraph, font, &page);
+            QTextOption option;
+            option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+            layout.setTextOption(option);
+            layout.beginLayout();
+            for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+                line.setLineWidth(kTextBox.width());
+                lines << paragraph.mid(line.textStart(), line.textLength());
+            }
+            layout.endLayout();
+        }
+        return lines;
     }
 
     void header(QPainter& painter) const
     {
         painter.save();
         painter.translate(kHeader);
-        const QFont name = framework::describedFont(QStringLiteral("Courier New"), 8, true);
-        const QFont address = framework::describedFont(QStringLiteral("Courier New"), 7, true);
+        const QFont name = framework::describedPageFont(QStringLiteral("Courier New"), 8, true);
+        const QFont address = framework::describedPageFont(QStringLiteral("Courier New"), 7, true);
         for (const HeaderLine& line : kHeaderLines)
             text(painter, line.large ? name : address, { 208, line.y },
                 shown(line.picture, values_.*line.value));

@@ -1,5 +1,7 @@
 #include "framework/FontSubstitution.h"
 
+#include <QStringList>
+
 #include <algorithm>
 
 namespace nidora::framework {
@@ -34,6 +36,23 @@ QFont describedFont(const QString& family, int pointSize, bool bold)
     QFont font(substituteFontFamily(family), pointSize);
     font.setBold(bold);
     return font;
+}
+
+QFont describedPageFont(const QString& family, int pointSize, bool bold)
+{
+    QFont font = describedFont(family, pointSize, bold);
+    // Were the stand-in missing, the named face is the next one tried.
+    if (font.family() != family)
+        font.setFamilies({ font.family(), family });
+    return font;
+}
+
+QString describedFamily(const QFont& font)
+{
+    for (const QString& family : font.families())
+        if (substituteFontFamily(family) != family)
+            return family;
+    return font.family();
 }
 
 QFont describedPixelFont(const QString& family, int pixelHeight, int weight)

@@ -27,9 +27,9 @@ void numberPages(std::vector<views::ReportPage>& pages)
     const int total = int(pages.size());
     for (int n = 1; n <= total; ++n) {
         views::ReportPage& page = pages[std::size_t(n - 1)];
-        QByteArray bytes = page.metafile();
+        QByteArray bytes = page.records();
         if (numberPage(bytes, n, total))
-            page.setMetafile(bytes);
+            page.setRecords(bytes);
     }
 }
 

@@ -106,7 +106,7 @@ void PreviewCanvasWidget::layOut()
 const QPixmap& PreviewCanvasWidget::picture(int number, const QSize& size)
 {
     const views::ReportPage& page = state_.page(number);
-    const void* bytes = page.metafile().constData();
+    const void* bytes = page.records().constData();
     for (const Kept& kept : kept_)
         if (kept.bytes == bytes && kept.size == size)
             return kept.picture;

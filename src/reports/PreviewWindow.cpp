@@ -311,7 +311,7 @@ void PreviewWindow::saveCurrent()
     if (!chosen || chosen->trimmed().isEmpty())
         return;
     lastFile_ = chosen->trimmed();
-    const QByteArray& metafile = state_.page(state_.current()).metafile();
+    const QByteArray metafile = state_.page(state_.current()).metafile();
     if (lastFile_.contains(QStringLiteral(".WMF"), Qt::CaseInsensitive))
         writeFile(lastFile_, [&](QIODevice& file) { return file.write(metafile) == metafile.size(); });
     else
@@ -332,7 +332,7 @@ void PreviewWindow::saveAll()
     }
     writeFile(choice->file, [&](QIODevice& file) {
         for (const int page : chosen)
-            if (!appendPageText(file, state_.page(page).metafile()))
+            if (!appendPageText(file, state_.page(page).records()))
                 return false;
         return true;
     });

@@ -4,11 +4,14 @@
 #include "core/PictureFormat.h"
 #include "framework/ControlLabels.h"
 #include "framework/FontSubstitution.h"
+#include "views/MetafileEngine.h"
 
 #include <QFontMetricsF>
 #include <QImageReader>
 #include <QTextLayout>
 
+#include <deque>
+#include <limits>
 #include <map>
 
 namespace nidora::reports {
@@ -37,8 +40,8 @@ const views::ReportPage& measuringPage()
     return page;
 }
 
-// A picture of the program's own at the size it is laid at on every page, on white: each page
-// keeps its own copy of it, so it is made no finer than the page needs.
+// A picture of the program's own at the size it is laid at on every page, on white. The pages
+// of a report share one copy of it.
 QImage programPicture(const char* name, QSize size)
 {
     QImageReader reader(framework::findPictureFile(QString::fromLatin1(name)));
@@ -53,14 +56,49 @@ QImage programPicture(const char* name, QSize size)
 
 } // namespace
 
+namespace {
+
+// The few fonts of the layouts, each made once: the same font again is then the same object to
+// the pages, which select a font only when it changes.
+QFont pageFont(const char* family, int points, bool bold)
+{
+    struct Made {
+        const char* family;
+        int points;
+        bool bold;
+        QFont font;
+    };
+    static thread_local std::vector<Made> made;
+    for (const Made& each : made)
+        if (each.family == family && each.points == points && each.bold == bold)
+            return each.font;
+    made.push_back(
+        { family, points, bold, framework::describedPageFont(QString::fromLatin1(family), points, bold) });
+    return made.back().font;
+}
+
+// The measures of a font on the page, taken once for each font.
+const QFontMetricsF& metricsOf(const QFont& font)
+{
+    // A deque, so that the measures handed out stay where they are as more are taken.
+    static thread_local std::deque<std::pair<QFont, QFontMetricsF>> taken;
+    for (const auto& [each, metrics] : taken)
+        if (each == font)
+            return metrics;
+    taken.emplace_back(font, QFontMetricsF(font, &measuringPage()));
+    return taken.back().second;
+}
+
+} // namespace
+
 QFont courier(int points, bool bold)
 {
-    return framework::describedFont(QStringLiteral("Courier New"), points, bold);
+    return pageFont("Courier New", points, bold);
 }
 
 QFont arial(int points, bool bold)
 {
-    return framework::describedFont(QStringLiteral("Arial"), points, bold);
+    return pageFont("Arial", points, bold);
 }
 
 QString shown(const char* picture, std::int64_t value)
@@ -112,7 +150,7 @@ QStringList wrapped(const QString& text, const QFont& font, double width)
 double lineHeight(const QFont& font)
 {
     // A little more than the font's own spacing, so that lines of small type read apart.
-    return QFontMetricsF(font, &measuringPage()).lineSpacing() * 1.12;
+    return metricsOf(font).lineSpacing() * 1.12;
 }
 
 namespace {
@@ -136,24 +174,68 @@ const QImage& titlePicture()
 // ---- BandPainter -------------------------------------------------------------------------
 
 BandPainter::BandPainter(QPainter& painter, QPointF origin, double width)
-    : painter_(painter)
+    : BandPainter(painter, origin, width, -std::numeric_limits<double>::infinity(),
+        std::numeric_limits<double>::infinity())
+{
+}
+
+BandPainter::BandPainter(QPainter& painter, QPointF origin, double width, double from, double to)
+    : painter_(&painter)
+    , page_(dynamic_cast<views::MetafileEngine*>(painter.paintEngine()))
     , origin_(origin)
     , width_(width)
+    , from_(from)
+    , to_(to)
 {
+}
+
+BandPainter::BandPainter(double width, std::vector<Span>& spans)
+    : painter_(nullptr)
+    , width_(width)
+    , from_(-std::numeric_limits<double>::infinity())
+    , to_(std::numeric_limits<double>::infinity())
+    , spans_(&spans)
+{
+}
+
+std::vector<BandPainter::Span> BandPainter::measure(
+    const std::function<void(BandPainter&)>& draw, double width)
+{
+    std::vector<Span> spans;
+    BandPainter measuring(width, spans);
+    draw(measuring);
+    return spans;
+}
+
+bool BandPainter::shows(double top, double bottom, bool whole)
+{
+    if (spans_) {
+        if (whole && bottom > top)
+            spans_->push_back({ top, bottom });
+        return false;
+    }
+    return top >= from_ && top < to_;
 }
 
 void BandPainter::text(double x, double y, const QString& text, const QFont& font)
 {
     if (text.trimmed().isEmpty())
         return;
-    painter_.setFont(font);
-    painter_.setPen(Qt::black);
-    painter_.drawText(origin_ + QPointF(x, y + QFontMetricsF(font, &measuringPage()).ascent()), text);
+    const QFontMetricsF& metrics = metricsOf(font);
+    if (!shows(y, y + metrics.height()))
+        return;
+    if (page_) {
+        page_->drawPlainText(at(x, y + metrics.ascent()), text, font, Qt::black);
+        return;
+    }
+    painter_->setFont(font);
+    painter_->setPen(Qt::black);
+    painter_->drawText(at(x, y + metrics.ascent()), text);
 }
 
 void BandPainter::textRight(double right, double y, const QString& words, const QFont& font)
 {
-    text(right - QFontMetricsF(font, &measuringPage()).horizontalAdvance(words), y, words, font);
+    text(right - metricsOf(font).horizontalAdvance(words), y, words, font);
 }
 
 double BandPainter::lines(double x, double y, const QStringList& lines, const QFont& font)
@@ -169,28 +251,48 @@ double BandPainter::lines(double x, double y, const QStringList& lines, const QF
 
 void BandPainter::rule(double y, double x1, double x2)
 {
-    painter_.setPen(QPen(Qt::black, 10));
-    painter_.drawLine(origin_ + QPointF(x1, y), origin_ + QPointF(x2 < 0 ? width_ : x2, y));
+    if (!shows(y, y, false))
+        return;
+    painter_->setPen(QPen(Qt::black, 10));
+    painter_->drawLine(at(x1, y), at(x2 < 0 ? width_ : x2, y));
 }
+
+namespace {
+
+// A box up to this tall is kept whole on one page, like the line it frames; a taller one (the
+// frame of a long memo) is cut where its lines are.
+constexpr double kWholeBox = 1000;
+
+} // namespace
 
 void BandPainter::box(const QRectF& box, const QColor& fill, bool outline)
 {
-    painter_.setPen(outline ? QPen(Qt::black, 10) : QPen(Qt::NoPen));
-    painter_.setBrush(fill);
-    painter_.drawRect(box.translated(origin_));
-    painter_.setBrush(Qt::NoBrush);
+    if (spans_) {
+        shows(box.top(), box.bottom(), box.height() <= kWholeBox);
+        return;
+    }
+    // The part of the box within the slice.
+    const double top = std::max(box.top(), from_);
+    const double bottom = std::min(box.bottom(), to_);
+    if (box.height() > 0 ? bottom <= top : !shows(box.top(), box.top(), false))
+        return;
+    painter_->setPen(outline ? QPen(Qt::black, 10) : QPen(Qt::NoPen));
+    painter_->setBrush(fill);
+    painter_->drawRect(QRectF(at(box.left(), top), QSizeF(box.width(), std::max(0.0, bottom - top))));
+    painter_->setBrush(Qt::NoBrush);
 }
 
 void BandPainter::image(const QRectF& box, const QImage& image)
 {
-    if (!image.isNull())
-        painter_.drawImage(box.translated(origin_), image);
+    if (image.isNull() || !shows(box.top(), box.bottom()))
+        return;
+    painter_->drawImage(QRectF(at(box.left(), box.top()), box.size()), image);
 }
 
 void BandPainter::check(double x, double y, bool marked, const QString& label, const QFont& font)
 {
     // The mark is a letter in the square, so that the page's text says which boxes are marked.
-    const QFontMetricsF metrics(font, &measuringPage());
+    const QFontMetricsF& metrics = metricsOf(font);
     const double side = metrics.height();
     box(QRectF(x, y, side, side), Qt::white);
     if (marked)
@@ -249,13 +351,76 @@ void ReportLayout::printDetailBand(const Band& band)
 void ReportLayout::print(const Band& band)
 {
     const double floor = bottom_ - pageFooterHeight();
-    if (page_ && y_ + band.height > floor && y_ > 0)
-        endPage();
     if (!page_)
         openPage();
-    BandPainter painter(*painter_, QPointF(left_, y_), width_);
+    if (y_ + band.height > floor) {
+        // A band that fits on a page of its own starts one rather than being cut.
+        if (band.height > floor - bodyTop_) {
+            printAcrossPages(band, floor);
+            return;
+        }
+        endPage();
+        openPage();
+    }
+    drawSlice(band, 0, band.height);
+}
+
+void ReportLayout::drawSlice(const Band& band, double from, double to)
+{
+    // The band's first slice takes whatever it draws above its top, its last whatever it draws
+    // below its height.
+    constexpr double kAll = std::numeric_limits<double>::infinity();
+    BandPainter painter(
+        *painter_, QPointF(left_, y_ - from), width_, from > 0 ? from : -kAll, to < band.height ? to : kAll);
     band.draw(painter);
-    y_ += band.height;
+    y_ += to - from;
+}
+
+namespace {
+
+// The lowest place from `from` down to `most` where the band can be cut: no line of text,
+// picture or small box runs across it. Answers `from` when the band cannot be cut below it
+// before `most` without cutting through something.
+double cutAt(const std::vector<BandPainter::Span>& spans, double from, double most)
+{
+    double cut = most;
+    for (bool moved = true; moved && cut > from;) {
+        moved = false;
+        for (const BandPainter::Span& span : spans)
+            if (span.top < cut && span.bottom > cut) {
+                cut = std::max(from, span.top);
+                moved = true;
+            }
+    }
+    return cut;
+}
+
+} // namespace
+
+void ReportLayout::printAcrossPages(const Band& band, double floor)
+{
+    const std::vector<BandPainter::Span> spans = BandPainter::measure(band.draw, width_);
+    double from = 0;
+    while (from < band.height) {
+        const double most = std::min(band.height, from + (floor - y_));
+        double cut = most >= band.height ? band.height : cutAt(spans, from, most);
+        if (cut <= from) {
+            if (y_ > bodyTop_) {
+                // Not one line of it fits under what the page holds: on to the next page.
+                endPage();
+                openPage();
+                continue;
+            }
+            // Something of it is taller than a whole page: it is cut where the page ends.
+            cut = most;
+        }
+        drawSlice(band, from, cut);
+        from = cut;
+        if (from < band.height) {
+            endPage();
+            openPage();
+        }
+    }
 }
 
 void ReportLayout::headerPictures(BandPainter& band)
@@ -276,8 +441,7 @@ double ReportLayout::header(BandPainter& band, const QStringList& title, const Q
     // The stamp stands on the title's first line.
     if (!dateStamp.isEmpty()) {
         const QFont stamp = courier(8, true);
-        const double ascents = QFontMetricsF(titleFont, &measuringPage()).ascent()
-            - QFontMetricsF(stamp, &measuringPage()).ascent();
+        const double ascents = metricsOf(titleFont).ascent() - metricsOf(stamp).ascent();
         band.textRight(band.width(), 220 + ascents, dateStamp, stamp);
     }
     return std::max(y, 800.0);
@@ -291,6 +455,7 @@ void ReportLayout::openPage()
     painter_ = std::make_unique<QPainter>(page_.get());
     BandPainter top(*painter_, QPointF(left_, kTop), width_);
     y_ = kTop + pageHeader(top) + kAfterHeader;
+    bodyTop_ = y_;
 }
 
 void ReportLayout::endPage()

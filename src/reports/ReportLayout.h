@@ -19,7 +19,13 @@
 // at the top left, the report's title in capitals, the selection printed for and the column
 // captions), the detail bands one under another, a group header before the first detail and a
 // group footer after the last where a report has them, and a page footer. A band that does
-// not fit under the bands before it starts a new page.
+// not fit under the bands before it starts a new page; one taller than a whole page is cut
+// between its lines and runs on from page to page under each page's header, so that none of
+// its text falls past the page's end.
+namespace nidora::views {
+class MetafileEngine;
+}
+
 namespace nidora::reports {
 
 // Texts of the layouts: Courier New (drawn with its metric twin) at the sizes the layouts
@@ -39,7 +45,10 @@ QString shownDecimal(const char* picture, std::int64_t units, int places);
 QStringList wrapped(const QString& text, const QFont& font, double width);
 double lineHeight(const QFont& font);
 
-// Draws inside one band: every place is from the band's top left.
+// Draws inside one band: every place is from the band's top left. A band taller than a page is
+// drawn a slice at a time: the painter then draws only what begins within the slice, and cuts
+// boxes at its edges. Measuring (no painter) draws nothing and
+// notes where each line of text, picture and small box lies, so that slices end between them.
 class BandPainter {
 public:
     BandPainter(QPainter& painter, QPointF origin, double width);
@@ -57,10 +66,30 @@ public:
     // A check box, marked or not, with its text after it.
     void check(double x, double y, bool marked, const QString& text, const QFont& font);
 
+    // From the band's top to the bottom of something that must not be cut, for each such thing.
+    struct Span {
+        double top;
+        double bottom;
+    };
+    static std::vector<Span> measure(const std::function<void(BandPainter&)>& draw, double width);
+    // Draws only what begins from `from` down to before `to` (places still from the band's top,
+    // which the origin puts where the caller wants it).
+    BandPainter(QPainter& painter, QPointF origin, double width, double from, double to);
+
 private:
-    QPainter& painter_;
+    explicit BandPainter(double width, std::vector<Span>& spans);
+    // Whether something from top to bottom is drawn in this slice (noting it when measuring).
+    bool shows(double top, double bottom, bool whole = true);
+    QPointF at(double x, double y) const { return origin_ + QPointF(x, y); }
+
+    QPainter* painter_;
+    // The page's own engine, which records texts without the painter's glyphs.
+    views::MetafileEngine* page_ = nullptr;
     QPointF origin_;
     double width_;
+    double from_;
+    double to_;
+    std::vector<Span>* spans_ = nullptr;
 };
 
 // One band: its height and how it is drawn.
@@ -110,6 +139,10 @@ private:
     void detail(const data::Record& record) final;
     void openPage();
     void endPage();
+    // Draws the band's part from `from` to `to` where the page has come to.
+    void drawSlice(const Band& band, double from, double to);
+    // Prints a band taller than a page, cut between its lines onto as many pages as it takes.
+    void printAcrossPages(const Band& band, double floor);
 
     Orientation orientation_;
     double left_;
@@ -119,6 +152,8 @@ private:
     std::unique_ptr<views::ReportPage> page_;
     std::unique_ptr<QPainter> painter_;
     double y_ = 0;
+    // Where a page's first band starts, under its header.
+    double bodyTop_ = 0;
     std::int64_t details_ = 0;
     bool groupOpen_ = false;
 };

@@ -1,7 +1,9 @@
 #include "views/MetafileEngine.h"
 
 #include "core/Cp1252.h"
+#include "framework/FontSubstitution.h"
 #include "views/MetafileFormat.h"
+#include "views/PagePictures.h"
 #include "views/ReportPage.h"
 
 #include <QImage>
@@ -67,17 +69,22 @@ QByteArray dibOf(const QImage& image)
     return dib;
 }
 
-// A picture laid onto white (the record has no transparency), cut to its source part and no
-// finer than the page needs.
-QImage pictureFor(const QImage& image, const QRectF& source, const QSizeF& target)
+// How many dots of a picture's part the page keeps: no finer than the page needs.
+QSize dotsFor(QSize part, const QSizeF& target)
 {
-    QImage part = image.copy(source.toAlignedRect());
-    if (part.isNull())
-        return {};
     const QSize most(std::max(1, int(std::ceil(target.width() * kMaxPictureDpi / ReportPage::kUnitsPerInch))),
         std::max(1, int(std::ceil(target.height() * kMaxPictureDpi / ReportPage::kUnitsPerInch))));
     if (part.width() > most.width() || part.height() > most.height())
-        part = part.scaled(most.boundedTo(part.size()), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        return most.boundedTo(part);
+    return part;
+}
+
+// A picture's part at its dots, laid onto white (the record has no transparency).
+QImage pictureFor(const QImage& image, const QRect& source, QSize dots)
+{
+    QImage part = image.copy(source);
+    if (part.size() != dots)
+        part = part.scaled(dots, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     if (part.hasAlphaChannel()) {
         QImage flat(part.size(), QImage::Format_RGB32);
         flat.fill(Qt::white);
@@ -99,7 +106,8 @@ MetafileEngine::MetafileEngine()
 bool MetafileEngine::begin(QPaintDevice* device)
 {
     page_ = static_cast<ReportPage*>(device);
-    file_ = page_->metafile();
+    file_ = page_->records();
+    pictures_ = page_->pictures_;
     // The end record goes; it is written again when the painter ends.
     file_.chop(wmf::kMinRecordWords * 2);
     maxRecordWords_ = wmf::u32(file_, wmf::kMaxRecordWords);
@@ -133,8 +141,9 @@ bool MetafileEngine::end()
     wmf::put16(file_, wmf::kObjectCount, std::uint16_t(objectCount_));
     ReportPage* page = page_;
     page_ = nullptr;
-    page->recorded(std::move(file_));
+    page->recorded(std::move(file_), std::move(pictures_));
     file_ = {};
+    pictures_.clear();
     return true;
 }
 
@@ -200,6 +209,11 @@ void MetafileEngine::selectBrush()
 
 void MetafileEngine::selectFont(const QFont& font)
 {
+    // Most texts of a page come in the font of the one before.
+    if (selected_[FontSlot] >= 0 && font == selectedFont_ && transform_ == fontTransform_)
+        return;
+    selectedFont_ = font;
+    fontTransform_ = transform_;
     const double scale = std::abs(transform_.m22()) > 0 && axisAligned() ? std::abs(transform_.m22())
                                                                          : lengthScale(transform_);
     const double size
@@ -214,15 +228,16 @@ void MetafileEngine::selectFont(const QFont& font)
     QByteArray flags(8, '\0');
     flags[0] = font.italic() ? 1 : 0;
     logFont.addBytes(flags);
-    QByteArray face = cp1252::encode(font.family()).left(wmf::kFaceNameBytes - 1);
+    // The face the layout names, not the one that stands in for it on this machine.
+    QByteArray face = cp1252::encode(framework::describedFamily(font)).left(wmf::kFaceNameBytes - 1);
     face.append(wmf::kFaceNameBytes - face.size(), '\0');
     logFont.addBytes(face);
     select(FontSlot, logFont);
 }
 
-void MetafileEngine::setTextColor()
+void MetafileEngine::setTextColor(const QColor& textColor)
 {
-    const std::uint32_t color = colorRefOf(pen_.color());
+    const std::uint32_t color = colorRefOf(textColor);
     if (color == textColor_)
         return;
     write(wmf::Record(wmf::SetTextColor).add32(color).bytes());
@@ -326,32 +341,45 @@ void MetafileEngine::drawImage(
     const QRectF& rect, const QImage& image, const QRectF& source, Qt::ImageConversionFlags)
 {
     const QRectF target = transform_.mapRect(rect);
-    const QImage picture = pictureFor(image, source, target.size());
-    if (picture.isNull())
+    const QRect part = source.toAlignedRect() & image.rect();
+    if (part.isEmpty())
         return;
-    write(wmf::Record(wmf::StretchDib)
-              .add32(wmf::kSourceCopy)
-              .add16(0) // the bitmap's own colours
-              .addS16(picture.height())
-              .addS16(picture.width())
-              .addS16(0)
-              .addS16(0)
-              .addS16(clamp16(target.height()))
-              .addS16(clamp16(target.width()))
-              .addS16(clamp16(target.top()))
-              .addS16(clamp16(target.left()))
-              .addBytes(dibOf(picture))
-              .bytes());
+    const QSize dots = dotsFor(part.size(), target.size());
+    // The bitmap is made once for every page that shows this picture at this size.
+    pagepictures::Bitmap bitmap
+        = pagepictures::shared(image, part, dots, [&] { return dibOf(pictureFor(image, part, dots)); });
+    auto held = std::find(pictures_.begin(), pictures_.end(), bitmap);
+    if (held == pictures_.end())
+        held = pictures_.insert(pictures_.end(), std::move(bitmap));
+    wmf::Record parameters(wmf::StretchDib);
+    parameters.add32(wmf::kSourceCopy)
+        .add16(0) // the bitmap's own colours
+        .addS16(dots.height())
+        .addS16(dots.width())
+        .addS16(0)
+        .addS16(0)
+        .addS16(clamp16(target.height()))
+        .addS16(clamp16(target.width()))
+        .addS16(clamp16(target.top()))
+        .addS16(clamp16(target.left()));
+    write(pagepictures::referenceRecord(
+        parameters.bytes().mid(wmf::kRecordPrefixBytes), int(held - pictures_.begin())));
 }
 
 void MetafileEngine::drawTextItem(const QPointF& position, const QTextItem& textItem)
 {
-    const QByteArray text = cp1252::encode(textItem.text());
+    drawPlainText(position, textItem.text(), textItem.font(), pen_.color());
+}
+
+void MetafileEngine::drawPlainText(
+    const QPointF& baseline, const QString& words, const QFont& font, const QColor& color)
+{
+    const QByteArray text = cp1252::encode(words);
     if (text.isEmpty())
         return;
-    selectFont(textItem.font());
-    setTextColor();
-    const QPointF at = transform_.map(position);
+    selectFont(font);
+    setTextColor(color);
+    const QPointF at = transform_.map(baseline);
     write(wmf::Record(wmf::ExtTextOut)
               .addS16(clamp16(at.y()))
               .addS16(clamp16(at.x()))

@@ -3,11 +3,14 @@
 #include "views/MetafileFormat.h"
 
 #include <QByteArray>
+#include <QFont>
 #include <QPaintEngine>
 #include <QTransform>
 
 #include <array>
 #include <cstdint>
+#include <memory>
+#include <vector>
 
 // The paint engine behind a report page: turns a painter's calls into metafile records. Pens,
 // brushes and fonts become objects created when a drawing call first needs them and deleted when
@@ -40,6 +43,12 @@ public:
         Qt::ImageConversionFlags flags = Qt::AutoColor) override;
     void drawTextItem(const QPointF& position, const QTextItem& textItem) override;
 
+    // A text from its baseline's start, recorded as a painter's text is but without the
+    // painter laying out its glyphs first: the page keeps texts, not glyphs, and a report of
+    // thousands of pages would spend most of its time on glyphs nobody looks at. The painter
+    // on the page must be active and must not have been moved, scaled or turned.
+    void drawPlainText(const QPointF& baseline, const QString& text, const QFont& font, const QColor& color);
+
 private:
     enum Slot { PenSlot, BrushSlot, FontSlot, SlotCount };
 
@@ -50,7 +59,7 @@ private:
     void selectPen();
     void selectBrush();
     void selectFont(const QFont& font);
-    void setTextColor();
+    void setTextColor(const QColor& color);
     void polygon(const QPolygonF& points, bool closed);
     // True while the transform only moves and scales, so boxes stay boxes.
     bool axisAligned() const { return transform_.type() <= QTransform::TxScale; }
@@ -58,6 +67,8 @@ private:
 
     ReportPage* page_ = nullptr;
     QByteArray file_;
+    // The pictures the records refer to, each once.
+    std::vector<std::shared_ptr<const QByteArray>> pictures_;
     std::uint32_t maxRecordWords_ = 0;
     int objectCount_ = 0;
 
@@ -70,6 +81,9 @@ private:
     std::array<int, SlotCount> selected_ {};
     std::array<QByteArray, SlotCount> selectedBytes_ {};
     std::array<bool, 16> used_ {};
+    // The font the selected font object was made from, under the transform of then.
+    QFont selectedFont_;
+    QTransform fontTransform_;
     std::uint32_t textColor_ = 0;
     std::uint16_t polyFillMode_ = 0;
 };

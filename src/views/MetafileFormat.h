@@ -57,6 +57,7 @@ enum Function : std::uint16_t {
     Polyline = 0x0325,
     Ellipse = 0x0418,
     Rectangle = 0x041B,
+    Escape = 0x0626,
     ExtTextOut = 0x0A32,
     StretchDib = 0x0F43,
 };

@@ -1,7 +1,9 @@
 #include "views/MetafilePlayback.h"
 
 #include "core/Cp1252.h"
+#include "framework/FontSubstitution.h"
 #include "views/MetafileFormat.h"
+#include "views/PagePictures.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -60,8 +62,9 @@ QImage imageOfDib(const QByteArray& bytes, qsizetype at, qsizetype end)
 // at its lowest free index, as the records that select and delete objects expect.
 class Reader {
 public:
-    Reader(const QByteArray& bytes, PagePlayback& page)
+    Reader(const QByteArray& bytes, const std::vector<pagepictures::Bitmap>& pictures, PagePlayback& page)
         : bytes_(bytes)
+        , pictures_(pictures)
         , page_(page)
     {
     }
@@ -151,7 +154,8 @@ private:
         case wmf::CreateFontIndirect: {
             QByteArray face = bytes_.mid(p + 18, std::min<qsizetype>(wmf::kFaceNameBytes, end - p - 18));
             face.truncate(face.indexOf('\0') < 0 ? face.size() : face.indexOf('\0'));
-            QFont font(cp1252::decode(face));
+            // The face the page names, drawn with the font that stands in for it here.
+            QFont font(framework::substituteFontFamily(cp1252::decode(face)));
             font.setPixelSize(std::max(1, int(std::abs(wmf::s16(bytes_, p)) * scaleY() + 0.5)));
             font.setWeight(QFont::Weight(std::clamp<int>(wmf::s16(bytes_, p + 8), 100, 900)));
             font.setItalic((wmf::u16(bytes_, p + 10) & 0xFF) != 0);
@@ -207,29 +211,41 @@ private:
                 .fill = fill_ });
             break;
         }
-        case wmf::StretchDib: {
-            QImage image = imageOfDib(bytes_, p + 22, end);
-            if (image.isNull())
-                break;
-            const QRectF source(wmf::s16(bytes_, p + 12), wmf::s16(bytes_, p + 10), wmf::s16(bytes_, p + 8),
-                wmf::s16(bytes_, p + 6));
-            if (source.toRect() != image.rect() && !source.isEmpty())
-                image = image.copy(source.toRect());
-            const QPointF topLeft = map(wmf::s16(bytes_, p + 20), wmf::s16(bytes_, p + 18));
-            const QPointF bottomRight = map(wmf::s16(bytes_, p + 20) + wmf::s16(bytes_, p + 16),
-                wmf::s16(bytes_, p + 18) + wmf::s16(bytes_, p + 14));
-            page_.pictures.push_back(std::move(image));
-            add(Step { .kind = Step::Picture,
-                .box = QRectF(topLeft, bottomRight).normalized(),
-                .picture = int(page_.pictures.size() - 1) });
+        case wmf::StretchDib:
+            picture(p, imageOfDib(bytes_, p + 22, end));
             break;
-        }
+        case wmf::Escape:
+            // A picture the page shares with others, by its place in the page's list.
+            if (const auto reference = pagepictures::referenceIn(bytes_, p - wmf::kRecordPrefixBytes, end))
+                if (reference->index < int(pictures_.size())) {
+                    const QByteArray& bitmap = *pictures_[std::size_t(reference->index)];
+                    picture(reference->parameters, imageOfDib(bitmap, 0, bitmap.size()));
+                }
+            break;
         case wmf::ExtTextOut:
             text(p, end);
             break;
         default:
             break;
         }
+    }
+
+    // A picture drawn as the picture record's parameters from p say.
+    void picture(qsizetype p, QImage image)
+    {
+        if (image.isNull())
+            return;
+        const QRectF source(wmf::s16(bytes_, p + 12), wmf::s16(bytes_, p + 10), wmf::s16(bytes_, p + 8),
+            wmf::s16(bytes_, p + 6));
+        if (source.toRect() != image.rect() && !source.isEmpty())
+            image = image.copy(source.toRect());
+        const QPointF topLeft = map(wmf::s16(bytes_, p + 20), wmf::s16(bytes_, p + 18));
+        const QPointF bottomRight = map(wmf::s16(bytes_, p + 20) + wmf::s16(bytes_, p + 16),
+            wmf::s16(bytes_, p + 18) + wmf::s16(bytes_, p + 14));
+        page_.pictures.push_back(std::move(image));
+        add(Step { .kind = Step::Picture,
+            .box = QRectF(topLeft, bottomRight).normalized(),
+            .picture = int(page_.pictures.size() - 1) });
     }
 
     void text(qsizetype p, qsizetype end)
@@ -267,6 +283,7 @@ private:
     }
 
     const QByteArray& bytes_;
+    const std::vector<pagepictures::Bitmap>& pictures_;
     PagePlayback& page_;
     double unit_ = 1.0;
     QPoint origin_;
@@ -285,12 +302,12 @@ private:
 
 } // namespace
 
-PagePlayback PagePlayback::read(const QByteArray& bytes)
+PagePlayback PagePlayback::read(const QByteArray& bytes, const std::vector<pagepictures::Bitmap>& pictures)
 {
     PagePlayback page;
     if (!wmf::isPlaceable(bytes))
         return page;
-    Reader(bytes, page).run();
+    Reader(bytes, pictures, page).run();
     return page;
 }
 

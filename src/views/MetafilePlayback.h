@@ -10,6 +10,7 @@
 #include <QSize>
 #include <QString>
 
+#include <memory>
 #include <vector>
 
 class QPainter;
@@ -36,8 +37,10 @@ struct PagePlayback {
         Qt::FillRule fill = Qt::OddEvenFill;
     };
 
-    // Reads the records; bytes that are no placeable metafile give no steps and an empty size.
-    static PagePlayback read(const QByteArray& bytes);
+    // Reads the records, each picture reference from `pictures` (the page's list); bytes that
+    // are no placeable metafile give no steps and an empty size.
+    static PagePlayback read(
+        const QByteArray& bytes, const std::vector<std::shared_ptr<const QByteArray>>& pictures = {});
 
     void play(QPainter& painter) const;
 

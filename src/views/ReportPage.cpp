@@ -3,6 +3,7 @@
 #include "views/MetafileEngine.h"
 #include "views/MetafileFormat.h"
 #include "views/MetafilePlayback.h"
+#include "views/PagePictures.h"
 
 #include <QPainter>
 
@@ -41,6 +42,7 @@ ReportPage::ReportPage(QByteArray bytes)
 ReportPage::ReportPage(const ReportPage& other)
     : QPaintDevice()
     , bytes_(other.bytes_)
+    , pictures_(other.pictures_)
     , valid_(other.valid_)
     , playback_(other.playback_)
 {
@@ -50,6 +52,7 @@ ReportPage::ReportPage(const ReportPage& other)
 ReportPage::ReportPage(ReportPage&& other) noexcept
     : QPaintDevice()
     , bytes_(std::move(other.bytes_))
+    , pictures_(std::move(other.pictures_))
     , valid_(other.valid_)
     , playback_(std::move(other.playback_))
 {
@@ -59,6 +62,7 @@ ReportPage& ReportPage::operator=(const ReportPage& other)
 {
     if (this != &other) {
         bytes_ = other.bytes_;
+        pictures_ = other.pictures_;
         valid_ = other.valid_;
         playback_ = other.playback_;
     }
@@ -69,6 +73,7 @@ ReportPage& ReportPage::operator=(ReportPage&& other) noexcept
 {
     if (this != &other) {
         bytes_ = std::move(other.bytes_);
+        pictures_ = std::move(other.pictures_);
         valid_ = other.valid_;
         playback_ = std::move(other.playback_);
     }
@@ -87,26 +92,42 @@ QSize ReportPage::size() const
         int(qint64(box.width()) * kUnitsPerInch / inch), int(qint64(box.height()) * kUnitsPerInch / inch));
 }
 
+QByteArray ReportPage::metafile() const
+{
+    return pagepictures::expanded(bytes_, pictures_);
+}
+
 bool ReportPage::setMetafile(const QByteArray& bytes)
 {
     if (!wmf::isPlaceable(bytes))
         return false;
     bytes_ = bytes;
+    pictures_.clear();
     valid_ = true;
     playback_.reset();
     return true;
 }
 
-void ReportPage::recorded(QByteArray bytes)
+bool ReportPage::setRecords(const QByteArray& bytes)
+{
+    if (!wmf::isPlaceable(bytes))
+        return false;
+    bytes_ = bytes;
+    playback_.reset();
+    return true;
+}
+
+void ReportPage::recorded(QByteArray bytes, std::vector<std::shared_ptr<const QByteArray>> pictures)
 {
     bytes_ = std::move(bytes);
+    pictures_ = std::move(pictures);
     playback_.reset();
 }
 
 const PagePlayback& ReportPage::playback() const
 {
     if (!playback_)
-        playback_ = std::make_shared<const PagePlayback>(PagePlayback::read(bytes_));
+        playback_ = std::make_shared<const PagePlayback>(PagePlayback::read(bytes_, pictures_));
     return *playback_;
 }
 

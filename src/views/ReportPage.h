@@ -6,6 +6,7 @@
 #include <QSize>
 
 #include <memory>
+#include <vector>
 
 class QPainter;
 
@@ -25,7 +26,8 @@ class QPainter;
 //   page.draw(screenPainter, QRectF(0, 0, 850, 1100));
 //
 // A painter opened again on a page that already holds records adds to them. Copies share their
-// bytes until one of them changes.
+// bytes until one of them changes. A picture is held once for all the pages that show it: the
+// page's records refer to it, and its saved file embeds it.
 namespace nidora::views {
 
 class MetafileEngine;
@@ -57,11 +59,21 @@ public:
     bool isLandscape() const { return size().width() > size().height(); }
     bool isValid() const { return valid_; }
 
-    // The whole placeable metafile, as a ".WMF" file holds it.
-    const QByteArray& metafile() const { return bytes_; }
-    // Replaces the page's records with other bytes of the same kind (numbering rewrites texts
-    // in place). Bytes that are no placeable metafile leave the page as it was and answer false.
+    // The whole placeable metafile, as a ".WMF" file holds it, its pictures embedded.
+    QByteArray metafile() const;
+    // Replaces the page with a placeable metafile read back. Bytes that are no placeable
+    // metafile leave the page as it was and answer false.
     bool setMetafile(const QByteArray& bytes);
+    // The page's own records: the metafile with a reference to each of the page's pictures in
+    // place of the picture, so every text record is there as in the saved file.
+    const QByteArray& records() const { return bytes_; }
+    // Replaces the records with others that refer to the same pictures (numbering rewrites
+    // texts in place); answers false, changing nothing, for bytes that are no placeable
+    // metafile.
+    bool setRecords(const QByteArray& bytes);
+    // The bitmaps the records' picture references name, in their order; pages that show the
+    // same picture at the same size hold the same one.
+    const std::vector<std::shared_ptr<const QByteArray>>& pictures() const { return pictures_; }
 
     // Draws the page in its own units (thousandths of an inch) through the painter's current
     // transform.
@@ -77,11 +89,12 @@ protected:
 private:
     friend class MetafileEngine;
     explicit ReportPage(QByteArray bytes);
-    // The engine hands over the bytes when a painter ends.
-    void recorded(QByteArray bytes);
+    // The engine hands over the records and the pictures they refer to when a painter ends.
+    void recorded(QByteArray bytes, std::vector<std::shared_ptr<const QByteArray>> pictures);
     const PagePlayback& playback() const;
 
     QByteArray bytes_;
+    std::vector<std::shared_ptr<const QByteArray>> pictures_;
     bool valid_ = true;
     mutable std::unique_ptr<MetafileEngine> engine_;
     mutable std::shared_ptr<const PagePlayback> playback_;

@@ -3,6 +3,7 @@
 #include "framework/ControlButton.h"
 #include "framework/ControlLabels.h"
 #include "framework/ControlShapes.h"
+#include "framework/WindowEvent.h"
 
 #include <QElapsedTimer>
 
@@ -51,6 +52,9 @@ void ReportProgressWindow::onOpened()
     showProgress();
     select(*cancel_);
     setTimer(report_.timerHundredths);
+    // The pass starts at once rather than a tick after the window opens.
+    if (report_.timerHundredths > 0)
+        post(framework::event::Timer);
 }
 
 void ReportProgressWindow::closeFiles()
@@ -60,9 +64,9 @@ void ReportProgressWindow::closeFiles()
 
 int ReportProgressWindow::onTimer()
 {
-    // On its own timer the window goes on reading for most of each tick, so that a long report
-    // takes the time its records take rather than a tick for every few of them; a tick posted
-    // by hand reads one step.
+    // On its own timer the window reads for a stretch of most of a tick at a time, so that a long
+    // report takes the time its records take rather than a tick for every few of them; a tick
+    // posted by hand reads one step.
     bool more = pass_->step();
     if (report_.timerHundredths > 0) {
         QElapsedTimer working;
@@ -71,8 +75,13 @@ int ReportProgressWindow::onTimer()
             more = pass_->step();
     }
     showProgress();
-    if (more)
+    if (more) {
+        // The next stretch follows as soon as the window has taken the events that came
+        // meanwhile, so the pass does not wait out the rest of the tick.
+        if (report_.timerHundredths > 0)
+            post(framework::event::Timer);
         return GoOn;
+    }
     // The preview runs over this window, which still shows the finished pass; its answer is
     // the report's.
     setTimer(0);

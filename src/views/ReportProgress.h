@@ -53,9 +53,9 @@ Response runReport(const Report& report);
 
 class ReportProgressWindow final : public framework::Window {
 public:
-    // How long each tick of the window's own timer reads records before the window takes its
-    // events again: most of the tick, so the pass runs near the speed of its reads and the
-    // window still answers Cancel at once.
+    // How long each stretch of the pass reads records before the window takes its events
+    // again: short enough that the window answers Cancel at once. On the window's own timer the
+    // stretches follow one another without waiting for the next tick.
     static constexpr std::chrono::milliseconds kWorkPerTick { 70 };
 
     explicit ReportProgressWindow(const Report& report);

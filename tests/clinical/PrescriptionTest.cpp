@@ -15,6 +15,7 @@
 
 #include <QFile>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 
 #include <gmock/gmock.h>
 
@@ -221,6 +222,39 @@ TEST_F(PrescriptionWindowTest, TheEditorTakesNoMoreThanTheMemoStores)
     EXPECT_EQ(stored().RECETA, typed.left(2000));
     ASSERT_EQ(printed().size(), 1u);
     EXPECT_TRUE(printed().front().contains(QStringLiteral("bbbb")));
+}
+
+TEST_F(PrescriptionWindowTest, ATextLongerThanThePageRunsOnUnderTheDoctorsDataAgain)
+{
+    // The 2,000 characters the prescription stores: words that fill lines, then short lines
+    // one under another, more than a page holds.
+    QStringList words;
+    for (int n = 1; words.join(u' ').size() < 900; ++n)
+        words << QStringLiteral("p%1").arg(n, 4, 10, QLatin1Char('0'));
+    QStringList lines;
+    for (int n = 1; (words.join(u' ') + u'\n' + lines.join(u'\n')).size() + 6 <= 2000; ++n)
+        lines << QStringLiteral("l%1").arg(n, 4, 10, QLatin1Char('0'));
+    const QString typed = words.join(u' ') + u'\n' + lines.join(u'\n');
+    storeConsultation();
+    ASSERT_TRUE(platform::PracticeSettings::writeInt(QStringLiteral("medico"), 2));
+    open();
+    editor()->selectAll();
+    editor()->insertPlainText(typed);
+    press();
+    ASSERT_EQ(stored().RECETA, typed);
+    const QStringList pages = printed();
+    ASSERT_GE(pages.size(), 2u);
+    static const QRegularExpression numbered(QStringLiteral("\\b[pl]\\d{4}\\b"));
+    QStringList found;
+    for (const QString& page : pages) {
+        EXPECT_TRUE(page.contains(QStringLiteral("Dr. Segundo Gómez"))) << qPrintable(page);
+        for (const auto& match : numbered.globalMatch(page))
+            found << match.captured();
+    }
+    EXPECT_EQ(found.join(u' '), (words + lines).join(u' '));
+    // The consultation's own lines stand on the first page only.
+    EXPECT_TRUE(pages.front().contains(QStringLiteral("Pérez, Ana")));
+    EXPECT_FALSE(pages.back().contains(QStringLiteral("Pérez, Ana")));
 }
 
 TEST_F(PrescriptionWindowTest, ClosingWithoutTheButtonStoresAndPrintsNothing)

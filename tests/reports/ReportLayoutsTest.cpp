@@ -7,6 +7,7 @@
 #include "support/QStringPrinter.h"
 #include "support/SpanishNames.h"
 
+#include <QRegularExpression>
 #include <QSpinBox>
 
 #include <gmock/gmock.h>
@@ -222,6 +223,63 @@ TEST_F(ReportLayoutsTest, ClinicalHistoryPrintsTheConsultationsOfTheDatesWithThe
         driver.answer(QStringLiteral("There are no records available to process."), QStringLiteral("OK")));
     ASSERT_TRUE(finished());
     EXPECT_EQ(previewer.previews.size(), 1u) << "DF after HF prints nothing";
+}
+
+// Words numbered after a letter ("s0001 s0002 ..."), as many as `characters` characters hold.
+QStringList numberedWords(char letter, int characters)
+{
+    QStringList words;
+    for (int n = 1; (words.join(u' ').size() + 6) <= characters; ++n)
+        words << QStringLiteral("%1%2").arg(QLatin1Char(letter)).arg(n, 4, 10, QLatin1Char('0'));
+    return words;
+}
+
+TEST_F(ReportLayoutsTest, AConsultationTallerThanAPageRunsOnToTheNextPagesWhole)
+{
+    // Three notes of 1,000 characters and four studies of 1,900: more than two pages of lines.
+    CONSULTAS c = consultation(6, 12, makeDate(2011, 2, 10), "CONTROL");
+    c.SINTOMATOLOGIA = numberedWords('s', 1000).join(u' ');
+    c.MEDICACION = numberedWords('m', 1000).join(u' ');
+    c.OBSERVACIONES = numberedWords('o', 1000).join(u' ');
+    store(c);
+    QStringList studied;
+    for (int n = 1; n <= 4; ++n) {
+        ANALISIS study;
+        study.CONSULTA = 6;
+        study.PACIENTE = 12;
+        study.ANALISIS_ = QStringLiteral("Estudio%1").arg(n);
+        const QStringList results = numberedWords(char('a' + n - 1), 1900);
+        study.RESULTADOS = results.join(u' ');
+        studied << results;
+        store(study);
+    }
+    AppGlobals.SELECTPACIENTE = 12;
+    start(Pantalla4);
+    ok();
+    ASSERT_TRUE(finished());
+    ASSERT_EQ(previewer.previews.size(), 1u);
+    const std::vector<views::ReportPage>& pages = previewer.previews[0];
+    ASSERT_GE(pages.size(), 3u);
+
+    // The two halves of the band read apart: the page's text grid puts the right half from
+    // column 100 on.
+    static const QRegularExpression word(QStringLiteral("\\b[a-z]\\d{4}\\b"));
+    QStringList left;
+    QStringList right;
+    for (const views::ReportPage& page : pages) {
+        const QStringList lines = pageTextLines(page.metafile());
+        ASSERT_FALSE(lines.isEmpty());
+        EXPECT_EQ(lines.first().simplified(), QStringLiteral("HISTORIAL DE CONSULTAS"));
+        EXPECT_THAT(holding(lines, "Paciente:"), ElementsAre(Holds("Paciente:")));
+        for (const QString& line : lines) {
+            for (const auto& match : word.globalMatch(line.left(95)))
+                left << match.captured();
+            for (const auto& match : word.globalMatch(line.mid(95)))
+                right << match.captured();
+        }
+    }
+    EXPECT_EQ(left.join(u' '), (numberedWords('s', 1000) + studied).join(u' '));
+    EXPECT_EQ(right.join(u' '), (numberedWords('m', 1000) + numberedWords('o', 1000)).join(u' '));
 }
 
 TEST_F(ReportLayoutsTest, PathologyHistoryAndCasesOfAPathologyCountWhatTheyPrint)

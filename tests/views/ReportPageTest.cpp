@@ -1,6 +1,8 @@
 #include "views/ReportPage.h"
 #include "views/MetafileFormat.h"
 
+#include "framework/FontSubstitution.h"
+
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
@@ -276,6 +278,89 @@ TEST(ReportPage, DamagedRecordsDrawWhatCameBefore)
         EXPECT_EQ(image.pixel(100, 100), qRgb(0, 0, 0));
         EXPECT_EQ(image.pixel(300, 300), qRgb(255, 255, 255));
     }
+}
+
+TEST(ReportPage, APictureIsHeldOnceForEveryPageAndEmbeddedWhenSaved)
+{
+    QImage bar(600, 40, QImage::Format_RGB32);
+    bar.fill(QColor(40, 90, 150));
+    std::vector<ReportPage> pages;
+    for (int n = 0; n < 50; ++n) {
+        ReportPage page = ReportPage::portrait();
+        {
+            QPainter painter(&page);
+            painter.drawImage(QRectF(500, 500, 7000, 400), bar);
+            painter.drawText(QPointF(500, 1200), QStringLiteral("Página %1").arg(n + 1));
+        }
+        pages.push_back(std::move(page));
+    }
+    for (const ReportPage& page : pages) {
+        ASSERT_EQ(page.pictures().size(), 1u);
+        EXPECT_EQ(page.pictures()[0].get(), pages[0].pictures()[0].get());
+        // The page's own records refer to the picture and do not hold it.
+        EXPECT_TRUE(ofFunction(page.records(), wmf::StretchDib).empty());
+        EXPECT_LT(page.records().size(), 1024);
+    }
+
+    // The saved file is a whole metafile: the picture record in the reference's place, the
+    // sizes of the header agreeing with it, and it reads back drawing the same.
+    const QByteArray file = pages[7].metafile();
+    const auto stretched = ofFunction(file, wmf::StretchDib);
+    ASSERT_EQ(stretched.size(), 1u);
+    EXPECT_EQ(wmf::s16(stretched[0].params, 16), 7000); // the width it is drawn at
+    EXPECT_EQ(wmf::u32(stretched[0].params, 22), 40u); // the bitmap's header follows
+    EXPECT_EQ(ofFunction(file, wmf::Escape).size(), 0u);
+    EXPECT_EQ(2 * qsizetype(wmf::u32(file, wmf::kFileSizeWords)) + wmf::kPlaceableHeaderBytes, file.size());
+    EXPECT_EQ(wmf::u32(file, wmf::kMaxRecordWords), std::uint32_t(stretched[0].params.size() + 6) / 2);
+    const ReportPage back = ReportPage::fromMetafile(file);
+    EXPECT_TRUE(back.pictures().empty());
+    EXPECT_EQ(rendered(back, 0.05), rendered(pages[7], 0.05));
+    EXPECT_EQ(rendered(pages[7], 0.05).pixel(200, 35), qRgb(40, 90, 150));
+
+    // Another picture, or the same one at another size, is a bitmap of its own.
+    QImage other = bar.copy();
+    other.fill(Qt::red);
+    ReportPage page = ReportPage::portrait();
+    {
+        QPainter painter(&page);
+        painter.drawImage(QRectF(500, 500, 7000, 400), other);
+        painter.drawImage(QRectF(500, 500, 100, 10), bar);
+        painter.drawImage(QRectF(500, 3000, 7000, 400), bar);
+    }
+    ASSERT_EQ(page.pictures().size(), 3u);
+    EXPECT_NE(page.pictures()[0].get(), pages[0].pictures()[0].get());
+    EXPECT_NE(page.pictures()[1].get(), pages[0].pictures()[0].get());
+    EXPECT_EQ(page.pictures()[2].get(), pages[0].pictures()[0].get());
+    EXPECT_EQ(ofFunction(page.metafile(), wmf::StretchDib).size(), 3u);
+}
+
+TEST(ReportPage, NamesTheFaceTheLayoutGivesAndDrawsWithItsStandIn)
+{
+    ReportPage page = ReportPage::portrait();
+    {
+        QPainter painter(&page);
+        painter.setFont(framework::describedPageFont(QStringLiteral("Courier New"), 9));
+        painter.drawText(QPointF(500, 1200), QStringLiteral("MMMMMMMMMM"));
+        painter.setFont(framework::describedPageFont(QStringLiteral("Arial"), 9));
+        painter.drawText(QPointF(500, 2200), QStringLiteral("MMMMMMMMMM"));
+    }
+    const auto fonts = ofFunction(page.metafile(), wmf::CreateFontIndirect);
+    ASSERT_EQ(fonts.size(), 2u);
+    EXPECT_EQ(fonts[0].params.mid(18).left(12), QByteArray("Courier New\0", 12));
+    EXPECT_EQ(fonts[1].params.mid(18).left(6), QByteArray("Arial\0", 6));
+
+    // On screen the page is drawn with the stand-ins, which keep the named faces' widths: ten
+    // capitals of the fixed face end at six tenths of the size each.
+    const QImage image = rendered(page, 0.1);
+    const auto lastDark = [&](int y0, int y1) {
+        int last = -1;
+        for (int y = y0; y <= y1; ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (qGray(image.pixel(x, y)) < 128)
+                    last = std::max(last, x);
+        return last;
+    };
+    EXPECT_NEAR(lastDark(100, 125), (500 + 10 * 0.6 * 125) * 0.1, 5);
 }
 
 } // namespace
