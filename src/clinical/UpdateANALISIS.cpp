@@ -97,6 +97,8 @@ public:
         anchor(results, kEveryEdge);
         anchor(ok, kRightCorner);
         anchor(cancel, kRightCorner);
+        enableHistory({ QStringLiteral("?ANA:ANALISIS"), QStringLiteral("?ANA:ARCHIVO"),
+            QStringLiteral("?ANA:PACIENTE"), QStringLiteral("?ANA:RESULTADOS") });
     }
 
     int ok() override

@@ -7,16 +7,6 @@
 namespace nidora::data {
 namespace {
 
-void copyElements(const FieldDesc& field, const Record& from, Record& to)
-{
-    const int rows = std::max(field.dim1, 1);
-    const int columns = std::max(field.dim2, 1);
-    for (int i = 0; i < rows; ++i) {
-        for (int j = 0; j < columns; ++j)
-            field.set(to, i, j, field.get(from, i, j));
-    }
-}
-
 void blankElements(const FieldDesc& field, Record& record)
 {
     const FieldValue blank = field.type == FieldType::String || field.type == FieldType::Memo
@@ -59,10 +49,20 @@ void copyRecord(const FileDesc& file, const Record& from, Record& to)
         return;
     for (const FieldDesc& field : file.fields) {
         if (field.get)
-            copyElements(field, from, to);
+            copyField(field, from, to);
     }
     for (const FieldDesc& memo : file.memos)
-        copyElements(memo, from, to);
+        copyField(memo, from, to);
+}
+
+void copyField(const FieldDesc& field, const Record& from, Record& to)
+{
+    const int rows = std::max(field.dim1, 1);
+    const int columns = std::max(field.dim2, 1);
+    for (int i = 0; i < rows; ++i) {
+        for (int j = 0; j < columns; ++j)
+            field.set(to, i, j, field.get(from, i, j));
+    }
 }
 
 std::unique_ptr<Record> cloneRecord(const FileDesc& file, const Record& from)

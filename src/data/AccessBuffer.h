@@ -13,6 +13,8 @@ namespace nidora::data {
 // Copies every field element and every memo.
 void copyRecord(const FileDesc& file, const Record& from, Record& to);
 std::unique_ptr<Record> cloneRecord(const FileDesc& file, const Record& from);
+// Copies every element of one field (or memo).
+void copyField(const FieldDesc& field, const Record& from, Record& to);
 // Blank strings and memos, zero numbers.
 void clearRecord(const FileDesc& file, Record& record);
 

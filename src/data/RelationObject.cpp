@@ -284,7 +284,7 @@ Outcome RelationObject::children(const Relation& relation, const std::vector<Fie
 
 // ---- change ---------------------------------------------------------------------------------
 
-AccessResult RelationObject::change()
+AccessResult RelationObject::change(bool showOtherVersion)
 {
     if (!access_.isOpen())
         return access_.report(message::FileNotOpen, {}, true);
@@ -293,7 +293,7 @@ AccessResult RelationObject::change()
     const AccessObject::State before = access_.state();
     bool written = false;
     const Step step = transact(
-        files, [this, &written] { return changeWithin(&written); }, 28);
+        files, [this, &written, showOtherVersion] { return changeWithin(&written, showOtherVersion); }, 28);
     if (step == Step::Done)
         return AccessResult::Ok;
     // Rolled back after the record itself was written: the disk holds the record as read
@@ -304,10 +304,10 @@ AccessResult RelationObject::change()
     return step == Step::Fatal ? AccessResult::Fatal : AccessResult::Failed;
 }
 
-RelationObject::Step RelationObject::changeWithin(bool* written)
+RelationObject::Step RelationObject::changeWithin(bool* written, bool showOtherVersion)
 {
     const auto oldParent = cloneRecord(access_.desc(), access_.asRead());
-    const Step write = stepOf(access_.change());
+    const Step write = stepOf(access_.change(showOtherVersion));
     if (write != Step::Done)
         return write;
     if (written)

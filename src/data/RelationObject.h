@@ -38,7 +38,9 @@ public:
 
     // Writes the changed record in the buffer; changed linking fields are carried to the
     // children, blank them or are refused (message 34, the old values back in the buffer).
-    AccessResult change();
+    // A record another station changed meanwhile is read again into the buffer, with message 7,
+    // or 8 when the caller keeps what was typed to recall it (showOtherVersion).
+    AccessResult change(bool showOtherVersion = false);
     // Deletes the record last read with its children as the rules say; Cancelled when the
     // confirmation (message 11) is answered No. A failure offers to try again (message 36).
     AccessResult deleteRecord(bool askFirst = false);
@@ -67,7 +69,7 @@ private:
 
     Step transact(const Files& files, const std::function<Step()>& work, int writeMessage);
     // written: set once the record itself is written (and a rollback must undo it).
-    Step changeWithin(bool* written = nullptr);
+    Step changeWithin(bool* written = nullptr, bool showOtherVersion = false);
     Step deleteWithin();
     Step changeChildren(const Relation& relation, const Record& oldParent);
     Step deleteChildren(const Relation& relation);

@@ -36,6 +36,9 @@ public:
     virtual bool holdsData() const { return false; }
     // Shows the bound value again.
     virtual void display() { }
+    // Shows the bound value as if the user had typed it: finishing with the control raises
+    // its accepted event, so the value is taken and checked then, as typed input is.
+    virtual void displayAsTyped() { display(); }
     // Takes what the control shows into its bound value; a refusal leaves the value as it was.
     virtual InputError commit() { return InputError::None; }
     // After a refusal of its text has been shown: the text stays for the user to mend, and

@@ -117,6 +117,12 @@ void EntryControl::display()
     edit_->setText(shown);
 }
 
+void EntryControl::displayAsTyped()
+{
+    display();
+    edit_->setModified(true);
+}
+
 InputError EntryControl::commit()
 {
     // Taken (or refused) now, the text needs no second look when the focus leaves it.

@@ -52,6 +52,7 @@ public:
 
     bool holdsData() const override { return true; }
     void display() override;
+    void displayAsTyped() override;
     InputError commit() override;
     void keepUnread() override;
 

@@ -68,6 +68,12 @@ void DoctorChoice::display()
     combo_->setEditText(formatLong(kNumber, number_).trimmed());
 }
 
+void DoctorChoice::displayAsTyped()
+{
+    display();
+    combo_->lineEdit()->setModified(true);
+}
+
 InputError DoctorChoice::commit()
 {
     const Parsed<std::int64_t> read = parseLong(kNumber, combo_->lineEdit()->text());

@@ -23,6 +23,7 @@ public:
 
     bool holdsData() const override { return true; }
     void display() override;
+    void displayAsTyped() override;
     InputError commit() override;
 
     void setDoctors(const std::vector<Doctor>& doctors);

@@ -78,6 +78,9 @@ public:
         addCancel(QStringLiteral("?CANCEL"), { 186, 118, 45, 14 }, QStringLiteral("Cancelar"),
             QStringLiteral("no.bmp"));
         setFirstControl(doctor_->number());
+        enableHistory({ QStringLiteral("?AGE:MEDICO"), QStringLiteral("?AGE:FECHA"),
+            QStringLiteral("?AGE:HORA"), QStringLiteral("?AGE:PACIENTE"), QStringLiteral("?AGE:NOMBRE"),
+            QStringLiteral("?AGE:COMENTARIOS") });
         openAlso(data::FileId::MEDICOS);
         openAlso(data::FileId::PACIENTES);
     }

@@ -2,6 +2,7 @@
 
 #include "core/ErrorManager.h"
 #include "data/AccessBuffer.h"
+#include "views/FieldHistory.h"
 
 #include <algorithm>
 
@@ -29,13 +30,17 @@ bool sameElements(const data::FieldDesc& field, const data::Record& a, const dat
 
 } // namespace
 
-FormSession::FormSession(data::RelationObject& relation, std::uint8_t request, FormCaptions captions)
+FormSession::FormSession(
+    data::RelationObject& relation, std::uint8_t request, FormCaptions captions, FieldHistory* history)
     : relation_(relation)
     , access_(relation.access())
     , request_(request)
     , captions_(std::move(captions))
     , original_(data::cloneRecord(access_.desc(), access_.buffer()))
+    , history_(history)
 {
+    if (const data::Record* last = history_ ? history_->last(access_.id()) : nullptr)
+        recalled_ = data::cloneRecord(access_.desc(), *last);
 }
 
 QString FormSession::caption() const
@@ -64,13 +69,28 @@ bool FormSession::changed() const
         || !std::all_of(file.memos.begin(), file.memos.end(), same);
 }
 
+bool FormSession::recall(const data::FieldDesc& field)
+{
+    if (!recalled_)
+        return false;
+    data::copyField(field, *recalled_, access_.buffer());
+    return true;
+}
+
+FormStep FormSession::completed()
+{
+    if (history_)
+        history_->keep(access_.id(), access_.buffer());
+    return closing(Completed);
+}
+
 FormStep FormSession::ok()
 {
     switch (request_) {
     case InsertRecord:
         switch (access_.insert()) {
         case AccessResult::Ok:
-            return closing(Completed);
+            return completed();
         case AccessResult::Fatal:
             return closing(Cancelled);
         default:
@@ -89,20 +109,27 @@ FormStep FormSession::change()
 {
     // Nothing changed: nothing is written, and the form still completes.
     if (!changed())
-        return closing(Completed);
+        return completed();
     core::ErrorManager& errors = access_.errors();
     for (;;) {
         errors.setLastError({});
-        const AccessResult result = relation_.change();
+        // What is on screen, which the stored version is about to replace in the buffer.
+        std::unique_ptr<data::Record> typed
+            = history_ ? data::cloneRecord(access_.desc(), access_.buffer()) : nullptr;
+        const AccessResult result = relation_.change(history_ != nullptr);
         if (result == AccessResult::Ok)
-            return closing(Completed);
+            return completed();
         if (result == AccessResult::Fatal)
             return closing(Cancelled);
-        if (errors.lastError().messageNumber == core::message::ChangedElsewhere) {
+        const int shown = errors.lastError().messageNumber;
+        if (shown == core::message::ChangedElsewhere || shown == core::message::ChangedElsewhereShown) {
             // Trying again would write the other station's version back as if it were ours,
             // and staying with our values on screen would later write them over theirs
-            // unseen: the form shows what is stored now and counts changes from there.
+            // unseen: the form shows what is stored now and counts changes from there. What
+            // the user typed is one key away in the form's history.
             original_ = data::cloneRecord(access_.desc(), access_.buffer());
+            if (typed)
+                recalled_ = std::move(typed);
             return FormStep { false, Cancelled, false, true };
         }
         switch (errors.raiseWithCancel(core::message::RetryUpdate, { .file = access_.desc().label })) {

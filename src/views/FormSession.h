@@ -17,6 +17,8 @@
 //   if (step.closes) answer(step.response);
 namespace nidora::views {
 
+class FieldHistory;
+
 struct FormCaptions {
     QString insert;
     QString change;
@@ -42,7 +44,10 @@ public:
 
     // The record is in the file's buffer already: primed by the list for an insert, loaded for
     // the other requests. A copy of it is kept to tell whether anything was changed.
-    FormSession(data::RelationObject& relation, std::uint8_t request, FormCaptions captions);
+    // history: the thread's field history, for a form that keeps one; the form takes its own
+    // copy of the file's last completed record now.
+    FormSession(data::RelationObject& relation, std::uint8_t request, FormCaptions captions,
+        FieldHistory* history = nullptr);
 
     std::uint8_t request() const { return request_; }
     // The caption for the request, at most 39 characters; empty for a request the form has no
@@ -56,9 +61,16 @@ public:
     // Whether a field differs from the record as the form opened it.
     bool changed() const;
 
+    // Puts the field's value from the form's history into the buffer; false when the form
+    // keeps no history or has nothing in it.
+    bool recall(const data::FieldDesc& field);
+
     // OK, after the accept-all pass for an insert or a change. A change that finds the record
     // changed by another station (message 7) has the buffer hold that station's version; the
-    // form shows it and stays open, and a later OK writes only what is then on screen.
+    // form shows it and stays open, and a later OK writes only what is then on screen. A form
+    // that keeps a history says so with message 8 instead and keeps what was on screen in its
+    // history, to be recalled field by field. A completed insert or change leaves its record
+    // in the thread's history.
     FormStep ok();
     // Cancel or closing the window: answers 2 without asking; an insert removes the record
     // priming added, and stays open when that fails.
@@ -67,12 +79,15 @@ public:
 private:
     FormStep change();
     FormStep remove();
+    FormStep completed();
 
     data::RelationObject& relation_;
     data::AccessObject& access_;
     std::uint8_t request_;
     FormCaptions captions_;
     std::unique_ptr<data::Record> original_;
+    FieldHistory* history_;
+    std::unique_ptr<data::Record> recalled_; // the form's history; null when it has none
 };
 
 } // namespace nidora::views

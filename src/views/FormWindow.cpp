@@ -1,6 +1,11 @@
 #include "views/FormWindow.h"
 
+#include "framework/Beep.h"
 #include "framework/WindowEvent.h"
+#include "views/FieldHistory.h"
+
+#include <algorithm>
+#include <stdexcept>
 
 namespace nidora::views {
 namespace {
@@ -32,13 +37,28 @@ framework::ButtonControl& FormWindow::addCancel(
     return *cancel_;
 }
 
+void FormWindow::enableHistory(const QStringList& controls)
+{
+    const data::FileDesc& file = access().desc();
+    for (const QString& name : controls) {
+        framework::Control* shown = control(name);
+        const data::FieldDesc* field = name.startsWith(QLatin1Char('?')) ? file.field(name.mid(1)) : nullptr;
+        if (!shown || !field)
+            throw std::invalid_argument(
+                "no control of a field of " + file.label.toStdString() + " named " + name.toStdString());
+        history_.emplace_back(shown, field);
+    }
+    addAlertKey(kHistoryKey);
+}
+
 bool FormWindow::onSetUp()
 {
     if (!DataWindow::onSetUp())
         return false;
     // The record is in the buffer already (primed or loaded by the caller): the session keeps
-    // its copy to tell later whether anything changed.
-    session_.emplace(data().relation(primaryFile()), std::uint8_t(request()), captions_);
+    // its copy to tell later whether anything changed, and the form's history as it is now.
+    session_.emplace(data().relation(primaryFile()), std::uint8_t(request()), captions_,
+        history_.empty() ? nullptr : &FieldHistory::of(thread()));
     return true;
 }
 
@@ -92,6 +112,25 @@ int FormWindow::onAccepted(framework::Control& control)
     if (&control == cancel_)
         return cancel();
     return DataWindow::onAccepted(control);
+}
+
+int FormWindow::onFieldEvent(framework::Control& control, const framework::ThreadEvent& event)
+{
+    if (event.code == framework::event::AlertKey && event.value.toInt() == kHistoryKey && !history_.empty())
+        return recall(control);
+    return DataWindow::onFieldEvent(control, event);
+}
+
+int FormWindow::recall(framework::Control& control)
+{
+    const auto enabled = std::find_if(
+        history_.begin(), history_.end(), [&](const auto& entry) { return entry.first == &control; });
+    if (enabled == history_.end() || !session_->recall(*enabled->second)) {
+        framework::beep();
+        return Consumed;
+    }
+    control.displayAsTyped();
+    return Consumed;
 }
 
 int FormWindow::onWindowEvent(const framework::ThreadEvent& event)

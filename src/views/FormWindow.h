@@ -1,10 +1,15 @@
 #pragma once
 
 #include "framework/ControlButton.h"
+#include "framework/KeyCodes.h"
 #include "views/DataWindow.h"
 #include "views/FormSession.h"
 
+#include <QStringList>
+
 #include <optional>
+#include <utility>
+#include <vector>
 
 // The window of a form procedure (the Update... and ...:Ficha windows): controls bound to the
 // record buffer of one data file, a caption per request, OK and Cancel. OK on an insert or a
@@ -36,6 +41,16 @@ public:
     framework::ButtonControl& addCancel(
         const QString& name, const framework::DialogRect& at, const QString& text, const QString& icon = {});
 
+    // The field history ("Ditto"), the key that message 8 names.
+    static constexpr int kHistoryKey = keys::withCtrl(keys::letter('H'));
+    // The controls, each named by the field of the form's file it shows ("?ANA:ANALISIS"), in
+    // which the history key puts back, as if typed, the field's value in the last record a form
+    // of this file completed on this thread; pressed anywhere else, or with nothing to recall,
+    // it beeps. Such a form keeps what the user typed in its history when another station's
+    // change is shown in its place. A name that is no control of a field of the form's file is
+    // a programming error (std::invalid_argument).
+    void enableHistory(const QStringList& controls);
+
     // ---- acting --------------------------------------------------------------------------
     // The session exists from set-up to the end of the procedure.
     FormSession& session() { return *session_; }
@@ -49,12 +64,15 @@ protected:
     bool onSetUp() override;
     void onOpened() override;
     int onAccepted(framework::Control& control) override;
+    int onFieldEvent(framework::Control& control, const framework::ThreadEvent& event) override;
     int onWindowEvent(const framework::ThreadEvent& event) override;
 
 private:
     int follow(const FormStep& step);
+    int recall(framework::Control& control);
 
     FormCaptions captions_;
+    std::vector<std::pair<framework::Control*, const data::FieldDesc*>> history_;
     framework::ButtonControl* cancel_ = nullptr;
     std::optional<FormSession> session_;
 };

@@ -52,17 +52,20 @@ protected:
 
     // Runs `form` with the request, as the patient form would: every clinical file open, the
     // patient in his buffer, then `prepare` puts the record in its buffer (priming it for an
-    // insert). `answer` receives the form's response.
-    void openForm(int request, void (*form)(), std::function<void(data::Dictionary&)> prepare)
+    // insert). `answer` receives the form's response. With `forms` above 1 the thread runs
+    // that many such forms one after another.
+    void openForm(int request, void (*form)(), std::function<void(data::Dictionary&)> prepare, int forms = 1)
     {
         ended = false;
-        driver.start([this, request, form, prepare = std::move(prepare)] {
+        driver.start([this, request, form, prepare = std::move(prepare), forms] {
             data::Dictionary& data = views::threadDictionary();
             data::RelationObject& consultations = data.relation<data::CONSULTAS>();
             consultations.open();
             readPatient(data, kPatient);
-            prepare(data);
-            answer = framework::callWithRequest(request, form);
+            for (int each = 0; each < forms; ++each) {
+                prepare(data);
+                answer = framework::callWithRequest(request, form);
+            }
             afterForm(data);
             consultations.close();
             ended = true;

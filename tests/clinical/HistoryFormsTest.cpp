@@ -2,12 +2,16 @@
 
 #include "platform/FileChooserDouble.h"
 #include "platform/ShellLauncherDouble.h"
+#include "support/OtherStation.h"
 
 #include "data/ReferenceRecords.h"
+#include "framework/Beep.h"
+#include "views/FormWindow.h"
 
 #include <QComboBox>
 #include <QFile>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
 
 #include <gmock/gmock.h>
@@ -68,23 +72,27 @@ public:
                     "VAC:KPACIENTE");
         });
     }
-    // The study form as the consultation form calls it: the consultation in its buffer.
-    void openStudy(int request)
+    // The study form as the consultation form calls it: the consultation in its buffer; with
+    // `forms` above 1, that many forms one after another on the consultation form's thread.
+    void openStudy(int request, int forms = 1)
     {
-        openForm(request, UpdateANALISIS, [request](data::Dictionary& data) {
-            load<CONSULTAS>(
-                data, [](CONSULTAS& c) { c.CODIGO = 5; }, "CON:KCODIGO");
-            if (request == InsertRecord)
-                prime<ANALISIS>(data, [](ANALISIS& row) { row.CONSULTA = 5; });
-            else
-                load<ANALISIS>(
-                    data,
-                    [](ANALISIS& row) {
-                        row.CONSULTA = 5;
-                        row.ANALISIS_ = QStringLiteral("Placa de tórax");
-                    },
-                    "ANA:KCONSULTA");
-        });
+        openForm(
+            request, UpdateANALISIS,
+            [request](data::Dictionary& data) {
+                load<CONSULTAS>(
+                    data, [](CONSULTAS& c) { c.CODIGO = 5; }, "CON:KCODIGO");
+                if (request == InsertRecord)
+                    prime<ANALISIS>(data, [](ANALISIS& row) { row.CONSULTA = 5; });
+                else
+                    load<ANALISIS>(
+                        data,
+                        [](ANALISIS& row) {
+                            row.CONSULTA = 5;
+                            row.ANALISIS_ = QStringLiteral("Placa de tórax");
+                        },
+                        "ANA:KCONSULTA");
+            },
+            forms);
     }
 
 protected:
@@ -227,6 +235,22 @@ protected:
         plate.write("plate");
     }
     QString platePath() const { return QDir(elsewhere.path()).filePath(QStringLiteral("Estudios/rx.jpg")); }
+    // Ctrl+H in the control; whether it beeped.
+    bool recall(const char* control)
+    {
+        const int before = framework::beepsSoFar();
+        driver.pressKey(QString::fromLatin1(control), views::FormWindow::kHistoryKey);
+        return framework::beepsSoFar() != before;
+    }
+    // Types into an entry, or writes the results' memo; the patient's code only shows.
+    void fill(const char* control, const char* text)
+    {
+        const QString name = QString::fromLatin1(control);
+        if (auto* memo = qobject_cast<QPlainTextEdit*>(driver.find(name)))
+            memo->setPlainText(QString::fromUtf8(text));
+        else if (qobject_cast<QLineEdit*>(driver.find(name)))
+            type(name, QString::fromUtf8(text));
+    }
 
     QTemporaryDir elsewhere;
     nidora::test::FileChooserDouble chooser;
@@ -295,6 +319,82 @@ TEST_F(StudyFormTest, ANameWithoutAFolderOrAFolderAloneIsStoredAsTyped)
         EXPECT_EQ(all<ANALISIS>().back().ARCHIVO, QString::fromLatin1(typed));
     }
     EXPECT_EQ(QDir::current().entryList({ QStringLiteral("*.jpg") }, QDir::Files), QStringList());
+}
+
+struct StudyField {
+    const char* control;
+    const char* typed; // what the user types there; the patient's code only shows
+};
+
+TEST_F(StudyFormTest, TheNextStudyRecallsEachOfItsFourFieldsFromTheLastOne)
+{
+    const StudyField typed[] = {
+        { "?ANA:ANALISIS", "Hemograma completo" },
+        { "?ANA:ARCHIVO", "hemo.pdf" },
+        { "?ANA:RESULTADOS", "Sin alteraciones" },
+        { "?ANA:PACIENTE", "7" },
+    };
+    openStudy(InsertRecord, 2);
+    for (const StudyField& field : typed)
+        fill(field.control, field.typed);
+    EXPECT_TRUE(recall("?ANA:ANALISIS")) << "nothing completed yet on this thread";
+    EXPECT_EQ(shown(QStringLiteral("?ANA:ANALISIS")), QStringLiteral("Hemograma completo"));
+    driver.click(QStringLiteral("?OK"));
+    ASSERT_EQ(all<ANALISIS>().size(), 1u);
+
+    // The second study starts blank but for its patient; each key fills its own field alone.
+    EXPECT_EQ(shown(QStringLiteral("?ANA:ARCHIVO")), QString());
+    for (const StudyField& field : typed) {
+        SCOPED_TRACE(field.control);
+        EXPECT_FALSE(recall(field.control));
+        EXPECT_EQ(shown(QString::fromLatin1(field.control)).trimmed(), QString::fromUtf8(field.typed));
+    }
+    EXPECT_TRUE(recall("?BUTTON4")) << "nothing to recall on a button";
+    pressCancel();
+    EXPECT_EQ(all<ANALISIS>().size(), 1u);
+}
+
+TEST_F(StudyFormTest, AfterAnotherStationsChangeMessage8ShowsTheirsAndCtrlHBringsBackWhatWasTyped)
+{
+    ANALISIS theirs = storedStudy();
+    theirs.ARCHIVO = QStringLiteral("rx.jpg");
+    theirs.RESULTADOS = QStringLiteral("Sin hallazgos");
+    store(theirs);
+    openStudy(ChangeRecord);
+    const StudyField typed[] = {
+        { "?ANA:ANALISIS", "Placa de tórax frente" },
+        { "?ANA:ARCHIVO", "rx-frente.jpg" },
+        { "?ANA:RESULTADOS", "Opacidad basal derecha" },
+    };
+    for (const StudyField& field : typed)
+        fill(field.control, field.typed);
+
+    nidora::test::OtherStation reception(
+        { "change-study", "5", "Placa de tórax", "rx-otra.jpg", "Informe de la otra estación" });
+    ASSERT_EQ(reception.finish(), 0);
+    driver.click(QStringLiteral("?OK"));
+    ASSERT_TRUE(driver.answer(QStringLiteral("Those changes will now be displayed. Use the Ditto Button or "
+                                             "Ctrl+H to recall your changes."),
+        QStringLiteral("OK")));
+    ASSERT_FALSE(ended) << "the form stays open";
+    EXPECT_EQ(shown(QStringLiteral("?ANA:ANALISIS")).trimmed(), QStringLiteral("Placa de tórax"));
+    EXPECT_EQ(shown(QStringLiteral("?ANA:ARCHIVO")).trimmed(), QStringLiteral("rx-otra.jpg"));
+    EXPECT_EQ(shown(QStringLiteral("?ANA:RESULTADOS")), QStringLiteral("Informe de la otra estación"));
+
+    for (const StudyField& field : typed) {
+        SCOPED_TRACE(field.control);
+        EXPECT_FALSE(recall(field.control));
+        EXPECT_EQ(shown(QString::fromLatin1(field.control)).trimmed(), QString::fromUtf8(field.typed));
+    }
+    EXPECT_EQ(all<ANALISIS>().at(0).RESULTADOS, QStringLiteral("Informe de la otra estación"))
+        << "nothing written until OK";
+    pressOk();
+    EXPECT_EQ(answer, Completed);
+    ASSERT_EQ(all<ANALISIS>().size(), 1u);
+    const ANALISIS written = all<ANALISIS>()[0];
+    EXPECT_EQ(written.ANALISIS_, QStringLiteral("Placa de tórax frente"));
+    EXPECT_EQ(written.ARCHIVO, QStringLiteral("rx-frente.jpg"));
+    EXPECT_EQ(written.RESULTADOS, QStringLiteral("Opacidad basal derecha"));
 }
 
 TEST_F(StudyFormTest, ACopyThatFailsKeepsTheOriginalPathAndSaysSo)

@@ -257,6 +257,17 @@ TEST(NewUser, FromAnEmptyFolderToTheFirstPatientForm)
         ASSERT_TRUE(program.waitForNoWindow(QStringLiteral("Agregar Turno")));
         EXPECT_EQ(recordsOf(folder, data::FileId::AGENDA), 1)
             << "the form wrote the appointment before it closed";
+        // The next appointment's form recalls that name with Ctrl+H, and is left unbooked.
+        ASSERT_TRUE(clickInsert(program, QStringLiteral("Agenda")));
+        ASSERT_TRUE(program.showWhole(QStringLiteral("Agregar Turno")));
+        ASSERT_TRUE(program.clickWidget(QStringLiteral("?AGE:NOMBRE")));
+        program.key(QStringLiteral("ctrl+h"));
+        EXPECT_TRUE(program.waitFor(QStringLiteral("find ?AGE:NOMBRE"), [](const QJsonObject& entry) {
+            return entry.value(QStringLiteral("text")).toString() == QStringLiteral("Juana Paz");
+        })) << "the name of the appointment booked before";
+        ASSERT_TRUE(program.clickWidget(QStringLiteral("?CANCEL")));
+        ASSERT_TRUE(program.waitForNoWindow(QStringLiteral("Agregar Turno")));
+        EXPECT_EQ(recordsOf(folder, data::FileId::AGENDA), 1);
         // The reference tables from their toolbar button open on the reasons: a reason added
         // through its form is stored and shown.
         ASSERT_TRUE(program.clickAction(QStringLiteral("Tablas")));

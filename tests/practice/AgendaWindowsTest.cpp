@@ -6,6 +6,7 @@
 #include "framework/KeyCodes.h"
 #include "platform/PracticeSettings.h"
 #include "shell/FrameRules.h"
+#include "views/FormWindow.h"
 #include "views/ListModel.h"
 #include "views/ProgramGlobals.h"
 
@@ -242,6 +243,38 @@ TEST_F(AgendaWindowsTest, ANewAppointmentStartsOnTheShownDayWithDoctorOneAndACan
     EXPECT_EQ(added[0].FECHA, kMonday);
     EXPECT_EQ(added[0].PACIENTE, 0);
     EXPECT_EQ(added[0].NOMBRE, QStringLiteral("Vecina sin ficha"));
+    closeList();
+}
+
+TEST_F(AgendaWindowsTest, CtrlHRecallsEachOfTheSixFieldsOfTheLastAppointmentBooked)
+{
+    startList();
+    driver.click(QStringLiteral("?INSERT:2"));
+    enter(QStringLiteral("?AGE:MEDICO"), QStringLiteral("3"));
+    enter(QStringLiteral("?AGE:FECHA"), QStringLiteral("02/02/2010"));
+    enter(QStringLiteral("?AGE:HORA"), QStringLiteral("10:07"));
+    enter(QStringLiteral("?AGE:PACIENTE"), QStringLiteral("7"));
+    driver.type(QStringLiteral("?AGE:COMENTARIOS"), QStringLiteral("Control de 6 meses"));
+    driver.click(QStringLiteral("?OK"));
+    ASSERT_EQ(driver.window(QStringLiteral("Agregar Turno")), nullptr);
+
+    // The name before the patient's code: leaving a recalled code takes it as typed, and
+    // the name then follows the patient.
+    driver.click(QStringLiteral("?INSERT:2"));
+    ASSERT_NE(driver.window(QStringLiteral("Agregar Turno")), nullptr);
+    const std::pair<const char*, const char*> recalled[] = { { "?AGE:MEDICO", "3" },
+        { "?AGE:FECHA", "02/02/2010" }, { "?AGE:HORA", "10:07" }, { "?AGE:NOMBRE", "García, Luis" },
+        { "?AGE:COMENTARIOS", "Control de 6 meses" }, { "?AGE:PACIENTE", "7" } };
+    for (const auto& [control, text] : recalled) {
+        const QString name = QString::fromLatin1(control);
+        driver.find(name)->setFocus(Qt::TabFocusReason);
+        driver.pressKey(name, views::FormWindow::kHistoryKey);
+        EXPECT_EQ(shown(name), QString::fromUtf8(text)) << control;
+    }
+    EXPECT_EQ(shown(QStringLiteral("?AGE:MEDICO")), QStringLiteral("3")) << "each key fills its own field";
+    // The same day, time and doctor cannot be booked twice: the form is left.
+    driver.click(QStringLiteral("?CANCEL"));
+    EXPECT_EQ(stored(makeTime(10, 7), 3).size(), 1u);
     closeList();
 }
 

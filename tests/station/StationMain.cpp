@@ -6,6 +6,8 @@
 //
 //   nidora_station hold PACIENTE.QVM       holds the file's exclusive lock until a line comes
 //   nidora_station change-city 3 Salta     changes PAC:CIUDAD of patient 3
+//   nidora_station change-study 5 Rx f r   changes ANA:ARCHIVO to f and ANA:RESULTADOS to r
+//                                          of the study Rx of consultation 5
 //   nidora_station delete-held 3           deletes patient 3 and his consultations inside a
 //                                          transaction, says "held", commits after a line
 //   nidora_station prime-patients 40       after a line, primes and inserts 40 patients a
@@ -24,6 +26,7 @@
 #include <QDir>
 
 #include <cstdio>
+#include <functional>
 #include <iostream>
 #include <string>
 #include <thread>
@@ -61,18 +64,36 @@ int hold(const QString& fileName)
     return connection.exec("COMMIT") ? 0 : 1;
 }
 
+// Reads the record of that key's values, edits it and writes it back, as another station's
+// form would.
+template <class R>
+int changeRecord(
+    const char* key, const std::vector<data::FieldValue>& values, const std::function<void(R&)>& edit)
+{
+    auto file = openFile(R::fileId);
+    if (!file)
+        return 1;
+    R record;
+    data::RecordRef ref;
+    if (!file->fetch(*file->desc().key(QLatin1String(key)), values, record, &ref).ok())
+        return 1;
+    edit(record);
+    return file->change(ref, record).ok() ? 0 : 1;
+}
+
 int changeCity(std::int32_t code, const QString& city)
 {
-    auto patients = openFile(data::FileId::PACIENTES);
-    if (!patients)
-        return 1;
-    data::PACIENTES patient;
-    data::RecordRef ref;
-    const data::KeyDesc& byCode = *patients->desc().key(QStringLiteral("PAC:KCODIGO"));
-    if (!patients->fetch(byCode, { std::int64_t(code) }, patient, &ref).ok())
-        return 1;
-    patient.CIUDAD = city;
-    return patients->change(ref, patient).ok() ? 0 : 1;
+    return changeRecord<data::PACIENTES>(
+        "PAC:KCODIGO", { std::int64_t(code) }, [&](data::PACIENTES& patient) { patient.CIUDAD = city; });
+}
+
+int changeStudy(std::int32_t consultation, const QString& study, const QString& file, const QString& results)
+{
+    return changeRecord<data::ANALISIS>(
+        "ANA:KCONSULTA", { std::int64_t(consultation), study }, [&](data::ANALISIS& ordered) {
+            ordered.ARCHIVO = file;
+            ordered.RESULTADOS = results;
+        });
 }
 
 int deleteHeld(std::int32_t code)
@@ -164,11 +185,14 @@ int main(int argc, char** argv)
         return hold(args[2]);
     if (command == QLatin1String("change-city") && args.size() == 4)
         return changeCity(args[2].toInt(), args[3]);
+    if (command == QLatin1String("change-study") && args.size() == 6)
+        return changeStudy(args[2].toInt(), args[3], args[4], args[5]);
     if (command == QLatin1String("delete-held") && args.size() == 3)
         return deleteHeld(args[2].toInt());
     if (command == QLatin1String("prime-patients") && args.size() == 3)
         return primePatients(args[2].toInt());
-    std::cerr << "usage: nidora_station hold FILE | change-city CODE CITY | delete-held CODE"
+    std::cerr << "usage: nidora_station hold FILE | change-city CODE CITY"
+                 " | change-study CONSULTATION STUDY FILE RESULTS | delete-held CODE"
                  " | prime-patients COUNT"
               << std::endl;
     return 2;

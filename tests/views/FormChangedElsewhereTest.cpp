@@ -2,6 +2,9 @@
 // second process on the same folder.
 #include "views/FormSession.h"
 
+#include "data/Catalogue.h"
+#include "views/FieldHistory.h"
+
 #include "data/AccessTestFixture.h"
 #include "support/OtherStation.h"
 
@@ -48,7 +51,7 @@ protected:
         onScreen().CIUDAD = QStringLiteral("Tandil");
         OtherStation reception({ "change-city", "1", "Salta" });
         EXPECT_EQ(reception.finish(), 0);
-        acknowledge(); // message 7; a message 37 after it would find no answer
+        acknowledge(); // message 7 or 8; a message 37 after it would find no answer
         return form->ok();
     }
 
@@ -83,6 +86,28 @@ TEST_F(FormChangedElsewhereTest, AFurtherOkWritesWhatIsTypedOverTheStoredRecord)
     EXPECT_EQ(stored().CIUDAD, QStringLiteral("Salta"));
     EXPECT_EQ(stored().TELEFONO, QStringLiteral("4412345"));
     EXPECT_THAT(shownNumbers(), ElementsAre(core::message::ChangedElsewhere));
+}
+
+TEST_F(FormChangedElsewhereTest, AFormWithAHistorySaysSoWithMessage8AndKeepsWhatWasTypedToRecall)
+{
+    FieldHistory history;
+    form.emplace(data.relation(FileId::PACIENTES), ChangeRecord, FormCaptions {}, &history);
+    const data::FieldDesc& city = *data::fileDesc(FileId::PACIENTES).field(QStringLiteral("PAC:CIUDAD"));
+    EXPECT_FALSE(form->recall(city)) << "nothing completed on this thread yet";
+
+    EXPECT_EQ(okAfterTheReceptionChangedIt(), (FormStep { false, Cancelled, false, true }));
+    EXPECT_THAT(shownNumbers(), ElementsAre(core::message::ChangedElsewhereShown));
+    EXPECT_EQ(onScreen().CIUDAD, QStringLiteral("Salta"));
+    EXPECT_EQ(history.last(FileId::PACIENTES), nullptr)
+        << "the thread's history holds completed records only";
+
+    ASSERT_TRUE(form->recall(city));
+    EXPECT_EQ(onScreen().CIUDAD, QStringLiteral("Tandil"));
+    EXPECT_EQ(form->ok(), (FormStep { true, Completed, false }));
+    EXPECT_EQ(stored().CIUDAD, QStringLiteral("Tandil"));
+    const data::Record* kept = history.last(FileId::PACIENTES);
+    ASSERT_NE(kept, nullptr);
+    EXPECT_EQ(static_cast<const PACIENTES*>(kept)->CIUDAD, QStringLiteral("Tandil"));
 }
 
 } // namespace
