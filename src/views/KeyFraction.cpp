@@ -1,9 +1,12 @@
 #include "views/KeyFraction.h"
 
 #include "core/Cp1252.h"
+#include "core/KeyOrder.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <vector>
 
 namespace nidora::views {
 namespace {
@@ -14,11 +17,34 @@ using data::FieldValue;
 // precision.
 constexpr int kTextDigits = 6;
 constexpr double kDigitBase = 256.0;
-constexpr int kSpaceWeight = 0x20;
+
+// The letters keys sort by, in their order: a character weighs its letter's place among them,
+// so weights follow the order of keys and fit a byte (the code page has fewer letters than
+// characters).
+const std::vector<std::uint32_t>& keyLetters()
+{
+    static const std::vector<std::uint32_t> letters = [] {
+        std::vector<std::uint32_t> all;
+        for (const cp1252::CharacterKey& key : cp1252::kCharacterKeys)
+            all.push_back(key.first.letter);
+        std::sort(all.begin(), all.end());
+        all.erase(std::unique(all.begin(), all.end()), all.end());
+        return all;
+    }();
+    return letters;
+}
+
+int weightOf(char32_t character)
+{
+    const std::vector<std::uint32_t>& letters = keyLetters();
+    const std::uint32_t letter = cp1252::characterKey(character).first.letter;
+    const auto place = std::lower_bound(letters.begin(), letters.end(), letter);
+    return std::min(int(place - letters.begin()), 255);
+}
 
 int weightAt(const QString& text, qsizetype index)
 {
-    return index < text.size() ? std::min(cp1252::sortWeight(text[index]), 255) : kSpaceWeight;
+    return weightOf(index < text.size() ? char32_t(text[index].unicode()) : U' ');
 }
 
 qsizetype sharedPrefix(const QString& a, const QString& b)
