@@ -3,6 +3,7 @@
 // another station may still be under way.
 #include "data/SuperJournals.h"
 
+#include "data/Catalogue.h"
 #include "data/DataFile.h"
 #include "support/OtherStation.h"
 #include "support/ScratchDirectory.h"

@@ -547,8 +547,9 @@ TEST_P(LockedListTest, OnlyTheWindowThatWasOpeningTheFileCloses)
     ASSERT_NE(name, nullptr);
     EXPECT_EQ(name->text().trimmed(), QStringLiteral("Gómez"));
     EXPECT_FALSE(ended);
-    if (!tryAgain)
+    if (!tryAgain) {
         EXPECT_EQ(station.finish(), 0);
+    }
     driver.click(QStringLiteral("?OK"));
     ASSERT_TRUE(driver.runUntil([this] { return ended; }));
     EXPECT_EQ(all<MEDICOS>().front().NOMBRE, QStringLiteral("Gómez"));
