@@ -1,5 +1,6 @@
 #include "data/FileChecks.h"
 
+#include "data/CheckPragma.h"
 #include "data/KeyCollation.h"
 #include "data/SqliteConnection.h"
 
@@ -19,31 +20,19 @@ constexpr int kBusyWaitMs = 30'000;
 std::mutex runningMutex;
 BackgroundFileChecks* running = nullptr;
 
-QStringList problemsOf(sql::Connection& connection)
-{
-    QStringList found;
-    sql::Statement* statement = connection.prepare("PRAGMA integrity_check");
-    if (!statement)
-        return { connection.error().text };
-    sql::Connection::Use use(statement);
-    while (statement->step()) {
-        const QString line = statement->text(0);
-        if (line != QLatin1String("ok"))
-            found << line.split(QLatin1Char('\n'), Qt::SkipEmptyParts).join(QLatin1Char(' '));
-    }
-    if (!statement->ok() && !connection.error().busy()
-        && (connection.error().code & 0xFF) != SQLITE_INTERRUPT)
-        found << connection.error().text;
-    return found;
-}
-
 QStringList checkOn(sql::Connection& connection)
 {
     if (!connection.isOpen() || !registerKeyCollation(connection.handle()))
         return {};
     // SQLite's own sleeping wait: this is not the GUI thread.
     sqlite3_busy_timeout(connection.handle(), kBusyWaitMs);
-    return problemsOf(connection);
+    const QStringList found = pragmaProblems(connection, "PRAGMA integrity_check");
+    // A check cut short by a station that kept writing, or by the end of the program, found
+    // nothing: the file is not told as damaged for it.
+    const int stopped = connection.error().code & 0xFF;
+    if (stopped == SQLITE_BUSY || stopped == SQLITE_LOCKED || stopped == SQLITE_INTERRUPT)
+        return {};
+    return found;
 }
 
 } // namespace

@@ -21,11 +21,6 @@ using testing::Not;
 constexpr int kPatients = 300;
 const QString kPatientsFile = QStringLiteral("PACIENTE.QVM");
 
-QString patientName(int code)
-{
-    return QStringLiteral("Paciente %1").arg(code, 3, 10, QLatin1Char('0'));
-}
-
 // What is damaged: bytes of one patient's entry in the name key, the count of entries of one of
 // the name key's pages, or the header of a page of records.
 enum class Fault { KeyEntry, KeyPageCount, RecordPage };
@@ -40,11 +35,7 @@ class FileChecksTest : public AccessTest, public testing::WithParamInterface<Fau
 protected:
     void SetUp() override
     {
-        DataFile& file = disk(FileId::PACIENTES);
-        ASSERT_TRUE(file.beginBuffered().ok());
-        for (int code = 1; code <= kPatients; ++code)
-            ASSERT_TRUE(file.add(patient(code, qPrintable(patientName(code)))).ok());
-        ASSERT_TRUE(file.flush().ok());
+        addNamedPatients(kPatients);
         store(consultation(1, 1));
     }
 

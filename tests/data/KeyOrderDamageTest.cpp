@@ -16,11 +16,6 @@ using testing::ElementsAre;
 constexpr int kPatients = 300;
 const QString kPatientsFile = QStringLiteral("PACIENTE.QVM");
 
-QString patientName(int code)
-{
-    return QStringLiteral("Paciente %1").arg(code, 3, 10, QLatin1Char('0'));
-}
-
 class KeyOrderDamageTest : public AccessTest {
 protected:
     AccessObject& patients() { return access(FileId::PACIENTES); }
@@ -28,11 +23,7 @@ protected:
 
     void SetUp() override
     {
-        DataFile& file = disk(FileId::PACIENTES);
-        ASSERT_TRUE(file.beginBuffered().ok());
-        for (int code = 1; code <= kPatients; ++code)
-            ASSERT_TRUE(file.add(patient(code, qPrintable(patientName(code)))).ok());
-        ASSERT_TRUE(file.flush().ok());
+        addNamedPatients(kPatients);
         ASSERT_EQ(patients().open(), AccessResult::Ok);
     }
 
