@@ -98,6 +98,13 @@ Answer ErrorManager::show(const RecordMessage& message, MessageButtons buttons, 
     return answer;
 }
 
+Answer ErrorManager::ask(const QString& title, const QString& text)
+{
+    const MessageRequest request { 0, static_cast<int>(MessageLevel::Question), title, text,
+        MessageButtons::YesNo, Answer::Yes };
+    return presenter_ != nullptr ? presenter_->present(request) : answerUnattended(request);
+}
+
 int ErrorManager::currentThread() const
 {
     return threadNumber_();

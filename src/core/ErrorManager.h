@@ -59,6 +59,10 @@ public:
     // that let the user go back to what they were doing. Only for questions.
     Answer raiseWithCancel(int number, const MessageArgs& args = {});
 
+    // A question of the program's own, in its own words, Yes the default; not a numbered
+    // message, so the thread's last failure stays as it was.
+    Answer ask(const QString& title, const QString& text);
+
     // For failures that show nothing (the "try" operations) and for reading back.
     void setLastError(const ErrorStatus& status);
     ErrorStatus lastError() const;

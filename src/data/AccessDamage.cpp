@@ -2,6 +2,7 @@
 #include "data/AccessObject.h"
 
 #include "core/ErrorManager.h"
+#include "data/KeyRebuilds.h"
 
 #include <utility>
 
@@ -41,22 +42,34 @@ AccessResult AccessObject::mendDamage()
         return AccessResult::Ok;
     const Damage damage = *std::exchange(damage_, std::nullopt);
     const Outcome found = file_->examine(damage.outcome);
-    switch (found.status) {
-    case Status::Ok:
-        // Nothing wrong here: the damage lay in another file of a transaction, which is
-        // examined when its own failure is told. This failure is told as it came.
+    // Nothing wrong here: the damage lay in another file of a transaction, which is examined
+    // when its own failure is told. This failure is told as it came.
+    if (found.ok())
         return report(damage.message, errorArgs(damage.outcome), true);
-    case Status::KeysDamaged: {
-        report(message::InvalidKey, errorArgs(found), true);
-        const Outcome rebuilt = file_->rebuildKeys();
-        if (!rebuilt.ok())
-            return report(message::KeyRebuildError, errorArgs(rebuilt), true);
-        // The keys are sound again; the operation that met them failed and may be retried.
-        return AccessResult::Failed;
-    }
-    default:
+    // Mended, the keys are sound again; the operation that met them failed and may be retried.
+    const AccessResult mended = mend(found);
+    return mended == AccessResult::Ok ? AccessResult::Failed : mended;
+}
+
+AccessResult AccessObject::mend(const Outcome& found)
+{
+    if (found.status != Status::KeysDamaged)
         return report(message::OpenError, errorArgs(damagedFile(found)), true);
-    }
+    report(message::InvalidKey, errorArgs(found), true);
+    const Outcome rebuilt = file_->rebuildKeys();
+    if (!rebuilt.ok())
+        return report(message::KeyRebuildError, errorArgs(rebuilt), true);
+    ++keyRebuilds_;
+    noteKeysRebuilt(id_);
+    return AccessResult::Ok;
+}
+
+AccessResult AccessObject::checkWhole()
+{
+    if (!requireOpen(true))
+        return AccessResult::Failed;
+    const Outcome found = file_->checkIntegrity();
+    return found.ok() ? AccessResult::Ok : mend(found);
 }
 
 } // namespace nidora::data

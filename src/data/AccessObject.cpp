@@ -9,6 +9,7 @@
 
 #include <limits>
 #include <stdexcept>
+#include <utility>
 
 namespace nidora::data {
 
@@ -465,15 +466,44 @@ void AccessObject::setOrder(const KeyDesc* key, bool fromBuffer)
         from_.values = keyComponents(desc_, *key, *buffer_);
 }
 
+// One record on from the position. In key order the record after it is read too, though not
+// taken: a damaged key page shows itself as two records out of order, where a record read alone
+// (the first of the file, a record that stands where another should) would look right.
+Outcome AccessObject::readStep(Direction direction, Record& record, RecordRef& ref)
+{
+    if (!order_)
+        return file_->step(order_, from_, direction, record, &ref);
+    bool found = false;
+    const Outcome read
+        = file_->page(order_, from_, direction, 2, [&](const RecordRef& row, const Record& stored) {
+              if (!std::exchange(found, true)) {
+                  ref = row;
+                  copyRecord(desc_, stored, record);
+              }
+          });
+    if (read.ok() && !found)
+        return Outcome { Status::NotFound, nullptr, 0,
+            QStringLiteral("the end of %1 was reached").arg(desc_.label) };
+    return read;
+}
+
 AccessResult AccessObject::step(Direction direction)
 {
     if (!requireOpen(true))
         return AccessResult::Failed;
     auto stored = desc_.makeRecord();
     RecordRef ref;
-    const Outcome read = file_->step(order_, from_, direction, *stored, &ref);
-    if (!read.ok())
-        return readFailure(read, true);
+    Outcome read = readStep(direction, *stored, ref);
+    if (!read.ok()) {
+        // Keys found damaged and rebuilt: the read goes on from where it stood.
+        const int rebuilds = keyRebuilds_;
+        const AccessResult told = readFailure(read, true);
+        if (keyRebuilds_ == rebuilds || !file_)
+            return told;
+        read = readStep(direction, *stored, ref);
+        if (!read.ok())
+            return readFailure(read, true);
+    }
     load(ref, *stored);
     from_ = order_ ? file_->positionOf(*order_, *stored, ref.id) : Position { {}, ref.id };
     return AccessResult::Ok;

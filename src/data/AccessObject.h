@@ -48,6 +48,14 @@ public:
     // The owner password of the enciphered file (ACCESOS), supplied on every open.
     static constexpr const char* kOwnerPassword = "8826";
 
+    // The lock waits of opening, for every access object of the process: tests shorten them.
+    struct OpeningWaits {
+        std::chrono::milliseconds usual { 2000 };
+        std::chrono::milliseconds recovery { kLockRecoveryTime };
+    };
+    static void setOpeningWaits(const OpeningWaits& waits);
+    static OpeningWaits defaultOpeningWaits();
+
     // Everything an operation may need to put back: the buffer, the record it holds as read
     // from the file, and the numbering state.
     struct State {
@@ -78,7 +86,8 @@ public:
     // ---- opening ------------------------------------------------------------------------
     // The first open of the thread opens the disk file (two attempts, recovering locks,
     // read-only after message 2, creating a missing file, rebuilding damaged keys); later
-    // ones only count. Level-3 messages end the program: Fatal.
+    // ones only count. Level-3 messages end the program: Fatal. A file another station still
+    // holds locked after the waits asks whether to try again; No: Failed, nothing ends.
     AccessResult open();
     // Counts down; the last close closes the file.
     void close();
@@ -146,6 +155,9 @@ public:
 
     // The number of the last message this object raised (0: none yet).
     int lastMessage() const { return lastMessage_; }
+    // How many times this object found its file's keys damaged and rebuilt them: a read that
+    // failed while the count moved on may go on from where it stood.
+    int keyRebuilds() const { return keyRebuilds_; }
 
     // Shows message `number` with the file's label filled in and returns Failed, or Fatal for
     // a level-3 message; a silent failure is only recorded as the thread's last error.
@@ -159,6 +171,13 @@ public:
     // Examines the file for damage a failure inside a transaction met, now that the
     // transaction has ended; Ok when there was none. Every operation does it first.
     AccessResult mendDamage();
+    // The full check of the open file (slow on large files: run once per run, for a damage
+    // that the background check found): damaged keys are told with message 30 and rebuilt (Ok
+    // then), damaged records with message 26, which ends the program.
+    AccessResult checkWhole();
+    // Tells damage found in the open file (a check's outcome, KeysDamaged or Damaged) as
+    // checkWhole does, rebuilding the keys when only they are damaged: Ok once they are.
+    AccessResult mend(const Outcome& found);
 
 private:
     class WriteLock;
@@ -176,6 +195,7 @@ private:
     bool requireOpen(bool show);
     OpenOptions openOptions(std::chrono::milliseconds lockWait) const;
     AccessResult openFile();
+    AccessResult openAttempts(Outcome& last);
     AccessResult number(bool show);
     Outcome addNumbered(RecordRef& ref, AccessResult& read, bool show);
     AccessResult highestNumber(std::int64_t& highest, bool show);
@@ -185,6 +205,7 @@ private:
     AccessResult changeRecord(bool show, bool showOtherVersion);
     AccessResult fetchRecord(const KeyDesc& key, bool show);
     AccessResult step(Direction direction);
+    Outcome readStep(Direction direction, Record& record, RecordRef& ref);
     AccessResult readFailure(const Outcome& outcome, bool show);
     AccessResult checkRule(const ValidationRule& rule, const FieldDesc& field, bool show);
     void wrote(const RecordRef& ref);
@@ -209,6 +230,7 @@ private:
     std::optional<State> saved_;
     std::optional<Damage> damage_;
     int lastMessage_ = 0;
+    int keyRebuilds_ = 0;
     // While an operation of this object holds its file's write lock (WriteLock), the notices
     // it raises wait here and are shown once the lock is let go: another station must not
     // wait on our lock while the user reads a message.

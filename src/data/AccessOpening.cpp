@@ -2,6 +2,7 @@
 #include "data/AccessObject.h"
 
 #include "core/ErrorManager.h"
+#include "data/FileChecks.h"
 #include "data/NewFolder.h"
 
 namespace nidora::data {
@@ -10,15 +11,33 @@ namespace message = core::message;
 
 namespace {
 
-// How long an ordinary open waits for another connection's lock before it counts as denied.
-constexpr std::chrono::milliseconds kUsualLockWait { 2000 };
+// How long an ordinary open waits for another connection's lock before it counts as denied,
+// and how long it then gives a lock to be recovered or let go.
+AccessObject::OpeningWaits openingWaits;
 
 bool denied(const Outcome& outcome)
 {
     return outcome.status == Status::AccessDenied || outcome.status == Status::Locked;
 }
 
+// Nothing is wrong with a file another station holds locked past the waits: it is the
+// user's to wait for it, and the window that was opening it closes when they do not.
+QString inUseText(const QString& file)
+{
+    return QStringLiteral("Otra estación está usando el archivo %1.\n¿Desea intentarlo de nuevo?").arg(file);
+}
+
 } // namespace
+
+void AccessObject::setOpeningWaits(const OpeningWaits& waits)
+{
+    openingWaits = waits;
+}
+
+AccessObject::OpeningWaits AccessObject::defaultOpeningWaits()
+{
+    return OpeningWaits {};
+}
 
 QString AccessObject::diskFileName() const
 {
@@ -44,6 +63,7 @@ AccessResult AccessObject::open()
     }
     const AccessResult opened = openFile();
     if (opened == AccessResult::Ok) {
+        BackgroundFileChecks::noteFileInUse(id_);
         users_ = 1;
         numbered_ = false;
         current_ = {};
@@ -53,16 +73,30 @@ AccessResult AccessObject::open()
 
 AccessResult AccessObject::openFile()
 {
+    for (;;) {
+        Outcome last;
+        const AccessResult opened = openAttempts(last);
+        if (opened != AccessResult::Ok && last.status == Status::Locked) {
+            if (errors_.ask(QStringLiteral("Archivo en uso"), inUseText(desc_.label)) == core::Answer::Yes)
+                continue;
+            return report(message::OpenError, errorArgs(last), false);
+        }
+        return opened;
+    }
+}
+
+AccessResult AccessObject::openAttempts(Outcome& last)
+{
     OpenMode mode = OpenMode::ReadWrite;
-    if (const Outcome created = createMissingInNewFolder(desc_, openOptions(kUsualLockWait)); !created.ok())
+    if (const Outcome created = createMissingInNewFolder(desc_, openOptions(openingWaits.usual));
+        !created.ok())
         return reportOutcome(message::CreateError, created, true);
-    Outcome last;
     for (int attempt = 0; attempt < 2; ++attempt) {
-        DataFile::Opened opened = DataFile::open(desc_, mode, openOptions(kUsualLockWait));
+        DataFile::Opened opened = DataFile::open(desc_, mode, openOptions(openingWaits.usual));
         if (denied(opened.outcome)) {
             // A lock left by a process that has ended is recovered on the next open; one
             // still held is waited for up to the recovery time.
-            opened = DataFile::open(desc_, mode, openOptions(kLockRecoveryTime));
+            opened = DataFile::open(desc_, mode, openOptions(openingWaits.recovery));
             if (denied(opened.outcome) && mode == OpenMode::ReadWrite) {
                 last = opened.outcome;
                 reportOutcome(message::ReadOnlyAccess, opened.outcome, true);
@@ -80,10 +114,13 @@ AccessResult AccessObject::openFile()
         if (opened.outcome.status != Status::KeysDamaged)
             break;
         reportOutcome(message::InvalidKey, opened.outcome, true);
-        const Outcome rebuilt = DataFile::rebuildKeys(desc_, openOptions(kUsualLockWait));
+        const Outcome rebuilt = DataFile::rebuildKeys(desc_, openOptions(openingWaits.usual));
         if (!rebuilt.ok())
             return reportOutcome(message::KeyRebuildError, rebuilt, true);
     }
+    // Still locked by another station: not told here (openFile asks whether to wait on).
+    if (last.status == Status::Locked)
+        return AccessResult::Failed;
     return reportOutcome(message::OpenError, last.status == Status::Damaged ? damagedFile(last) : last, true);
 }
 

@@ -1,5 +1,6 @@
 #include "data/DataFile.h"
 
+#include "data/CheckPragma.h"
 #include "data/EncipheredStore.h"
 #include "data/KeyCollation.h"
 #include "data/PlainStore.h"
@@ -240,25 +241,6 @@ Outcome createFile(const QString& path, const FileDesc& desc, const OpenOptions&
     return outcome;
 }
 
-// What a check pragma finds, one problem a line; empty when the file is sound. A check that
-// cannot run to its end (the file is too damaged to be read) is one problem: its error.
-QStringList problems(sql::Connection& connection, const QByteArray& pragma)
-{
-    QStringList found;
-    sql::Statement* statement = connection.prepare(pragma);
-    if (!statement)
-        return { connection.error().text };
-    sql::Connection::Use use(statement);
-    while (statement->step()) {
-        const QString line = statement->text(0);
-        if (line != QLatin1String("ok"))
-            found << line.split(QLatin1Char('\n'), Qt::SkipEmptyParts).join(QLatin1Char(' '));
-    }
-    if (!statement->ok())
-        found << connection.error().text;
-    return found;
-}
-
 // Whether the damage goes with the keys: with every index dropped, inside a transaction that
 // is rolled back whatever it finds, the quick check sees nothing wrong with the records.
 bool recordsSound(sql::Connection& connection)
@@ -272,7 +254,7 @@ bool recordsSound(sql::Connection& connection)
         if (sound)
             sound = connection.exec("DROP INDEX " + sql::quoted(QString::fromUtf8(name)));
     }
-    sound = sound && problems(connection, "PRAGMA quick_check").isEmpty();
+    sound = sound && pragmaProblems(connection, "PRAGMA quick_check").isEmpty();
     connection.exec("ROLLBACK");
     return sound;
 }
@@ -295,7 +277,7 @@ Outcome examineDamage(sql::Connection& connection, const Outcome& failed)
     // Our own finding (a record that cannot be read back): the records are damaged.
     if (failed.status == Status::Damaged && failed.code == 0)
         return failed;
-    const QStringList found = problems(connection, "PRAGMA quick_check");
+    const QStringList found = pragmaProblems(connection, "PRAGMA quick_check");
     if (!found.isEmpty())
         return classify(connection, found);
     if (failed.code == SQLITE_CORRUPT_INDEX)
@@ -321,7 +303,7 @@ Outcome rebuildIndexes(sql::Connection& connection, const RecordStore& store)
         }
         if (!rebuilt.ok())
             return rebuilt;
-        const QStringList found = problems(connection, "PRAGMA quick_check");
+        const QStringList found = pragmaProblems(connection, "PRAGMA quick_check");
         return found.isEmpty()
             ? Outcome {}
             : Outcome { Status::Damaged, nullptr, SQLITE_CORRUPT, found.join(QStringLiteral("; ")) };
@@ -705,13 +687,13 @@ Outcome DataFile::flush()
 
 Outcome DataFile::checkIntegrity()
 {
-    const QStringList found = problems(*connection_, "PRAGMA integrity_check");
+    const QStringList found = pragmaProblems(*connection_, "PRAGMA integrity_check");
     return found.isEmpty() ? Outcome {} : classify(*connection_, found);
 }
 
 Outcome DataFile::checkPages()
 {
-    const QStringList found = problems(*connection_, "PRAGMA quick_check");
+    const QStringList found = pragmaProblems(*connection_, "PRAGMA quick_check");
     return found.isEmpty() ? Outcome {} : classify(*connection_, found);
 }
 

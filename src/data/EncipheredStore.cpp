@@ -1,6 +1,7 @@
 #include "data/EncipheredStore.h"
 
 #include "core/Cp1252.h"
+#include "data/KeyOrder.h"
 #include "data/RecordCodec.h"
 #include "data/SqliteConnection.h"
 
@@ -307,23 +308,6 @@ const KeyDesc* EncipheredStore::duplicatedKey(
     return nullptr;
 }
 
-namespace {
-
-// Compares a record's key values with the leading `count` values of a position.
-int comparePrefix(const SqlSchema& schema, int key, const std::vector<FieldValue>& row,
-    const std::vector<FieldValue>& values, std::size_t count)
-{
-    const KeyDesc& desc = schema.file().keys[std::size_t(key)];
-    for (std::size_t c = 0; c < count; ++c) {
-        const int order = compareStored(schema.componentColumn(desc.components[c]), row[c], values[c]);
-        if (order != 0)
-            return order;
-    }
-    return 0;
-}
-
-} // namespace
-
 Outcome EncipheredStore::sorted(const TableRoute& route, int key, std::vector<Row>& rows)
 {
     sql::Statement* statement = route.connection->prepare("SELECT " + QByteArray(kIdColumn) + ", "
@@ -343,7 +327,7 @@ Outcome EncipheredStore::sorted(const TableRoute& route, int key, std::vector<Ro
             keyed.emplace_back(std::move(values), std::move(row));
     }
     std::sort(keyed.begin(), keyed.end(), [&](const auto& a, const auto& b) {
-        const int order = comparePrefix(schema_, key, a.first, b.first, desc.components.size());
+        const int order = compareKeyValues(schema_, key, a.first, b.first, desc.components.size());
         return order != 0 ? order < 0 : a.second.ref.id < b.second.ref.id;
     });
     for (auto& [values, row] : keyed)
@@ -373,7 +357,7 @@ Outcome EncipheredStore::fetch(
     if (!outcome.ok())
         return outcome;
     for (const Row& row : rows) {
-        if (comparePrefix(schema_, key, keyValues(schema_, key, *row.record), values, count) == 0) {
+        if (compareKeyValues(schema_, key, keyValues(schema_, key, *row.record), values, count) == 0) {
             copyRecord(schema_, *row.record, record);
             if (ref)
                 *ref = row.ref;
@@ -398,7 +382,7 @@ Outcome EncipheredStore::pageByKey(const TableRoute& route, int key, const Posit
     auto reached = [&](const Row& row) {
         if (count == 0)
             return true;
-        int order = comparePrefix(schema_, key, keyValues(schema_, key, *row.record), from.values, count);
+        int order = compareKeyValues(schema_, key, keyValues(schema_, key, *row.record), from.values, count);
         if (resume && order == 0)
             order = row.ref.id < from.id ? -1 : (row.ref.id > from.id ? 1 : 0);
         if (!forward)

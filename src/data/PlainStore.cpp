@@ -1,7 +1,10 @@
 #include "data/PlainStore.h"
 
+#include "data/KeyOrder.h"
 #include "data/RecordCodec.h"
 #include "data/SqliteConnection.h"
+
+#include <sqlite3.h>
 
 namespace nidora::data {
 
@@ -140,7 +143,13 @@ Outcome PlainStore::fetch(
         return missing(route);
     int parameter = 1;
     bindComponents(*statement, parameter, key, values, count);
-    return readOne(statement, route, record, ref, QStringLiteral("no record for the key %1").arg(desc.name));
+    const Outcome read
+        = readOne(statement, route, record, ref, QStringLiteral("no record for the key %1").arg(desc.name));
+    // A damaged key page can point at another record than the one asked for.
+    if (read.ok() && compareKeyValues(schema_, key, keyValues(schema_, key, record), values, count) != 0)
+        return Outcome { Status::KeysDamaged, nullptr, SQLITE_CORRUPT_INDEX,
+            QStringLiteral("the key %1 gave a record of other values").arg(desc.name) };
+    return read;
 }
 
 Outcome PlainStore::pageByKey(const TableRoute& route, int key, const Position& from, Direction direction,
@@ -173,7 +182,14 @@ Outcome PlainStore::pageByKey(const TableRoute& route, int key, const Position& 
     if (resume)
         statement->bind(parameter++, from.id);
     statement->bind(parameter, std::int64_t(n));
-    return visitRows(statement, route, visit);
+    KeyOrderGuard guard(schema_, key, from, direction);
+    bool refused = false;
+    const Outcome read = visitRows(statement, route, [&](const RecordRef& ref, const Record& record) {
+        refused = refused || !guard.accept(record, ref.id);
+        if (!refused)
+            visit(ref, record);
+    });
+    return read.ok() && refused ? guard.outOfOrder() : read;
 }
 
 Outcome PlainStore::highest(const TableRoute& route, int key, std::int64_t& value)

@@ -51,10 +51,22 @@ bool LoginCheck::usersReadable()
     return read.ok();
 }
 
+bool LoginCheck::usersFileSound()
+{
+    if (!checked_) {
+        checked_ = true;
+        const data::Outcome found = users_.file()->checkIntegrity();
+        // Damaged keys are mended (message 30) and the file is sound again.
+        sound_ = found.ok()
+            || (found.status == data::Status::KeysDamaged && users_.mend(found) == data::AccessResult::Ok);
+    }
+    return sound_;
+}
+
 LoginOutcome LoginCheck::accept(const QString& typedCode)
 {
     globals_.LoggedIn = 0;
-    if (opened_ && !usersReadable())
+    if (opened_ && (!usersFileSound() || !usersReadable()))
         return LoginOutcome::Damaged;
     if (withoutTrailingSpaces(typedCode) == QString::fromUtf8(kMasterPassword) && masterPasswordOpens()) {
         globals_.LoggedIn = 1;

@@ -52,11 +52,16 @@ private:
     bool masterPasswordOpens();
     // Every record of the open users file opens and is its own; read without a message.
     bool usersReadable();
+    // The full check of the users file, once, before the first code is looked up: a damaged
+    // key would refuse a valid user as an unknown code.
+    bool usersFileSound();
 
     data::Dictionary& data_;
     data::AccessObject& users_;
     views::ProgramGlobals& globals_;
     bool opened_ = false;
+    bool checked_ = false;
+    bool sound_ = false;
     int failures_ = 0;
 };
 

@@ -2,6 +2,7 @@
 
 #include "shell/FrameRules.h"
 #include "shell/MainFrame.h"
+#include "views/DataFileChecks.h"
 #include "views/ProgramGlobals.h"
 
 #include "core/ErrorManager.h"
@@ -14,6 +15,8 @@
 #include "platform/Shell.h"
 
 #include <QMdiArea>
+
+#include <optional>
 
 namespace nidora::shell {
 
@@ -142,6 +145,10 @@ void Main(const FrameServices& services)
         frame.show();
         openFrame(frame, services);
         loggingIn = false;
+        // The login has checked the users file; the others are checked while the program works.
+        std::optional<views::DataFileChecks> checks;
+        if (views::AppGlobals.LoggedIn != 0)
+            checks.emplace();
         views::AppGlobals.SplashThread = startProcedure(kSplashProcedure, 0, services);
         while (auto event = events.nextEvent(&frame)) {
             if (event->code != kFrameCloseRequested)

@@ -5,9 +5,11 @@
 
 #include "controls/ProgramComponents.h"
 #include "core/ErrorManager.h"
+#include "data/SuperJournals.h"
 #include "platform/DragFullWindows.h"
 
 #include <QApplication>
+#include <QDir>
 
 namespace nidora::shell {
 
@@ -53,6 +55,11 @@ void Program::initialiseTextMatcher()
 void Program::openSettings()
 {
     settings_.open();
+}
+
+void Program::removeStaleSuperJournals()
+{
+    data::removeStaleSuperJournals(QDir::currentPath());
 }
 
 void Program::setUpMainThreadData()
@@ -102,6 +109,7 @@ int Program::run()
     initialiseErrorManager();
     initialiseTextMatcher();
     openSettings();
+    removeStaleSuperJournals();
     setUpMainThreadData();
     setDefaultWindowIcon();
     switchOffDragFlag();

@@ -8,6 +8,7 @@
 #include "framework/Scheduler.h"
 #include "platform/AppSettings.h"
 #include "views/LockWaits.h"
+#include "views/RebuiltKeyLists.h"
 
 namespace nidora::shell {
 
@@ -33,6 +34,8 @@ public:
     void initialiseErrorManager();
     void initialiseTextMatcher();
     void openSettings();
+    // Before any data file is opened: the super-journals that a crashed commit left behind.
+    void removeStaleSuperJournals();
     void setUpMainThreadData();
     void setDefaultWindowIcon();
     // Remembers the desktop's drag flag and, when it was on, switches it off for the run.
@@ -43,7 +46,7 @@ public:
     void restoreDragFlag();
     void closeSettingsAndMatcher();
 
-    // The ten steps; the process's exit code.
+    // The steps in order; the process's exit code.
     int run();
 
     const platform::AppSettings& settings() const { return settings_; }
@@ -61,6 +64,7 @@ private:
     bool quitOnLastWindowClosed_;
     // Outlives the scheduler, whose end may still run threads that wait for a lock.
     views::YieldingLockWaits lockWaits_;
+    views::RebuiltKeyLists rebuiltKeyLists_;
     // Last, so that it goes first: its end runs the main thread's tear-down.
     framework::Scheduler scheduler_;
 };

@@ -25,6 +25,8 @@ constexpr int MenuChoice = 0x2103;
 // A double click on a row. Not an accepted event: a form's pass over its data controls
 // accepts its lists again, and that must not act as a double click would.
 constexpr int DoubleClick = 0x2104;
+// The list's file's keys were rebuilt: its rows are read again.
+constexpr int ReadAgain = 0x2105;
 } // namespace listEvent
 
 struct ListInput {

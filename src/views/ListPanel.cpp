@@ -1,5 +1,7 @@
 #include "views/ListPanel.h"
 
+#include "views/RebuiltKeyLists.h"
+
 #include "framework/KeyCodes.h"
 #include "framework/WindowEvent.h"
 
@@ -50,7 +52,19 @@ BrowseControl& ListPanel::addList(const QString& name, const framework::DialogRe
     std::vector<SortOrder> orders, std::vector<ListColumn> columns)
 {
     list_ = &place<BrowseControl>(name, at, access_, std::move(orders), std::move(columns));
+    RebuiltKeyLists::add(*this);
     return *list_;
+}
+
+ListPanel::~ListPanel()
+{
+    RebuiltKeyLists::remove(*this);
+}
+
+void ListPanel::postReadAgain()
+{
+    if (list_)
+        window_.post(listEvent::ReadAgain, list_->widget(), {});
 }
 
 void ListPanel::addEditButtons(const framework::DialogRect& first, int step, const QString& suffix)
@@ -288,6 +302,11 @@ int ListPanel::take(framework::Control& control, const framework::ThreadEvent& e
         return act(ListButton(event.value.toInt()));
     case framework::event::AlertKey:
         return actOnKey(event.value.toInt());
+    case listEvent::ReadAgain:
+        // Only once the list shows rows: one still being set up reads them when it opens.
+        if (actions_)
+            refresh();
+        return Consumed;
     default:
         return GoOn;
     }

@@ -41,6 +41,7 @@ public:
     // access: the list's file, which the window opens before the panel's set-up. page: the
     // control the panel's controls are placed in (a tab of a sheet), or none for the window.
     ListPanel(framework::Window& window, data::AccessObject& access, framework::Control* page = nullptr);
+    ~ListPanel();
     ListPanel(const ListPanel&) = delete;
     ListPanel& operator=(const ListPanel&) = delete;
 
@@ -101,6 +102,9 @@ public:
     // Reads the file again on the highlighted row and shows it (after the window changed
     // something the rows show).
     void refresh();
+    // Asks the list, through its thread's events, to read its rows again (its file's keys were
+    // rebuilt meanwhile).
+    void postReadAgain();
 
     // ---- the window's part (through ListPanels) ------------------------------------------
     // Once the window's files are open: the actions, by the request the window was opened with.

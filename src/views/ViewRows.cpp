@@ -48,6 +48,7 @@ ViewRead readRows(data::AccessObject& access, const SortOrder& order, const Reco
     data::Position position = from;
     const int batch = std::max(wanted, kMinimumBatch);
     std::size_t added = 0;
+    int rebuiltRetries = 0;
     while (int(added) < wanted && !result.reachedEnd) {
         int seen = 0;
         bool leftRange = false;
@@ -66,7 +67,11 @@ ViewRead readRows(data::AccessObject& access, const SortOrder& order, const Reco
                 }
             });
         if (!outcome.ok()) {
+            // Keys found damaged and rebuilt: the read goes on from the last row it took.
+            const int rebuilds = access.keyRebuilds();
             access.reportOutcome(core::message::RetrievalError, outcome, true);
+            if (access.keyRebuilds() != rebuilds && ++rebuiltRetries == 1 && access.file() == file)
+                continue;
             return ViewRead { false, true, result.seen };
         }
         result.reachedEnd = leftRange || seen < batch;

@@ -56,6 +56,21 @@ protected:
 
     const core::MessageRequest& lastShown() const { return presenter.shown().back(); }
 
+    // "Paciente 001", "Paciente 002", ...: names in the order of the codes.
+    static QString patientName(int code)
+    {
+        return QStringLiteral("Paciente %1").arg(code, 3, 10, QLatin1Char('0'));
+    }
+    // Patients 1 to count, each named by patientName, added in one transaction.
+    void addNamedPatients(int count)
+    {
+        DataFile& file = disk(FileId::PACIENTES);
+        ASSERT_TRUE(file.beginBuffered().ok());
+        for (int code = 1; code <= count; ++code)
+            ASSERT_TRUE(file.add(nidora::test::patient(code, qPrintable(patientName(code)))).ok());
+        ASSERT_TRUE(file.flush().ok());
+    }
+
     AccessObject& access(FileId file) { return data.access(file); }
     const KeyDesc& key(FileId file, const char* name) { return data.access(file).key(name); }
 

@@ -3,14 +3,9 @@
 // reported with message 30 and rebuilt, damaged records end the program with message 26, and
 // no operation fails with message 28 over and over.
 #include "AccessTestFixture.h"
-#include "data/KeyCollation.h"
-#include "data/SqliteConnection.h"
-
-#include <QFile>
+#include "support/FileFaults.h"
 
 #include <gmock/gmock.h>
-
-#include <cstdint>
 
 namespace nidora::data::test {
 namespace {
@@ -25,98 +20,6 @@ QString reasonText(int n)
     return QStringLiteral("Motivo de consulta %1").arg(n, 4, 10, QLatin1Char('0'));
 }
 
-// Where one b-tree of a data file lies: a key's index (by the key's name) or the records.
-struct Tree {
-    std::vector<int> pages;
-    int pageSize = 0;
-};
-
-Tree treeOf(const QString& fileName, const QString& name)
-{
-    sql::Connection raw(fileName, true, false);
-    EXPECT_TRUE(registerKeyCollation(raw.handle()));
-    Tree tree;
-    sql::Statement* size = raw.prepare("PRAGMA page_size");
-    {
-        sql::Connection::Use use(size);
-        EXPECT_TRUE(size->step());
-        tree.pageSize = int(size->int64(0));
-    }
-    sql::Statement* pages = raw.prepare("SELECT pageno FROM dbstat WHERE name = ? AND pagetype = 'leaf'");
-    EXPECT_TRUE(pages) << raw.error().text.toStdString();
-    sql::Connection::Use use(pages);
-    pages->bind(1, name);
-    while (pages->step())
-        tree.pages.push_back(int(pages->int64(0)));
-    return tree;
-}
-
-// The page of the tree that holds the text, and the text's offset in the file.
-std::pair<int, qint64> findText(const QString& fileName, const Tree& tree, const QString& text)
-{
-    QFile file(fileName);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    for (int page : tree.pages) {
-        const qint64 start = qint64(page - 1) * tree.pageSize;
-        file.seek(start);
-        const qsizetype at = file.read(tree.pageSize).indexOf(text.toUtf8());
-        if (at >= 0)
-            return { page, start + at };
-    }
-    ADD_FAILURE() << "no page holds " << text.toStdString();
-    return { 0, 0 };
-}
-
-std::uint32_t bigEndian(const QByteArray& bytes, qsizetype at, int count)
-{
-    std::uint32_t value = 0;
-    for (int k = 0; k < count; ++k)
-        value = (value << 8) | std::uint8_t(bytes[at + k]);
-    return value;
-}
-
-// Flips four bytes as a fault on the disk would, and moves the file's change counter on as
-// another program writing it would, so that connections holding its pages read them again.
-void flipFourBytes(const QString& fileName, qint64 offset)
-{
-    QFile file(fileName);
-    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-    file.seek(offset);
-    QByteArray bytes = file.read(4);
-    for (char& byte : bytes)
-        byte = char(~byte);
-    file.seek(offset);
-    ASSERT_EQ(file.write(bytes), 4);
-    file.seek(24);
-    const std::uint32_t counter = bigEndian(file.read(4), 0, 4) + 1;
-    const char next[4] = { char(counter >> 24), char(counter >> 16), char(counter >> 8), char(counter) };
-    file.seek(24);
-    ASSERT_EQ(file.write(next, 4), 4);
-}
-
-// The file offset of the pointer to the cell of a leaf page that holds the byte at textAt: the
-// cells follow the page's 8-byte header as a table of 2-byte offsets.
-qint64 cellPointerAt(const QString& fileName, const Tree& tree, int page, qint64 textAt)
-{
-    QFile file(fileName);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    const qint64 start = qint64(page - 1) * tree.pageSize;
-    file.seek(start);
-    const QByteArray bytes = file.read(tree.pageSize);
-    const std::uint32_t cells = bigEndian(bytes, 3, 2);
-    std::uint32_t best = 0;
-    qint64 pointer = 0;
-    for (std::uint32_t cell = 0; cell < cells; ++cell) {
-        const std::uint32_t at = bigEndian(bytes, 8 + 2 * qsizetype(cell), 2);
-        if (at <= textAt - start && at > best) {
-            best = at;
-            pointer = start + 8 + 2 * qint64(cell);
-        }
-    }
-    EXPECT_NE(pointer, 0);
-    return pointer;
-}
-
 // What is flipped: bytes of a key value inside its entry in the key's index (the page is well
 // formed, the entry no longer matches its record), the pointer to the cell of the key's page
 // that holds the entry (the cell cannot be read), or the header of the records page that holds
@@ -126,16 +29,19 @@ enum class Flip { KeyEntryText, KeyPageCells, RecordPageHeader };
 
 void flip(Flip what, const QString& text)
 {
+    using namespace nidora::test;
     const bool key = what != Flip::RecordPageHeader;
-    const Tree tree = treeOf(kReasonsFile, key ? QStringLiteral("MOT:KMOTIVO") : QStringLiteral("records"));
+    const FileTree tree
+        = treeOf(kReasonsFile, key ? QStringLiteral("MOT:KMOTIVO") : QStringLiteral("records"));
     const auto [page, textAt] = findText(kReasonsFile, tree, text);
     switch (what) {
     case Flip::KeyEntryText: // "Motivo de consulta 0750": in its number's four digits
-        return flipFourBytes(kReasonsFile, textAt + text.size() - 4);
+        return flipBytes(kReasonsFile, textAt + text.size() - 4, 4);
     case Flip::KeyPageCells:
-        return flipFourBytes(kReasonsFile, cellPointerAt(kReasonsFile, tree, page, textAt));
+        return flipBytes(
+            kReasonsFile, cellPointer(tree, page, cellHolding(kReasonsFile, tree, page, textAt)), 4);
     case Flip::RecordPageHeader:
-        return flipFourBytes(kReasonsFile, qint64(page - 1) * tree.pageSize);
+        return flipBytes(kReasonsFile, pageStart(tree, page), 4);
     }
 }
 
@@ -227,7 +133,8 @@ TEST_P(DamagedFileTest, IsFoundAtTheFirstOperationThatMeetsIt)
             << lastShown().text.toStdString();
         return;
     }
-    EXPECT_EQ(met, AccessResult::Failed);
+    // A read goes on once the keys are rebuilt; a change fails once and may be made again.
+    EXPECT_EQ(met, c.operation == DamageCase::ReadInKeyOrder ? AccessResult::Ok : AccessResult::Failed);
     EXPECT_EQ(lastShown().title, QStringLiteral("Invalid Key"));
     EXPECT_EQ(lastShown().text, QStringLiteral("MOTIVOS key file is invalid. Key must be rebuilt."));
     EXPECT_EQ(ends, 0);

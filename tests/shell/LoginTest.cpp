@@ -3,6 +3,7 @@
 #include "core/ErrorManager.h"
 #include "data/Dictionary.h"
 #include "data/ReferenceRecords.h"
+#include "support/FileFaults.h"
 #include "support/ScratchDirectory.h"
 #include "support/ScriptedPresenter.h"
 
@@ -103,6 +104,49 @@ TEST_F(LoginTest, AUserWithNoRightsStillLogsIn)
     globals.grantAllRights();
     EXPECT_EQ(typeCodes({ "NADIE" }), std::vector<O> { O::LoggedIn });
     EXPECT_FALSE(globals.hasRight(1)) << "rights are the user's, not left over";
+}
+
+// A damaged key of the users file would refuse a valid user as an unknown code: the file is
+// checked before the first code is looked up, and its keys rebuilt.
+TEST_F(LoginTest, ADamagedKeyOfTheUsersFileIsRebuiltBeforeTheFirstCodeIsLookedUp)
+{
+    addAna();
+    auto& users = data.access<data::ACCESOS>();
+    ASSERT_EQ(users.open(), data::AccessResult::Ok);
+    for (const char* code : { "BETO", "CARLA" }) {
+        data.buffer<data::ACCESOS>() = data::ACCESOS {};
+        data.buffer<data::ACCESOS>().CLAVE = QString::fromUtf8(code);
+        ASSERT_EQ(users.insert(), data::AccessResult::Ok);
+    }
+    users.close();
+    // The last bytes of the key's page: the end of an entry, its code's hash and its record.
+    const QString file = QStringLiteral("ACCESOS.QVM");
+    const nidora::test::FileTree tree = nidora::test::treeOf(file, QStringLiteral("ACC:KCLAVE"));
+    ASSERT_EQ(tree.pages.size(), 1u);
+    nidora::test::flipBytes(file, nidora::test::pageStart(tree, tree.pages.front()) + tree.pageSize - 4, 4);
+
+    presenter.answer(core::Answer::Ok);
+    LoginCheck login(data, globals);
+    for (const char* code : { "ana", "beto", "carla" })
+        EXPECT_EQ(login.accept(QString::fromUtf8(code)), O::LoggedIn) << code;
+    EXPECT_EQ(login.accept(QStringLiteral("nadie")), O::Refused);
+    ASSERT_EQ(presenter.shown().size(), 1u);
+    EXPECT_EQ(presenter.shown().front().number, 30);
+    EXPECT_EQ(
+        presenter.shown().front().text, QStringLiteral("ACCESOS key file is invalid. Key must be rebuilt."));
+}
+
+// Damaged records of the users file: the login says so and lets nobody in.
+TEST_F(LoginTest, DamagedRecordsOfTheUsersFileLetNobodyIn)
+{
+    addAna();
+    const QString file = QStringLiteral("ACCESOS.QVM");
+    const nidora::test::FileTree tree = nidora::test::treeOf(file, QStringLiteral("records"));
+    ASSERT_FALSE(tree.pages.empty());
+    nidora::test::flipBytes(file, nidora::test::pageStart(tree, tree.pages.front()), 4);
+
+    EXPECT_EQ(typeCodes({ "ana", "kwrt519" }), (std::vector<O> { O::Damaged, O::Damaged }));
+    EXPECT_EQ(globals.LoggedIn, 0);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "RecordWindowsTest.h"
+#include "support/OtherStation.h"
 
 #include "data/ClinicalRecords.h"
 #include "framework/ControlEntry.h"
@@ -495,6 +496,67 @@ TEST_F(ListWindowTest, RightClickMenuOffersTheListsActionsAndSelects)
     EXPECT_EQ(answer, Completed);
     EXPECT_EQ(chosen.CODIGO, 1);
 }
+
+// Another station keeps the doctors' file locked past every wait while a form of another thread
+// holds typed values: declining to try again closes only the list that was opening the file.
+class LockedListTest : public ListWindowTest,
+                       public testing::WithParamInterface<bool /* try again once let go */> {
+protected:
+    LockedListTest()
+    {
+        data::AccessObject::setOpeningWaits(
+            { std::chrono::milliseconds(50), std::chrono::milliseconds(150) });
+    }
+    ~LockedListTest() override
+    {
+        data::AccessObject::setOpeningWaits(data::AccessObject::defaultOpeningWaits());
+    }
+};
+
+TEST_P(LockedListTest, OnlyTheWindowThatWasOpeningTheFileCloses)
+{
+    const bool tryAgain = GetParam();
+    store(doctor(1, "Pérez"));
+    startForm(ChangeRecord, doctor(1, "Pérez"));
+    driver.type(QStringLiteral("?MED:NOMBRE"), QStringLiteral("Gómez"));
+    ended = false;
+
+    nidora::test::OtherStation station({ "hold", "MEDICOS.QVM" });
+    ASSERT_TRUE(station.waitFor(QStringLiteral("held")));
+    bool listEnded = false;
+    driver.start([&listEnded] {
+        NameList().run();
+        listEnded = true;
+    });
+    ASSERT_TRUE(driver.answer(QStringLiteral("Could not get write access to MEDICOS"), QStringLiteral("OK")));
+    ASSERT_NE(driver.messageBox(QStringLiteral("Otra estación está usando el archivo MEDICOS.")), nullptr);
+    if (tryAgain) {
+        EXPECT_EQ(station.finish(), 0);
+        ASSERT_TRUE(driver.answer(QStringLiteral("Otra estación"), QStringLiteral("&Yes")));
+        ASSERT_NE(driver.window(QStringLiteral("List")), nullptr);
+        driver.close(QStringLiteral("List"));
+    } else {
+        ASSERT_TRUE(driver.answer(QStringLiteral("Otra estación"), QStringLiteral("&No")));
+    }
+    ASSERT_TRUE(driver.runUntil([&] { return listEnded; }));
+    EXPECT_EQ(driver.window(QStringLiteral("List")), nullptr);
+
+    // The form on the other thread is as the user left it, and the program goes on.
+    ASSERT_NE(driver.window(QStringLiteral("Cambio")), nullptr);
+    auto* name = qobject_cast<QLineEdit*>(driver.find(QStringLiteral("?MED:NOMBRE")));
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(name->text().trimmed(), QStringLiteral("Gómez"));
+    EXPECT_FALSE(ended);
+    if (!tryAgain) {
+        EXPECT_EQ(station.finish(), 0);
+    }
+    driver.click(QStringLiteral("?OK"));
+    ASSERT_TRUE(driver.runUntil([this] { return ended; }));
+    EXPECT_EQ(all<MEDICOS>().front().NOMBRE, QStringLiteral("Gómez"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, LockedListTest, testing::Values(false, true),
+    [](const testing::TestParamInfo<bool>& param) { return param.param ? "TryAgain" : "Decline"; });
 
 } // namespace
 } // namespace nidora::views::test
