@@ -93,7 +93,7 @@ FormStep FormSession::change()
     core::ErrorManager& errors = access_.errors();
     for (;;) {
         errors.setLastError({});
-        const AccessResult result = relation_.change();
+        const AccessResult result = relation_.change(alongside_);
         if (result == AccessResult::Ok)
             return closing(Completed);
         if (result == AccessResult::Fatal)

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <memory>
+#include <utility>
 
 // What a form does with its record, by the request it was called with: its caption and
 // buttons, and what OK and Cancel write and answer. The form's window binds its controls to
@@ -60,6 +61,8 @@ public:
     // changed by another station (message 7) has the buffer hold that station's version; the
     // form shows it and stays open, and a later OK writes only what is then on screen.
     FormStep ok();
+    // What a change writes besides the record, in the same transaction (RelationObject).
+    void writeAlongChange(data::RelationObject::Alongside alongside) { alongside_ = std::move(alongside); }
     // Cancel or closing the window: answers 2 without asking; an insert removes the record
     // priming added, and stays open when that fails.
     FormStep cancel();
@@ -73,6 +76,7 @@ private:
     std::uint8_t request_;
     FormCaptions captions_;
     std::unique_ptr<data::Record> original_;
+    data::RelationObject::Alongside alongside_;
 };
 
 } // namespace nidora::views
