@@ -318,6 +318,10 @@ TEST(ChartListTest, EntriesAreSplitAtTheirStarsAndABlankEntryKeepsItsPlace)
     EXPECT_EQ(splitList(QStringLiteral("Niños*Niñas**")), (QStringList { "Niños", "Niñas", "" }));
     EXPECT_EQ(splitList(QStringLiteral("Niños**Niñas*")), (QStringList { "Niños", "", "Niñas" }));
     EXPECT_EQ(splitList(QStringLiteral("1*2*")), (QStringList { "1", "2" }));
+    // A legend handed with the blanks of its field after the last entry has no blank entry.
+    EXPECT_EQ(splitList(QStringLiteral("Casos mensuales*") + QString(183, QLatin1Char(' '))),
+        (QStringList { "Casos mensuales" }));
+    EXPECT_TRUE(splitList(QString(199, QLatin1Char(' '))).isEmpty());
     EXPECT_TRUE(splitList(QString()).isEmpty());
 }
 
