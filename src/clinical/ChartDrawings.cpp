@@ -12,19 +12,21 @@ namespace {
 
 using namespace platform::chart;
 
-// Texts go to the chart layer as they stand, trailing spaces and all, up to 199 characters.
+// Texts go to the chart layer as they stand, trailing spaces and all, up to 199 characters;
+// the label lists of the bars and the pie up to 499.
 constexpr int kHandedText = 199;
+constexpr int kHandedLabels = 499;
 
 QString handed(const QString& text)
 {
     return text.left(kHandedText);
 }
 
-// A blank label is one space, so the list keeps its place for it ("Niños* *").
+// A label without its trailing blanks and its "*": a blank one leaves an empty entry, which
+// keeps its place in the list ("Niños*Niñas**").
 QString listEntry(const QString& label)
 {
-    const QString entry = clipped(label);
-    return (entry.isEmpty() ? QStringLiteral(" ") : entry) + QLatin1Char('*');
+    return clipped(label) + QLatin1Char('*');
 }
 
 // An x as a bar's label: the statistics store whole months and years.
@@ -50,6 +52,7 @@ template <class Label> FirstSeries firstSeries(const std::vector<data::GRAFICO>&
         series.values.push_back(point.Y);
         series.labels += label(point);
     }
+    series.labels.truncate(kHandedLabels);
     return series;
 }
 

@@ -6,6 +6,7 @@
 #include "data/FileTransaction.h"
 #include "data/Priming.h"
 #include "data/RelationObject.h"
+#include "data/ScratchCopy.h"
 
 #include <limits>
 #include <stdexcept>
@@ -98,7 +99,12 @@ AccessObject::AccessObject(const FileDesc& file, Dictionary& dictionary, core::E
 {
 }
 
-AccessObject::~AccessObject() = default;
+AccessObject::~AccessObject()
+{
+    // The copy goes only once nothing has it open.
+    file_.reset();
+    copy_.reset();
+}
 
 const KeyDesc& AccessObject::key(const char* name) const
 {

@@ -31,6 +31,7 @@ class ErrorManager;
 namespace nidora::data {
 
 class Dictionary;
+class ScratchCopy;
 struct ValidationRule;
 
 enum class AccessResult {
@@ -67,7 +68,7 @@ public:
     };
 
     AccessObject(const FileDesc& file, Dictionary& dictionary, core::ErrorManager& errors);
-    // Closes the file if the thread still holds it open.
+    // Closes the file if the thread still holds it open, and drops its own copy.
     ~AccessObject();
     AccessObject(const AccessObject&) = delete;
     AccessObject& operator=(const AccessObject&) = delete;
@@ -96,11 +97,17 @@ public:
     bool readOnly() const;
     // The open disk file, for the relation objects' transactions; null while closed.
     DataFile* file() { return file_.get(); }
-    // A scratch file is opened under a copy of its own by each window that fills it
-    // (DataFile::copyFileName), so two windows filling it at once never mix their rows; 0 goes
-    // back to the shared disk file. Takes effect on the next first open.
-    void useCopy(int copy) { copy_ = copy; }
-    int copy() const { return copy_; }
+    // A scratch file is filled and read in a copy of its own by each window that fills it, so
+    // two windows filling it at once, on this station or on another, never mix their rows: the
+    // thread claims a copy (ScratchCopy.h) and its file, when open, is opened again there for
+    // each of its users. False when no copy could be claimed: the shared disk file serves, as
+    // it always did. Claiming again keeps the copy the thread has.
+    bool useOwnCopy();
+    // Closes the file whoever holds it, removes the copy and lets its number go; the shared
+    // disk file from then on. The thread's end does it too.
+    void dropOwnCopy();
+    // The copy's number, 0 while the shared file is used.
+    int copy() const;
     // The disk file's name in the working directory: the copy's while one is used.
     QString diskFileName() const;
 
@@ -222,7 +229,7 @@ private:
     RecordRef current_;
     std::unique_ptr<DataFile> file_;
     int users_ = 0;
-    int copy_ = 0;
+    std::unique_ptr<ScratchCopy> copy_;
     bool numbered_ = false;
     RecordRef numberedRef_;
     const KeyDesc* order_ = nullptr;

@@ -4,6 +4,7 @@
 #include "core/ErrorManager.h"
 #include "data/FileChecks.h"
 #include "data/NewFolder.h"
+#include "data/ScratchCopy.h"
 
 namespace nidora::data {
 
@@ -41,13 +42,44 @@ AccessObject::OpeningWaits AccessObject::defaultOpeningWaits()
 
 QString AccessObject::diskFileName() const
 {
-    return copy_ > 0 ? DataFile::copyFileName(desc_, copy_) : desc_.fileName();
+    return copy_ ? copy_->fileName() : desc_.fileName();
+}
+
+int AccessObject::copy() const
+{
+    return copy_ ? copy_->number() : 0;
+}
+
+bool AccessObject::useOwnCopy()
+{
+    if (copy_)
+        return true;
+    std::unique_ptr<ScratchCopy> claimed = ScratchCopy::claim(desc_);
+    if (!claimed)
+        return false;
+    // Whoever holds the shared file lets go of it and takes the copy instead.
+    const int users = users_;
+    for (int i = 0; i < users; ++i)
+        close();
+    copy_ = std::move(claimed);
+    for (int i = 0; i < users; ++i)
+        open();
+    return true;
+}
+
+void AccessObject::dropOwnCopy()
+{
+    if (!copy_)
+        return;
+    while (users_ > 0)
+        close();
+    copy_.reset();
 }
 
 OpenOptions AccessObject::openOptions(std::chrono::milliseconds lockWait) const
 {
     OpenOptions options;
-    if (copy_ > 0)
+    if (copy_)
         options.fileName = diskFileName();
     if (desc_.enciphered)
         options.password = QByteArray(kOwnerPassword);

@@ -284,7 +284,7 @@ Outcome RelationObject::children(const Relation& relation, const std::vector<Fie
 
 // ---- change ---------------------------------------------------------------------------------
 
-AccessResult RelationObject::change(bool showOtherVersion)
+AccessResult RelationObject::change(bool showOtherVersion, const Alongside& alongside)
 {
     if (!access_.isOpen())
         return access_.report(message::FileNotOpen, {}, true);
@@ -293,7 +293,11 @@ AccessResult RelationObject::change(bool showOtherVersion)
     const AccessObject::State before = access_.state();
     bool written = false;
     const Step step = transact(
-        files, [this, &written, showOtherVersion] { return changeWithin(&written, showOtherVersion); }, 28);
+        files,
+        [this, &written, showOtherVersion, &alongside] {
+            return changeWithin(&written, showOtherVersion, alongside);
+        },
+        28);
     if (step == Step::Done)
         return AccessResult::Ok;
     // Rolled back after the record itself was written: the disk holds the record as read
@@ -304,9 +308,13 @@ AccessResult RelationObject::change(bool showOtherVersion)
     return step == Step::Fatal ? AccessResult::Fatal : AccessResult::Failed;
 }
 
-RelationObject::Step RelationObject::changeWithin(bool* written, bool showOtherVersion)
+RelationObject::Step RelationObject::changeWithin(
+    bool* written, bool showOtherVersion, const Alongside& alongside)
 {
     const auto oldParent = cloneRecord(access_.desc(), access_.asRead());
+    if (alongside.before)
+        if (const Step made = stepOf(alongside.before()); made != Step::Done)
+            return made;
     const Step write = stepOf(access_.change(showOtherVersion));
     if (write != Step::Done)
         return write;
@@ -319,7 +327,7 @@ RelationObject::Step RelationObject::changeWithin(bool* written, bool showOtherV
         if (step != Step::Done)
             return step;
     }
-    return Step::Done;
+    return alongside.after ? stepOf(alongside.after()) : Step::Done;
 }
 
 RelationObject::Step RelationObject::changeChildren(const Relation& relation, const Record& oldParent)

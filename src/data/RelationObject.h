@@ -36,11 +36,20 @@ public:
     AccessResult open(bool withRelated = true);
     void close(bool withRelated = true);
 
+    // What a change writes besides the record, in its transaction: `before` once the files are
+    // locked, just ahead of the record's write (to make room for a new key), `after` once the
+    // record and its children are written. Either failing (it tells the user why) rolls the
+    // whole change back.
+    struct Alongside {
+        std::function<AccessResult()> before;
+        std::function<AccessResult()> after;
+    };
+
     // Writes the changed record in the buffer; changed linking fields are carried to the
     // children, blank them or are refused (message 34, the old values back in the buffer).
     // A record another station changed meanwhile is read again into the buffer, with message 7,
     // or 8 when the caller keeps what was typed to recall it (showOtherVersion).
-    AccessResult change(bool showOtherVersion = false);
+    AccessResult change(bool showOtherVersion = false, const Alongside& alongside = {});
     // Deletes the record last read with its children as the rules say; Cancelled when the
     // confirmation (message 11) is answered No. A failure offers to try again (message 36).
     AccessResult deleteRecord(bool askFirst = false);
@@ -69,7 +78,8 @@ private:
 
     Step transact(const Files& files, const std::function<Step()>& work, int writeMessage);
     // written: set once the record itself is written (and a rollback must undo it).
-    Step changeWithin(bool* written = nullptr, bool showOtherVersion = false);
+    Step changeWithin(
+        bool* written = nullptr, bool showOtherVersion = false, const Alongside& alongside = {});
     Step deleteWithin();
     Step changeChildren(const Relation& relation, const Record& oldParent);
     Step deleteChildren(const Relation& relation);

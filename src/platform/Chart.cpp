@@ -7,8 +7,9 @@ namespace chart {
 QStringList splitList(const QString& list)
 {
     QStringList entries = list.split(QLatin1Char('*'));
-    // The last entry's "*" ends the list rather than starting an empty entry.
-    if (!entries.isEmpty() && entries.back().isEmpty())
+    // The last entry's "*" ends the list rather than starting an entry: what follows it is
+    // the blanks that fill the text's field, or nothing.
+    if (!entries.isEmpty() && entries.back().trimmed().isEmpty())
         entries.pop_back();
     return entries;
 }

@@ -16,7 +16,7 @@
 namespace nidora::platform::chart {
 
 // Lists of labels and legend entries travel as one text, each entry followed by "*"
-// ("Niños*Niñas* *"); an entry of one space is a blank label that keeps its place.
+// ("Niños*Niñas**"); an empty entry is a blank label that keeps its place.
 QStringList splitList(const QString& list);
 
 // The chart's place and size, in the chart's own units: the size it is drawn at in a file, on

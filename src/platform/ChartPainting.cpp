@@ -72,20 +72,30 @@ Qt::PenStyle penStyle(int style)
     }
 }
 
-// A series' legend colour: the legend's entries name the series in the order they came.
-QColor entryColour(const Content& content, int entry)
+// What a legend entry shows of its series: the entries name the series in the order they came,
+// a line series by a piece of its line with its mark, a bar or a slice by a square of its
+// colour.
+struct EntrySample {
+    QColor colour;
+    const LineSeries* line = nullptr;
+};
+
+EntrySample entrySample(const Content& content, int entry)
 {
     const auto index = std::size_t(entry);
     if (!content.pies.empty()) {
         const auto& palette = content.pies.front().palette;
-        return palette.empty() ? QColor(Qt::gray) : colourOf(palette[index % palette.size()]);
+        return { palette.empty() ? QColor(Qt::gray) : colourOf(palette[index % palette.size()]) };
     }
     if (index < content.lines.size())
-        return colourOf(content.lines[index].colour);
+        return { colourOf(content.lines[index].colour), &content.lines[index] };
     if (index < content.bars.size())
-        return colourOf(content.bars[index].colour);
-    return QColor(Qt::gray);
+        return { colourOf(content.bars[index].colour) };
+    return { QColor(Qt::gray) };
 }
+
+// A line's sample is as long as two squares and a gap.
+constexpr int kLineSample = 2 * kSwatch + kGap;
 
 QStringList legendEntries(const Content& content)
 {
@@ -165,6 +175,93 @@ View lineView(const Content& content, const std::optional<View>& zoomed)
     return { axisScale(content.axis(Axis::Kind::X), xs), axisScale(content.axis(Axis::Kind::Y), ys) };
 }
 
+namespace {
+
+// A text box's font: the size its format starts with ("10C"), 10 points when it names none.
+QFont textBoxFont(const TextBox& box)
+{
+    int points = 0;
+    for (const QChar c : box.format) {
+        if (!c.isDigit())
+            break;
+        points = points * 10 + c.digitValue();
+    }
+    return chartFont(points > 0 ? points : 10);
+}
+
+bool overlapsAny(const QRect& rect, const std::vector<QRect>& taken)
+{
+    return std::any_of(
+        taken.begin(), taken.end(), [&](const QRect& other) { return rect.intersects(other); });
+}
+
+// The text boxes, each at its place in the chart's own units scaled to the size drawn, kept
+// within the region and moved down below whatever it would lie over.
+std::vector<QRect> placeTextBoxes(
+    const Content& content, QSize size, const QRect& region, std::vector<QRect> taken)
+{
+    std::vector<QRect> placed;
+    const QSize own = content.frame && !content.frame->place.isEmpty() ? content.frame->place.size() : size;
+    for (const TextBox& box : content.texts) {
+        const QString text = clipped(box.text);
+        if (text.isEmpty()) {
+            placed.emplace_back();
+            continue;
+        }
+        const QFontMetrics metrics(textBoxFont(box));
+        const int width = std::min(metrics.horizontalAdvance(text) + 4 * kGap, region.width());
+        QRect rect(0, 0, width, metrics.height() + kGap);
+        const int x = int(std::lround(double(box.x) * size.width() / own.width()));
+        const int y = int(std::lround(double(box.y) * size.height() / own.height()));
+        rect.moveTo(std::clamp(x, region.left(), std::max(region.left(), region.right() - width + 1)),
+            std::max(y, region.top()));
+        while (overlapsAny(rect, taken)) {
+            int lowest = rect.top();
+            for (const QRect& other : taken)
+                if (rect.intersects(other))
+                    lowest = std::max(lowest, other.bottom() + kGap);
+            rect.moveTop(lowest);
+        }
+        taken.push_back(rect);
+        placed.push_back(rect);
+    }
+    return placed;
+}
+
+// The legend's entries laid out in rows across `width` (at the right: one a row), each entry
+// its sample, a gap and its text; the rectangle of each, from (0, 0).
+std::vector<QRect> legendCells(const Content& content, int width)
+{
+    std::vector<QRect> cells;
+    const QStringList entries = legendEntries(content);
+    const QFontMetrics metrics(chartFont(legendFontSize(content)));
+    const bool atRight = legendAtRight(content);
+    const int height = metrics.height();
+    int x = kGap;
+    int y = kGap;
+    for (int i = 0; i < entries.size(); ++i) {
+        const int sample = entrySample(content, i).line ? kLineSample : kSwatch;
+        const int cell = sample + kGap + metrics.horizontalAdvance(entries[i]);
+        if (!atRight && x > kGap && x + cell > width - kGap) {
+            x = kGap;
+            y += height + kGap;
+        }
+        cells.emplace_back(x, y, cell, height);
+        if (atRight)
+            y += height + kGap;
+        else
+            x += cell + 3 * kGap;
+    }
+    return cells;
+}
+
+int legendHeight(const std::vector<QRect>& cells)
+{
+    return cells.empty() ? 0 : cells.back().bottom() + 1 + kGap;
+}
+
+} // namespace
+
 Layout layOut(const Content& content, QSize size)
 {
     Layout layout;
@@ -172,32 +269,41 @@ Layout layOut(const Content& content, QSize size)
     const int right = region.right <= 0 ? size.width() + region.right : region.right;
     const int bottom = region.bottom <= 0 ? size.height() + region.bottom : region.bottom;
     layout.region = QRect(QPoint(region.left, region.top), QPoint(right - 1, bottom - 1));
+    layout.texts.resize(content.texts.size());
     if (!layout.region.isValid())
         return layout;
 
     QRect rest = layout.region;
+    std::vector<QRect> heading;
     if (content.caption && !clipped(content.caption->text).isEmpty()) {
-        layout.caption = QRect(
-            rest.left(), rest.top(), rest.width(), lineHeight(content.caption->fontSize, true) + kGap);
-        rest.setTop(layout.caption.bottom() + 1);
+        const QFontMetrics metrics(chartFont(content.caption->fontSize, true));
+        const int width
+            = std::min(metrics.horizontalAdvance(clipped(content.caption->text)) + 2 * kGap, rest.width());
+        layout.caption
+            = QRect(rest.left() + (rest.width() - width) / 2, rest.top(), width, metrics.height() + kGap);
+        heading.push_back(layout.caption);
     }
+    layout.texts = placeTextBoxes(content, size, layout.region, heading);
+    for (const QRect& text : layout.texts)
+        if (!text.isEmpty())
+            heading.push_back(text);
+    for (const QRect& above : heading)
+        rest.setTop(std::max(rest.top(), above.bottom() + kGap + 1));
     if (!clipped(content.region.value_or(Region {}).footer).isEmpty()) {
         const int height = lineHeight(8) + kGap;
         layout.footer = QRect(rest.left(), rest.bottom() - height + 1, rest.width(), height);
         rest.setBottom(layout.footer.top() - 1);
     }
-    const QStringList entries = legendEntries(content);
-    if (!entries.isEmpty()) {
-        const QFontMetrics metrics(chartFont(legendFontSize(content)));
+    if (!legendEntries(content).isEmpty()) {
         if (legendAtRight(content)) {
             int widest = 0;
-            for (const QString& entry : entries)
-                widest = std::max(widest, metrics.horizontalAdvance(entry));
-            const int width = std::min(widest + kSwatch + 3 * kGap, rest.width() / 2);
+            for (const QRect& cell : legendCells(content, rest.width()))
+                widest = std::max(widest, cell.right() + 1);
+            const int width = std::min(widest + 2 * kGap, rest.width() / 2);
             layout.legend = QRect(rest.right() - width + 1, rest.top(), width, rest.height());
-            rest.setRight(layout.legend.left() - 1);
+            rest.setRight(layout.legend.left() - kGap - 1);
         } else {
-            const int height = metrics.height() + 2 * kGap;
+            const int height = std::min(legendHeight(legendCells(content, rest.width())), rest.height() / 3);
             layout.legend = QRect(rest.left(), rest.bottom() - height + 1, rest.width(), height);
             rest.setBottom(layout.legend.top() - 1);
         }
@@ -208,16 +314,31 @@ Layout layOut(const Content& content, QSize size)
 
     // Room for the numbers and titles of the axes.
     const int label = lineHeight(8);
-    const bool hasTitleBelow
-        = (content.axis(Axis::Kind::X) && !clipped(content.axis(Axis::Kind::X)->title).isEmpty())
-        || (content.labelAxis && !clipped(content.labelAxis->title).isEmpty());
+    const QString below = clipped(content.axis(Axis::Kind::X) ? content.axis(Axis::Kind::X)->title
+            : content.labelAxis                               ? content.labelAxis->title
+                                                              : QString());
     const Axis* side = content.axis(
         content.lines.empty() && content.axis(Axis::Kind::Data) ? Axis::Kind::Data : Axis::Kind::Y);
-    const bool hasTitleBeside = side && !clipped(side->title).isEmpty();
-    layout.plot.adjust(numbersWidth() + kGap + (hasTitleBeside ? label + kGap : 0), kGap + label / 2,
-        -(kGap + label), -(label + kGap + (hasTitleBelow ? label + kGap : 0)));
-    if (!layout.plot.isValid() || layout.plot.width() < 2 || layout.plot.height() < 2)
+    const QString beside = side ? clipped(side->title) : QString();
+    layout.plot.adjust(numbersWidth() + kGap + (beside.isEmpty() ? 0 : label + kGap), kGap + label / 2,
+        -(kGap + label), -(label + kGap + (below.isEmpty() ? 0 : label + kGap)));
+    if (!layout.plot.isValid() || layout.plot.width() < 2 || layout.plot.height() < 2) {
         layout.plot = QRect();
+        return layout;
+    }
+    const QFontMetrics metrics(chartFont(8));
+    if (!below.isEmpty()) {
+        const int width = std::min(metrics.horizontalAdvance(below), layout.plot.width());
+        layout.xTitle = QRect(layout.plot.left() + (layout.plot.width() - width) / 2,
+            layout.plot.bottom() + label + 2 * kGap, width, label);
+    }
+    if (!beside.isEmpty()) {
+        // Upright, reading upwards, its baseline a gap left of the widest number.
+        const int height = std::min(metrics.horizontalAdvance(beside), layout.plot.height());
+        const int baseline = layout.plot.left() - numbersWidth() - 2 * kGap;
+        layout.yTitle = QRect(baseline - metrics.ascent(), layout.plot.center().y() - height / 2,
+            metrics.ascent() + metrics.descent(), height);
+    }
     return layout;
 }
 
@@ -232,7 +353,7 @@ void paintCaption(QPainter& painter, const Content& content, const Layout& layou
         painter.fillRect(layout.caption, colourOf(caption.background));
     painter.setFont(chartFont(caption.fontSize, caption.bold));
     painter.setPen(colourOf(caption.textColour));
-    painter.drawText(layout.caption, Qt::AlignCenter, clipped(caption.text));
+    painter.drawText(layout.caption, Qt::AlignCenter | Qt::TextSingleLine, clipped(caption.text));
 }
 
 void paintFooter(QPainter& painter, const Content& content, const Layout& layout)
@@ -244,6 +365,31 @@ void paintFooter(QPainter& painter, const Content& content, const Layout& layout
     painter.drawText(layout.footer, Qt::AlignCenter, clipped(content.region->footer));
 }
 
+void paintEntrySample(QPainter& painter, const EntrySample& sample, const QRect& cell, int textHeight)
+{
+    const int middle = cell.top() + textHeight / 2;
+    if (!sample.line) {
+        const QRect swatch(cell.left(), cell.top() + (textHeight - kSwatch) / 2, kSwatch, kSwatch);
+        painter.fillRect(swatch, sample.colour);
+        painter.setPen(Qt::black);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(swatch);
+        return;
+    }
+    const LineSeries& line = *sample.line;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(sample.colour, std::clamp(line.style == 71 ? 1 : line.width, 1, 8),
+        penStyle(line.style), Qt::FlatCap));
+    painter.drawLine(cell.left(), middle, cell.left() + kLineSample, middle);
+    if (line.mark != 0) {
+        painter.setPen(QPen(sample.colour.darker(130), 1));
+        painter.setBrush(sample.colour);
+        painter.drawEllipse(QPointF(cell.left() + kLineSample / 2.0, middle), 3.5, 3.5);
+    }
+    painter.restore();
+}
+
 void paintLegend(QPainter& painter, const Content& content, const Layout& layout)
 {
     const QStringList entries = legendEntries(content);
@@ -251,24 +397,17 @@ void paintLegend(QPainter& painter, const Content& content, const Layout& layout
         return;
     painter.setFont(chartFont(legendFontSize(content)));
     const QFontMetrics metrics(painter.font());
-    const bool atRight = legendAtRight(content);
-    int x = layout.legend.left() + kGap;
-    int y = layout.legend.top() + kGap;
+    const std::vector<QRect> cells = legendCells(content, layout.legend.width());
     for (int i = 0; i < entries.size(); ++i) {
-        const int width = kSwatch + kGap + metrics.horizontalAdvance(entries[i]);
-        if (!atRight && x + width > layout.legend.right() && x > layout.legend.left() + kGap)
-            break; // what does not fit in the one line is left out rather than drawn over
-        if (atRight && y + metrics.height() > layout.legend.bottom())
+        const QRect cell = cells[std::size_t(i)].translated(layout.legend.topLeft());
+        // What does not fit in the legend's room is left out rather than drawn over the rest.
+        if (cell.bottom() > layout.legend.bottom())
             break;
-        const QRect swatch(x, y + (metrics.height() - kSwatch) / 2, kSwatch, kSwatch);
-        painter.fillRect(swatch, entryColour(content, i));
+        const EntrySample sample = entrySample(content, i);
+        paintEntrySample(painter, sample, cell, metrics.height());
         painter.setPen(Qt::black);
-        painter.drawRect(swatch);
-        painter.drawText(QPoint(x + kSwatch + kGap, y + metrics.ascent()), entries[i]);
-        if (atRight)
-            y += metrics.height() + kGap;
-        else
-            x += width + 3 * kGap;
+        const int textLeft = cell.left() + (sample.line ? kLineSample : kSwatch) + kGap;
+        painter.drawText(QPoint(textLeft, cell.top() + metrics.ascent()), entries[i]);
     }
 }
 
@@ -305,26 +444,30 @@ void paintVerticalAxis(QPainter& painter, const Axis* axis, const QRect& plot, c
         painter.drawText(
             plot.left() - kGap - metrics.horizontalAdvance(text), y + metrics.ascent() / 2, text);
     }
-    if (axis && !clipped(axis->title).isEmpty()) {
-        painter.save();
-        painter.translate(plot.left() - numbersWidth() - 2 * kGap, plot.center().y());
-        painter.rotate(-90);
-        const QString title = clipped(axis->title);
-        painter.drawText(-metrics.horizontalAdvance(title) / 2, 0, title);
-        painter.restore();
-    }
 }
 
-void paintTitleBelow(QPainter& painter, const QString& title, const QRect& plot, int fontSize)
+// The vertical axis's title, upright in its room.
+void paintTitleBeside(QPainter& painter, const Axis* axis, const QRect& room)
 {
-    if (clipped(title).isEmpty())
+    if (!axis || room.isEmpty())
         return;
-    painter.setFont(chartFont(fontSize));
-    const QFontMetrics metrics(painter.font());
-    painter.setPen(Qt::black);
+    painter.save();
+    painter.setFont(chartFont(8));
+    painter.setPen(colourOf(axis->textColour));
+    painter.translate(room.left(), room.bottom());
+    painter.rotate(-90);
     painter.drawText(
-        QRect(plot.left(), plot.bottom() + metrics.height() + 2 * kGap, plot.width(), metrics.height()),
-        Qt::AlignCenter, clipped(title));
+        QRect(0, 0, room.height(), room.width()), Qt::AlignCenter | Qt::TextSingleLine, clipped(axis->title));
+    painter.restore();
+}
+
+void paintTitleBelow(QPainter& painter, const QString& title, const QRect& room)
+{
+    if (room.isEmpty())
+        return;
+    painter.setFont(chartFont(8));
+    painter.setPen(Qt::black);
+    painter.drawText(room, Qt::AlignCenter | Qt::TextSingleLine, clipped(title));
 }
 
 void paintHorizontalAxis(QPainter& painter, const Axis* axis, const QRect& plot, const Scale& scale)
@@ -341,8 +484,6 @@ void paintHorizontalAxis(QPainter& painter, const Axis* axis, const QRect& plot,
         painter.drawText(
             x - metrics.horizontalAdvance(text) / 2, plot.bottom() + kGap + metrics.ascent(), text);
     }
-    if (axis)
-        paintTitleBelow(painter, axis->title, plot, axis->fontSize);
 }
 
 void paintLines(QPainter& painter, const Content& content, const QRect& plot, const View& view)
@@ -393,7 +534,10 @@ void paintLineChart(
     const View view = lineView(content, zoomed);
     paintGrid(painter, content, layout.plot, &view.x, view.y);
     paintVerticalAxis(painter, content.axis(Axis::Kind::Y), layout.plot, view.y);
+    paintTitleBeside(painter, content.axis(Axis::Kind::Y), layout.yTitle);
     paintHorizontalAxis(painter, content.axis(Axis::Kind::X), layout.plot, view.x);
+    if (const Axis* x = content.axis(Axis::Kind::X))
+        paintTitleBelow(painter, x->title, layout.xTitle);
     paintLines(painter, content, layout.plot, view);
 }
 
@@ -407,6 +551,9 @@ void paintBarChart(QPainter& painter, const Content& content, const Layout& layo
     const Scale scale = axisScale(axis, values);
     paintGrid(painter, content, plot, nullptr, scale);
     paintVerticalAxis(painter, axis, plot, scale);
+    paintTitleBeside(painter, axis, layout.yTitle);
+    if (content.labelAxis)
+        paintTitleBelow(painter, content.labelAxis->title, layout.xTitle);
     painter.setPen(QPen(Qt::black, 1));
     painter.drawLine(plot.bottomLeft(), plot.bottomRight());
 
@@ -414,11 +561,8 @@ void paintBarChart(QPainter& painter, const Content& content, const Layout& layo
     for (const BarSeries& series : content.bars)
         places = std::max(places, series.values.size());
     const QStringList labels = content.labelAxis ? splitList(content.labelAxis->labels) : QStringList {};
-    if (places == 0) {
-        if (content.labelAxis)
-            paintTitleBelow(painter, content.labelAxis->title, plot, content.labelAxis->fontSize);
+    if (places == 0)
         return;
-    }
     const double slot = double(plot.width()) / double(places);
     const double zeroY = plot.bottom() - std::clamp(ratioOf(0, scale), 0.0, 1.0) * plot.height();
     const int seriesCount = int(content.bars.size());
@@ -448,8 +592,6 @@ void paintBarChart(QPainter& painter, const Content& content, const Layout& layo
                 label);
         }
     }
-    if (content.labelAxis)
-        paintTitleBelow(painter, content.labelAxis->title, plot, content.labelAxis->fontSize);
 }
 
 void paintPieChart(QPainter& painter, const Content& content, const Layout& layout)
@@ -505,39 +647,22 @@ void paintPieChart(QPainter& painter, const Content& content, const Layout& layo
     painter.restore();
 }
 
-void paintTextBoxes(QPainter& painter, const Content& content, QSize size)
+void paintTextBoxes(QPainter& painter, const Content& content, const Layout& layout)
 {
-    for (const TextBox& box : content.texts) {
-        const QString text = clipped(box.text);
-        if (text.isEmpty())
+    for (std::size_t i = 0; i < content.texts.size() && i < layout.texts.size(); ++i) {
+        const TextBox& box = content.texts[i];
+        const QRect& rect = layout.texts[i];
+        if (rect.isEmpty())
             continue;
-        bool sized = false;
-        int points = 0;
-        for (const QChar c : box.format) {
-            if (!c.isDigit())
-                break;
-            points = points * 10 + c.digitValue();
-            sized = true;
-        }
-        painter.setFont(chartFont(sized && points > 0 ? points : 10));
-        const QFontMetrics metrics(painter.font());
-        QRect rect(0, 0, metrics.horizontalAdvance(text) + 4 * kGap, metrics.height() + kGap);
-        // Placed in the chart's own units, wherever it is drawn at another size; kept within the
-        // chart however small it is, as a box placed from the right edge would leave it.
-        const QSize own
-            = content.frame && !content.frame->place.isEmpty() ? content.frame->place.size() : size;
-        const int x = int(std::lround(double(box.x) * size.width() / own.width()));
-        const int y = int(std::lround(double(box.y) * size.height() / own.height()));
-        rect.moveTo(std::clamp(x, 0, std::max(0, size.width() - rect.width())),
-            std::clamp(y, 0, std::max(0, size.height() - rect.height())));
+        painter.setFont(textBoxFont(box));
         painter.fillRect(rect, colourOf(box.background));
         painter.setPen(QPen(colourOf(box.border), 1));
+        painter.setBrush(Qt::NoBrush);
         painter.drawRect(rect.adjusted(0, 0, -1, -1));
         painter.setPen(Qt::black);
-        painter.drawText(rect,
-            box.format.contains(QLatin1Char('C'), Qt::CaseInsensitive) ? Qt::AlignCenter
-                                                                       : (Qt::AlignLeft | Qt::AlignVCenter),
-            text);
+        const Qt::Alignment across
+            = box.format.contains(QLatin1Char('C'), Qt::CaseInsensitive) ? Qt::AlignHCenter : Qt::AlignLeft;
+        painter.drawText(rect, across | Qt::AlignVCenter | Qt::TextSingleLine, clipped(box.text));
     }
 }
 
@@ -564,8 +689,8 @@ void paintChart(QPainter& painter, const Content& content, QSize size, const std
         }
         paintLegend(painter, content, layout);
         paintFooter(painter, content, layout);
+        paintTextBoxes(painter, content, layout);
     }
-    paintTextBoxes(painter, content, size);
     painter.restore();
 }
 

@@ -36,11 +36,18 @@ struct View {
 };
 
 // Where the pieces of a chart go within a chart of that size; the plot is where series are
-// drawn (empty when the chart is too small to hold one).
+// drawn (empty when the chart is too small to hold one). The caption, the text boxes, the axis
+// titles and the legend are each the room their text takes, and none of them lies over
+// another or over the plot: a text box placed over the caption or over another box goes down
+// below it, and the plot starts below them all. A piece with nothing to show has an empty
+// rectangle.
 struct Layout {
     QRect region;
     QRect caption;
+    std::vector<QRect> texts; // one per text box of the content, in order
     QRect plot;
+    QRect xTitle; // under the horizontal axis (lines' X, bars' labels)
+    QRect yTitle; // upright beside the vertical axis
     QRect legend;
     QRect footer;
 };

@@ -1,5 +1,6 @@
 #include "practice/UpdateAGENDA.h"
 
+#include "practice/AppointmentMove.h"
 #include "practice/DoctorChoice.h"
 #include "practice/Doctors.h"
 #include "practice/SelectDate.h"
@@ -38,6 +39,7 @@ public:
             { QStringLiteral("Agregar Turno"), QStringLiteral("Cambiar Turno"),
                 QStringLiteral("Borrar Turno") })
         , slot_(record<data::AGENDA>())
+        , move_(data().access(data::FileId::AGENDA), data().access(data::FileId::MEDICOS), AgendaHours)
     {
         setSize(236, 136);
         setCentred();
@@ -93,6 +95,8 @@ protected:
             slot_.MEDICO = 1;
         doctor_->setDoctors(readDoctors(data().access(data::FileId::MEDICOS)));
         FormWindow::onOpened();
+        // An appointment moved onto a free slot takes its place, and leaves one behind.
+        session().writeAlongChange(move_.alongside());
     }
 
     int onAccepted(Control& control) override
@@ -172,6 +176,7 @@ private:
     }
 
     data::AGENDA& slot_;
+    AppointmentMove move_;
     DoctorChoice* doctor_ = nullptr;
     EntryControl* date_ = nullptr;
     ButtonControl* calendar_ = nullptr;

@@ -135,7 +135,6 @@ bool PromptWindow::choosePatient()
 
 bool PromptWindow::fillOutput(const RowWriter& write)
 {
-    useOwnOutput(data(), framework::CurrentThreadNumber());
     return refillOutput(data(), [&](data::AccessObject& output) { return write(data(), output); });
 }
 

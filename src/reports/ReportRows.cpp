@@ -1,11 +1,12 @@
 #include "reports/ReportRows.h"
 
+#include "reports/ScratchRefill.h"
+
 #include "core/Clock.h"
 #include "core/Cp1252.h"
 #include "core/Picture.h"
 #include "core/PictureFormat.h"
 #include "data/ClinicalRecords.h"
-#include "data/DataFile.h"
 #include "data/PatientRecords.h"
 #include "data/ScratchRecords.h"
 #include "views/ProgramGlobals.h"
@@ -74,51 +75,14 @@ bool readConsultationsOf(
 
 } // namespace
 
-void useOwnOutput(Dictionary& data, int thread)
-{
-    data.access<data::OUTPUT>().useCopy(thread);
-}
-
 void dropOwnOutput(Dictionary& data)
 {
-    AccessObject& output = data.access<data::OUTPUT>();
-    if (output.copy() == 0)
-        return;
-    while (output.isOpen())
-        output.close();
-    data::DataFile::removeFile(output.diskFileName());
-    output.useCopy(0);
+    data.access<data::OUTPUT>().dropOwnCopy();
 }
 
 bool refillOutput(Dictionary& data, const std::function<bool(AccessObject& output)>& fill)
 {
-    data::RelationObject& relation = data.relation<data::OUTPUT>();
-    AccessObject& output = relation.access();
-    // Whoever holds it open lets go first, so that the file is made anew under nobody.
-    const int users = output.users();
-    for (int i = 0; i < users; ++i)
-        relation.close();
-    data::OpenOptions options;
-    options.fileName = output.diskFileName();
-    const data::Outcome emptied = data::DataFile::createEmpty(output.desc(), options);
-    bool filled = false;
-    if (!emptied.ok())
-        output.reportOutcome(core::message::CreateError, emptied, true);
-    else if (relation.open() == AccessResult::Ok) {
-        data::DataFile& file = *output.file();
-        const data::Outcome begun = file.beginBuffered();
-        filled = begun.ok() && fill(output);
-        const data::Outcome flushed = file.flush();
-        if (!flushed.ok() && filled) {
-            output.reportOutcome(core::message::InsertError, flushed, true);
-            filled = false;
-        }
-        relation.close();
-    }
-    // The holders keep it open as before.
-    for (int i = 0; i < users; ++i)
-        relation.open();
-    return filled;
+    return refillScratch(data, FileId::OUTPUT, fill);
 }
 
 bool writeGrowthRows(Dictionary& data, AccessObject& output)

@@ -9,15 +9,12 @@
 // thread's buffers, one OUTPUT row per insert. Each reads the prompt values as they stand.
 namespace nidora::reports {
 
-// Empties the thread's OUTPUT (closed, created anew, opened again through its relation object)
-// and writes the rows `fill` inserts in one buffered pass. The thread uses an OUTPUT copy of its
-// own (useOwnOutput), so two prompts filling at once never mix their rows. False when the file
+// Empties the thread's own copy of OUTPUT and writes the rows `fill` inserts in one buffered pass
+// (refillScratch), so two prompts filling at once never mix their rows. False when the file
 // could not be emptied, opened or written; the error manager has then said why.
 bool refillOutput(data::Dictionary& data, const std::function<bool(data::AccessObject& output)>& fill);
 
-// The thread's OUTPUT is its own copy from now on, numbered by the thread; dropOwnOutput closes
-// it, removes the copy from the disk and goes back to the shared file.
-void useOwnOutput(data::Dictionary& data, int thread);
+// Closes the thread's copy of OUTPUT, removes it from the disk and goes back to the shared file.
 void dropOwnOutput(data::Dictionary& data);
 
 // Pantalla3: the patient SELECTPACIENTE at birth, then each consultation that measured him

@@ -1,5 +1,7 @@
 #include "reports/StatisticsCharts.h"
 
+#include "reports/ScratchRefill.h"
+
 #include "clinical/ChartParameters.h"
 #include "clinical/ChartViewers.h"
 #include "core/Picture.h"
@@ -72,31 +74,19 @@ QString chartSubtitle(const StatisticsChart& chart, const QString& selection, in
 
 bool fillChartPoints(data::Dictionary& data, const std::vector<ChartRow>& rows)
 {
-    data::AccessObject& points = data.access(data::FileId::GRAFICO);
-    points.close();
-    if (const data::Outcome made = data::DataFile::createEmpty(points.desc()); !made.ok()) {
-        points.reportOutcome(core::message::CreateError, made, true);
-        points.open();
-        return false;
-    }
-    if (points.open() != data::AccessResult::Ok)
-        return false;
-    data::DataFile* file = points.file();
-    const bool buffered = file && file->beginBuffered().ok();
     auto& point = data.buffer<data::GRAFICO>();
-    for (const ChartRow& row : rows) {
-        data::clearRecord(points.desc(), point);
-        point.SERIE = 1;
-        point.X = row.x;
-        point.Y = row.y;
-        point.REFERENCIA = row.label;
-        // A row that cannot be written is told by the access object; the others still go in.
-        points.insert();
-    }
-    if (buffered)
-        if (const data::Outcome flushed = file->flush(); !flushed.ok())
-            points.reportOutcome(core::message::InsertError, flushed, true);
-    return true;
+    return refillScratch(data, data::FileId::GRAFICO, [&](data::AccessObject& points) {
+        for (const ChartRow& row : rows) {
+            data::clearRecord(points.desc(), point);
+            point.SERIE = 1;
+            point.X = row.x;
+            point.Y = row.y;
+            point.REFERENCIA = row.label;
+            // A row that cannot be written is told by the access object; the others still go in.
+            points.insert();
+        }
+        return true;
+    });
 }
 
 void setChartTexts(const StatisticsChart& chart, const QString& subtitle)

@@ -32,9 +32,9 @@ const StatisticsChart* statisticsChart(const QString& procedure);
 // then the year as four digits or the dates as dd/mm/yy-dd/mm/yy.
 QString chartSubtitle(const StatisticsChart& chart, const QString& selection, int year, Date from, Date to);
 
-// Empties GRAFICO (the thread has it open once, through its access object) by replacing its
-// disk file, and writes the rows as points of series 1 in one buffered write; false when the
-// file could not be made again (said through the access object's message).
+// Empties the window's own copy of GRAFICO (refillScratch), where the viewer it calls next on
+// its thread reads them, and writes the rows as points of series 1 in one buffered write; false
+// when the file could not be made again or written (said through the access object's message).
 bool fillChartPoints(data::Dictionary& data, const std::vector<ChartRow>& rows);
 
 // Sets the thread's chart texts for the chart: the title (also the saved picture's name, so

@@ -105,55 +105,49 @@ private:
     const CountProgress& progress_;
 };
 
-// The slice of every patient's sex, read in one pass over the patients the first time a case
-// needs one: far cheaper than a keyed read per case when a reason has many thousands.
+// The slice of a case's patient, read by his code the first time one of his cases needs it: a
+// count reads the patients of its own cases only, however many more the practice has.
 class Sexes {
 public:
     explicit Sexes(data::Dictionary& data)
         : patients_(data.access(FileId::PACIENTES))
+        , byCode_(patients_.key("PAC:KCODIGO"))
     {
     }
 
     // 1 boys, 2 girls, 3 any other sex, 0 a patient who is not on file.
     int sliceOf(std::int32_t code)
     {
-        if (!read_)
-            readAll();
-        const auto known = slices_.find(code);
-        return known == slices_.end() ? 0 : known->second;
+        const auto [known, fresh] = slices_.try_emplace(code, 0);
+        if (fresh)
+            known->second = read(code);
+        return known->second;
     }
 
 private:
-    void readAll()
+    int read(std::int32_t code)
     {
-        read_ = true;
         data::DataFile* disk = patients_.file();
         if (!disk)
-            return;
-        data::Position position;
-        for (;;) {
-            int got = 0;
-            const data::Outcome outcome = disk->page(nullptr, position, data::Direction::Forward, kBatch,
-                [&](const data::RecordRef& ref, const data::Record& record) {
-                    ++got;
-                    position.id = ref.id;
-                    const auto& patient = static_cast<const data::PACIENTES&>(record);
-                    const QString sex = patient.SEXO.trimmed();
-                    slices_[patient.CODIGO] = sex == QLatin1String("M") ? 1
-                        : sex == QLatin1String("F")                     ? 2
-                                                                        : 3;
-                });
-            if (!outcome.ok()) {
-                patients_.reportOutcome(core::message::RetrievalError, outcome, true);
-                return;
-            }
-            if (got < kBatch)
-                return;
+            return 0;
+        const data::Outcome found = disk->fetch(byCode_, { data::FieldValue(std::int64_t(code)) }, patient_);
+        if (found.status == data::Status::NotFound)
+            return 0;
+        if (!found.ok()) {
+            // Said once: the other reads would meet the same trouble.
+            if (!failed_)
+                patients_.reportOutcome(core::message::RetrievalError, found, true);
+            failed_ = true;
+            return 0;
         }
+        const QString sex = patient_.SEXO.trimmed();
+        return sex == QLatin1String("M") ? 1 : sex == QLatin1String("F") ? 2 : 3;
     }
 
     AccessObject& patients_;
-    bool read_ = false;
+    const data::KeyDesc& byCode_;
+    data::PACIENTES patient_;
+    bool failed_ = false;
     std::unordered_map<std::int32_t, int> slices_;
 };
 

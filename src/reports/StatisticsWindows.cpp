@@ -11,6 +11,7 @@
 #include "framework/ControlLabels.h"
 #include "framework/ControlPictureSpin.h"
 #include "framework/ControlShapes.h"
+#include "framework/MessageBoxes.h"
 #include "views/DataWindow.h"
 #include "views/ProgramGlobals.h"
 
@@ -27,6 +28,8 @@ using framework::DialogRect;
 using framework::PromptControl;
 using framework::handled::Consumed;
 using framework::handled::GoOn;
+
+constexpr const char* kBackwardRange = "LA FECHA DESDE ES POSTERIOR A LA FECHA HASTA";
 
 class StatisticsWindow final : public views::DataWindow {
 public:
@@ -61,6 +64,13 @@ protected:
         display();
     }
 
+    // The window's own copy of GRAFICO goes with it.
+    void closeFiles() override
+    {
+        DataWindow::closeFiles();
+        data().access(data::FileId::GRAFICO).dropOwnCopy();
+    }
+
     int onAccepted(Control& control) override
     {
         if (const int result = DataWindow::onAccepted(control); result != GoOn)
@@ -74,11 +84,12 @@ protected:
     }
 
 private:
+    bool dated() const { return chart_.grouping == Grouping::BySex || chart_.grouping == Grouping::ByAge; }
+
     void describe()
     {
         const QString nameTitle = pathologies_ ? QStringLiteral("Patología:") : QStringLiteral("Consulta:");
         const int width = pathologies_ ? 20 : 25;
-        const bool dated = chart_.grouping == Grouping::BySex || chart_.grouping == Grouping::ByAge;
         names_ = &add<framework::ComboControl>(
             pathologies_ ? QStringLiteral("?SELECTPATOLOGIA") : QStringLiteral("?SELECTMOTIVO"),
             DialogRect { 62, 8, 128, 12 }, width, 10, framework::bindTo(selection_),
@@ -91,10 +102,10 @@ private:
                 QStringLiteral("@n04"), framework::bindTo(views::AppGlobals.ANIO), 1900, 3000, 1);
             y += 18;
         }
-        if (dated) {
+        if (dated()) {
             add<PromptControl>(
                 QStringLiteral("?PROMPT2"), DialogRect { 10, y + 2, 50, 10 }, QStringLiteral("Desde Fecha:"));
-            add<framework::EntryControl>(QStringLiteral("?DF"), DialogRect { 62, y, 52, 12 },
+            from_ = &add<framework::EntryControl>(QStringLiteral("?DF"), DialogRect { 62, y, 52, 12 },
                 QStringLiteral("@D6"), framework::entryValue(views::AppGlobals.DF));
             y += 16;
             add<PromptControl>(
@@ -160,6 +171,13 @@ private:
     int count()
     {
         updateFields();
+        // A range that ends before it starts can hold no record: the user is told so and may
+        // mend the dates, instead of seeing an empty chart.
+        if (dated() && views::AppGlobals.DF > views::AppGlobals.HF) {
+            framework::showMessage(QString::fromUtf8(kBackwardRange));
+            select(*from_);
+            return Consumed;
+        }
         StatisticsSelection selection;
         selection.name = selection_;
         selection.year = views::AppGlobals.ANIO;
@@ -193,6 +211,7 @@ private:
     QString& selection_;
     std::array<int, 3> ages_ { 1, 5, 10 };
     framework::ComboControl* names_ = nullptr;
+    framework::EntryControl* from_ = nullptr;
     framework::ButtonControl* ok_ = nullptr;
     framework::ProgressControl* progress_ = nullptr;
 };

@@ -55,7 +55,7 @@ public:
         setCentred();
         add<framework::PromptControl>(
             QStringLiteral("?ACC:CLAVE:Prompt"), DialogRect { 6, 8, 40, 10 }, QStringLiteral("Código:"));
-        add<framework::EntryControl>(QStringLiteral("?ACC:CLAVE"), DialogRect { 50, 6, 60, 12 },
+        code_ = &add<framework::EntryControl>(QStringLiteral("?ACC:CLAVE"), DialogRect { 50, 6, 60, 12 },
             QStringLiteral("@s10"), framework::entryValue(user_.CLAVE));
         add<framework::PromptControl>(
             QStringLiteral("?ACC:NOMBRE:Prompt"), DialogRect { 6, 24, 40, 10 }, QStringLiteral("Nombre:"));
@@ -73,6 +73,21 @@ public:
         addCancel(QStringLiteral("?CANCEL"), DialogRect { 138, top + 6, 42, 14 }, QStringLiteral("Cancelar"),
             QStringLiteral("no.bmp"));
         setFirstControl(2);
+    }
+
+    // A user without a code could never be found again: the code key leaves blank codes out,
+    // so he would be missing from the list and could be neither changed nor deleted.
+    int ok() override
+    {
+        if (request() == InsertRecord || request() == ChangeRecord) {
+            updateFields();
+            if (user_.CLAVE.trimmed().isEmpty()) {
+                framework::showMessage(QString::fromUtf8(kBlankCode));
+                select(*code_);
+                return handled::Consumed;
+            }
+        }
+        return FormWindow::ok();
     }
 
     // Unlike every other form, this one asks before it throws a changed record away.
@@ -133,6 +148,7 @@ private:
     }
 
     data::ACCESOS& user_;
+    framework::EntryControl* code_ = nullptr;
     std::vector<framework::CheckControl*> boxes_;
     std::uint8_t openingRight_ = 0;
 };

@@ -18,6 +18,7 @@ inline constexpr const char* kKeepLastAdministratorOnDelete
     = "DEBE CREARSE OTRO USUARIO ADMINISTRADOR ANTES DE BORRAR ESTE";
 inline constexpr const char* kKeepOneAdministrator
     = "DEBE HABER AL MENOS 1 USUARIO ADMINISTRADOR DEL SISTEMA";
+inline constexpr const char* kBlankCode = "EL CÓDIGO DEL USUARIO NO PUEDE QUEDAR EN BLANCO";
 
 // The administrators in the open users file, reading every record in code order; nothing when
 // a read fails, so the caller keeps the count it had. Leaves the record buffer changed.

@@ -116,7 +116,7 @@ FormStep FormSession::change()
         // What is on screen, which the stored version is about to replace in the buffer.
         std::unique_ptr<data::Record> typed
             = history_ ? data::cloneRecord(access_.desc(), access_.buffer()) : nullptr;
-        const AccessResult result = relation_.change(history_ != nullptr);
+        const AccessResult result = relation_.change(history_ != nullptr, alongside_);
         if (result == AccessResult::Ok)
             return completed();
         if (result == AccessResult::Fatal)

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <memory>
+#include <utility>
 
 // What a form does with its record, by the request it was called with: its caption and
 // buttons, and what OK and Cancel write and answer. The form's window binds its controls to
@@ -72,6 +73,8 @@ public:
     // history, to be recalled field by field. A completed insert or change leaves its record
     // in the thread's history.
     FormStep ok();
+    // What a change writes besides the record, in the same transaction (RelationObject).
+    void writeAlongChange(data::RelationObject::Alongside alongside) { alongside_ = std::move(alongside); }
     // Cancel or closing the window: answers 2 without asking; an insert removes the record
     // priming added, and stays open when that fails.
     FormStep cancel();
@@ -88,6 +91,7 @@ private:
     std::unique_ptr<data::Record> original_;
     FieldHistory* history_;
     std::unique_ptr<data::Record> recalled_; // the form's history; null when it has none
+    data::RelationObject::Alongside alongside_;
 };
 
 } // namespace nidora::views

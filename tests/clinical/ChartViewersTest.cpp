@@ -153,7 +153,7 @@ TEST_F(ChartViewersTest, APieIsTheFirstSeriesNamedByItsLabelsWithTheFifteenColou
     EXPECT_EQ(chart.pies[0].palette.size(), 15u);
     EXPECT_EQ(chart.pies[0].palette.front(), 0xFF901Eu);
     EXPECT_EQ(chart.pies[0].palette.back(), 0x006400u);
-    EXPECT_EQ(chart.legends[0].entries, "Niños*Niñas* *");
+    EXPECT_EQ(chart.legends[0].entries, "Niños*Niñas**") << "a blank label is an empty entry";
     EXPECT_EQ(chart.legends[0].alignment, 4);
     EXPECT_EQ(std::make_tuple(chart.texts[0].x, chart.texts[0].y, chart.texts[0].background),
         std::make_tuple(30, 40, 0xB9DAFFu));

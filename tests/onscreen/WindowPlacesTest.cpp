@@ -58,6 +58,7 @@
 #include <cstdlib>
 #include <functional>
 #include <optional>
+#include <string>
 
 // Every window of the program, opened as a user opens it in the frame on a real X display: it
 // comes at the size its description gives, in dialog units of its font, and at its place or in
@@ -238,14 +239,16 @@ data::TABCRECIMIENTO growthRow(int month)
     return row;
 }
 
+// The texts of a statistics window at their longest: a reason of 25 characters and the range.
 void fillStatistics(clinical::ChartParameters& parameters)
 {
-    parameters.ChartTitle = clinical::fitted(QStringLiteral("CONSULTAS POR MES"), 33);
-    parameters.ChartSubtitle = clinical::fitted(QStringLiteral("Año 2024"), 43);
-    parameters.ChartXTitle = clinical::fitted(QStringLiteral("Mes"), 20);
-    parameters.ChartYTitle = clinical::fitted(QStringLiteral("Consultas"), 20);
-    parameters.ChartSeriesText = clinical::fitted(QStringLiteral("Consultas*"), 250);
-    parameters.ChartColors[0] = 0x3366FF;
+    parameters.ChartTitle = clinical::fitted(QStringLiteral("DISTRIBUCION MENSUAL CONSULTAS"), 33);
+    parameters.ChartSubtitle
+        = clinical::fitted(QStringLiteral("Control de niño sano y va 01/01/10-31/12/11"), 43);
+    parameters.ChartXTitle = clinical::fitted(QStringLiteral("Meses"), 20);
+    parameters.ChartYTitle = clinical::fitted(QStringLiteral("# Casos"), 20);
+    parameters.ChartSeriesText = clinical::fitted(QStringLiteral("Casos mensuales*"), 250);
+    parameters.ChartColors[0] = 0x3C14DC;
 }
 
 class WindowPlacesTest : public views::test::RecordWindowsTest {
@@ -269,6 +272,45 @@ protected:
         framework::setWindowArea(nullptr);
         clinical::PatientBrowseThread = 0;
         views::AppGlobals = views::ProgramGlobals {};
+    }
+
+    // The charts: a boy's first-year weight with its reference curves, and the bars and the pie
+    // of a statistics window over points laid out just before.
+    void openGrowthChart()
+    {
+        for (int month = 0; month <= 12; ++month)
+            store(growthRow(month));
+        data::CONSULTAS visit = nidora::test::consultation(1, 1);
+        visit.MESES = 4;
+        visit.DIAS = 12;
+        visit.PESO = 6400;
+        store(visit);
+        driver.start([] {
+            data::PACIENTES& boy = views::threadDictionary().buffer<data::PACIENTES>();
+            boy = nidora::test::patient(1, "Fernández Ruiz, María de los Ángeles");
+            boy.SEXO = QStringLiteral("M");
+            boy.PESO = 3250;
+            clinical::growthChart(1);
+        });
+    }
+    void openStatisticsChart(void (*viewer)())
+    {
+        const double counts[] = { 12, 18, 9, 22, 15, 11 };
+        const char* labels[]
+            = { "menores de  1 años", " 1 a  5 años", "", " 5 a 10 años", "", "mayores de 10 años" };
+        ASSERT_TRUE(data::DataFile::createEmpty(data::fileDesc(data::FileId::GRAFICO)).ok());
+        for (int i = 0; i < 6; ++i) {
+            data::GRAFICO point;
+            point.SERIE = 1;
+            point.X = i + 1;
+            point.Y = counts[i];
+            point.REFERENCIA = QString::fromUtf8(labels[i]);
+            store(point);
+        }
+        driver.start([viewer] {
+            fillStatistics(clinical::chartParameters());
+            viewer();
+        });
     }
 
     QMdiSubWindow* newest() const
@@ -300,42 +342,9 @@ TEST_F(WindowPlacesTest, EveryWindowOpensAtItsDescribedSizeAndPlace)
         if (QMdiSubWindow* shown = newest())
             shown->close();
     };
-    // The charts: a boy's first-year weight with its reference curves, and the bars and the pie
-    // of a statistics window over points laid out just before.
-    const auto growthChart = [this](auto&, nidora::test::WindowDriver& driver) {
-        for (int month = 0; month <= 12; ++month)
-            store(growthRow(month));
-        data::CONSULTAS visit = nidora::test::consultation(1, 1);
-        visit.MESES = 4;
-        visit.DIAS = 12;
-        visit.PESO = 6400;
-        store(visit);
-        driver.start([] {
-            data::PACIENTES& boy = views::threadDictionary().buffer<data::PACIENTES>();
-            boy = nidora::test::patient(1, "Pérez, Juan");
-            boy.SEXO = QStringLiteral("M");
-            boy.PESO = 3250;
-            clinical::growthChart(1);
-        });
-    };
+    const auto growthChart = [this](auto&, nidora::test::WindowDriver&) { openGrowthChart(); };
     const auto statistics = [this](void (*viewer)()) {
-        return [this, viewer](auto&, nidora::test::WindowDriver& driver) {
-            const double counts[] = { 12, 18, 9, 22, 15, 11 };
-            const char* labels[] = { "Niños", "Niñas", "", "", "", "" };
-            ASSERT_TRUE(data::DataFile::createEmpty(data::fileDesc(data::FileId::GRAFICO)).ok());
-            for (int i = 0; i < 6; ++i) {
-                data::GRAFICO point;
-                point.SERIE = 1;
-                point.X = i + 1;
-                point.Y = counts[i];
-                point.REFERENCIA = QString::fromUtf8(labels[i]);
-                store(point);
-            }
-            driver.start([viewer] {
-                fillStatistics(clinical::chartParameters());
-                viewer();
-            });
-        };
+        return [this, viewer](auto&, nidora::test::WindowDriver&) { openStatisticsChart(viewer); };
     };
     // The prescription of a consultation, started on it directly as the patient form starts it.
     const auto prescription = [this](auto&, nidora::test::WindowDriver& driver) {
@@ -501,6 +510,41 @@ TEST_F(WindowPlacesTest, EveryWindowOpensAtItsDescribedSizeAndPlace)
 
         place.close(driver);
         ASSERT_TRUE(driver.runUntil([&] { return openCount() == before; }));
+    }
+}
+
+// The three charts as they open, in a larger window and maximised: kept on screen to be looked at.
+TEST_F(WindowPlacesTest, TheChartsAreRedrawnToEverySizeOfTheirWindow)
+{
+    struct Chart {
+        const char* name;
+        std::function<void()> open;
+    };
+    const Chart charts[] = {
+        { "line chart", [this] { openGrowthChart(); } },
+        { "bar chart", [this] { openStatisticsChart(clinical::GraficoX2); } },
+        { "pie chart", [this] { openStatisticsChart(clinical::GraficoX3); } },
+    };
+    for (const Chart& chart : charts) {
+        SCOPED_TRACE(chart.name);
+        chart.open();
+        ASSERT_TRUE(driver.runUntil([&] { return newest() && newest()->isVisible(); }));
+        driver.settle();
+        QMdiSubWindow* shown = newest();
+        QWidget* drawn = shown->widget()->findChild<QWidget*>(QStringLiteral("chart"));
+        ASSERT_NE(drawn, nullptr);
+        const QSize opened = drawn->size();
+        keepScreenshot((std::string(chart.name) + " at its opening size").c_str());
+        shown->resize(shown->size() + QSize(160, 90));
+        driver.settle();
+        EXPECT_GT(drawn->width(), opened.width());
+        keepScreenshot((std::string(chart.name) + " larger").c_str());
+        shown->showMaximized();
+        driver.settle();
+        EXPECT_GT(drawn->height(), opened.height() + 90);
+        keepScreenshot((std::string(chart.name) + " maximised").c_str());
+        driver.close(QStringLiteral("Gráfico"));
+        ASSERT_TRUE(driver.runUntil([&] { return openCount() == 0; }));
     }
 }
 

@@ -168,7 +168,7 @@ TEST(ChartPaintingTest, DegenerateChartsDrawWithoutFailing)
     zeroBars.labelAxis = LabelAxis { QStringLiteral("1*"), 3, 8, {} };
     Content zeroPie;
     zeroPie.pies = { PieSeries { { 0, 0 }, {}, 57 } };
-    zeroPie.legends = { Legend { QStringLiteral("Niños*Niñas* *"), 4, 0 } };
+    zeroPie.legends = { Legend { QStringLiteral("Niños*Niñas**"), 4, 0 } };
     Content flatLines = lineChart();
     flatLines.axes[0].min = flatLines.axes[0].max = 3;
     flatLines.axes[1].ticks = 1;
@@ -198,10 +198,130 @@ TEST(ChartPaintingTest, AZoomedViewShowsTheValuesItCoversAcrossTheWholePlot)
     EXPECT_DOUBLE_EQ(lineView(content, zoomed).y.min, 6);
 }
 
+// The three charts as the viewers make them at a size: their texts as long as the callers
+// make them, each text box where the viewer puts it.
+Content viewerChart(const char* kind, QSize size)
+{
+    const TextBox box { QString(), size.width() - 200, 5, 4, 0xD2FAFA, 0xFFFFFF, QStringLiteral("10C") };
+    Content content;
+    if (QLatin1String(kind) == QLatin1String("lines")) {
+        content = lineChart();
+        content.caption->text = QStringLiteral("PERÍMETRO CEFÁLICO - Nacimiento 24 Meses");
+        content.texts = { box };
+        content.texts[0].text = QStringLiteral("Fernández Ruiz, María de los Ángeles");
+        for (quint32 colour : { 0x505050u, 0x2222FBu, 0x00CCFFu, 0x008000u, 0x00CCFFu, 0x2222FBu, 0x505050u })
+            content.lines.push_back(LineSeries { { 0, 12 }, { 3, 9 }, colour, 68, 2, 0 });
+        content.lines.push_back(LineSeries { { 0, 4 }, { 3.2, 6.4 }, 0xFF901E, 71, 2, 21 });
+        content.legends = { Legend { QStringLiteral("P3*P10*P25*P50*P75*P90*P97*Paciente*"), 1, 8 } };
+    } else if (QLatin1String(kind) == QLatin1String("bars")) {
+        content.region = Region { 5, 8, -8, -5, {} };
+        content.caption = Caption { QStringLiteral("DISTRIBUCION MENSUAL DIAGNOSTICOS") };
+        content.grid = Grid { 0xFFFFFF };
+        content.texts = { box };
+        content.texts[0].text = QStringLiteral("Bronquiolitis obstruct 2011");
+        Axis data = axisOf(0, 0, 11);
+        data.title = QStringLiteral("N° Casos");
+        content.axes = { data };
+        content.labelAxis
+            = LabelAxis { QStringLiteral("1*2*3*4*5*6*7*8*9*10*11*12*"), 12, 8, QStringLiteral("Meses") };
+        content.legends = { Legend { QStringLiteral("Casos mensuales*"), 1, 8 } };
+        content.bars = { BarSeries { { 3, 9, 4, 0, 1, 7, 2, 5, 8, 6, 2, 1 }, 2, 7, 0x006400 } };
+    } else {
+        content.region = Region { 5, 5, -5, -5, {} };
+        content.caption = Caption { QStringLiteral("DISTRIB. CONSULTAS POR EDADES") };
+        content.pies = { PieSeries { { 12, 18, 9, 22 }, { 0xFF901E, 0x32CD32, 0x3366FF, 0x00FFFF }, 57 } };
+        content.legends = { Legend {
+            QStringLiteral("menores de  1 años* 1 a  5 años* 5 a 10 años*mayores de 10 años*"), 4, 0 } };
+        content.texts = { box };
+        content.texts[0] = TextBox { QStringLiteral("Control de niño sano y va 01/01/10-31/12/11"), 30, 40, 4,
+            0xB9DAFF, 0xFFFFFF, QStringLiteral("10C") };
+    }
+    content.frame = Frame { QRect(QPoint(4, 34), size), 0xE3E3E3, 3 };
+    return content;
+}
+
+TEST(ChartLayoutTest, TitlesTextsAxisTitlesAndLegendLieClearOfEachOtherAndOfThePlotAtEverySize)
+{
+    // The opening size, a larger window and a maximised one.
+    for (const QSize size : { QSize(682, 380), QSize(900, 520), QSize(1800, 900) })
+        for (const char* kind : { "lines", "bars", "pie" }) {
+            SCOPED_TRACE(testing::Message() << kind << " " << size.width() << "x" << size.height());
+            const Content content = viewerChart(kind, size);
+            const Layout layout = layOut(content, size);
+            std::vector<std::pair<const char*, QRect>> pieces { { "caption", layout.caption },
+                { "plot", layout.plot }, { "legend", layout.legend } };
+            for (const QRect& text : layout.texts)
+                pieces.emplace_back("text box", text);
+            if (QLatin1String(kind) != QLatin1String("pie")) {
+                pieces.emplace_back("x title", layout.xTitle);
+                pieces.emplace_back("y title", layout.yTitle);
+            }
+            for (std::size_t a = 0; a < pieces.size(); ++a) {
+                EXPECT_FALSE(pieces[a].second.isEmpty()) << pieces[a].first;
+                EXPECT_TRUE(layout.region.contains(pieces[a].second)) << pieces[a].first;
+                for (std::size_t b = a + 1; b < pieces.size(); ++b)
+                    EXPECT_FALSE(pieces[a].second.intersects(pieces[b].second))
+                        << pieces[a].first << " and " << pieces[b].first;
+            }
+            // Every legend entry is shown: the bottom legend takes as many rows as it needs.
+            const QImage image = painted(content, size);
+            EXPECT_FALSE(image.isNull());
+        }
+}
+
+// Whether some pixel of the rectangle has exactly that colour.
+bool shows(const QImage& image, const QRect& rect, const QColor& colour)
+{
+    for (int y = rect.top(); y <= rect.bottom(); ++y)
+        for (int x = rect.left(); x <= rect.right(); ++x)
+            if (image.pixelColor(x, y) == colour)
+                return true;
+    return false;
+}
+
+TEST(ChartLayoutTest, EveryLegendEntryShowsItsSeriesColour)
+{
+    for (const char* kind : { "lines", "bars", "pie" }) {
+        SCOPED_TRACE(kind);
+        const QSize size(682, 380);
+        const Content content = viewerChart(kind, size);
+        const Layout layout = layOut(content, size);
+        const QImage image = painted(content, size);
+        std::vector<quint32> colours;
+        for (const LineSeries& line : content.lines)
+            colours.push_back(line.colour);
+        for (const BarSeries& bars : content.bars)
+            colours.push_back(bars.colour);
+        for (const PieSeries& pie : content.pies)
+            colours.insert(colours.end(), pie.palette.begin(), pie.palette.end());
+        ASSERT_FALSE(colours.empty());
+        for (const quint32 colour : colours)
+            EXPECT_TRUE(shows(image, layout.legend, colourOf(colour))) << std::hex << colour;
+    }
+    // The patient's series shows its mark: its colour fills more than a line's width.
+    const QSize size(682, 380);
+    Content patient = viewerChart("lines", size);
+    patient.lines = { patient.lines.back() };
+    patient.legends = { Legend { QStringLiteral("Paciente*"), 1, 8 } };
+    const Layout layout = layOut(patient, size);
+    const QImage image = painted(patient, size);
+    int filled = 0;
+    for (int y = layout.legend.top(); y <= layout.legend.bottom(); ++y)
+        filled += shows(image, QRect(layout.legend.left(), y, layout.legend.width(), 1), colourOf(0xFF901E))
+            ? 1
+            : 0;
+    EXPECT_GE(filled, 4) << "rows of the legend in the series' colour";
+}
+
 TEST(ChartListTest, EntriesAreSplitAtTheirStarsAndABlankEntryKeepsItsPlace)
 {
-    EXPECT_EQ(splitList(QStringLiteral("Niños*Niñas* *")), (QStringList { "Niños", "Niñas", " " }));
+    EXPECT_EQ(splitList(QStringLiteral("Niños*Niñas**")), (QStringList { "Niños", "Niñas", "" }));
+    EXPECT_EQ(splitList(QStringLiteral("Niños**Niñas*")), (QStringList { "Niños", "", "Niñas" }));
     EXPECT_EQ(splitList(QStringLiteral("1*2*")), (QStringList { "1", "2" }));
+    // A legend handed with the blanks of its field after the last entry has no blank entry.
+    EXPECT_EQ(splitList(QStringLiteral("Casos mensuales*") + QString(183, QLatin1Char(' '))),
+        (QStringList { "Casos mensuales" }));
+    EXPECT_TRUE(splitList(QString(199, QLatin1Char(' '))).isEmpty());
     EXPECT_TRUE(splitList(QString()).isEmpty());
 }
 

@@ -293,6 +293,78 @@ TEST_F(AgendaWindowsTest, TheSameDayTimeAndDoctorTwiceIsRefused)
     closeList();
 }
 
+TEST_F(AgendaWindowsTest, AnAppointmentMovedOntoAFreeSlotTakesItsPlaceAndLeavesAFreeSlotBehind)
+{
+    views::AppGlobals.CurrentPhysician = 1;
+    struct Case {
+        std::int32_t from; // the day's first appointment, which the list opens on
+        const char* name;
+        std::int32_t patient;
+        const char* to;
+        std::int32_t moved;
+        bool leavesSlot; // the generation makes a slot where it was
+    };
+    const Case cases[] = {
+        { makeTime(8, 0), "García, Luis", 7, "09:00", makeTime(9, 0), true },
+        { makeTime(7, 45), "Vecina sin ficha", 0, "10:00", makeTime(10, 0), false },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        book(c.from, 1, c.name, "Control", c.patient);
+        ended = false;
+        startList();
+        const std::size_t records = all<AGENDA>().size();
+        driver.click(QStringLiteral("?CHANGE:2"));
+        ASSERT_NE(driver.window(QStringLiteral("Cambiar Turno")), nullptr);
+        ASSERT_EQ(shown(QStringLiteral("?AGE:NOMBRE")), QString::fromUtf8(c.name));
+        enter(QStringLiteral("?AGE:HORA"), QString::fromLatin1(c.to));
+        driver.click(QStringLiteral("?OK"));
+        EXPECT_EQ(driver.window(QStringLiteral("Cambiar Turno")), nullptr)
+            << "no message: the move is written";
+
+        const std::vector<AGENDA> moved = stored(c.moved, 1);
+        ASSERT_EQ(moved.size(), 1u);
+        EXPECT_EQ(moved[0].PACIENTE, c.patient);
+        EXPECT_EQ(moved[0].NOMBRE, QString::fromUtf8(c.name));
+        EXPECT_EQ(moved[0].COMENTARIOS, QStringLiteral("Control"));
+        const std::vector<AGENDA> left = stored(c.from, 1);
+        if (c.leavesSlot) {
+            ASSERT_EQ(left.size(), 1u);
+            EXPECT_EQ(std::make_tuple(left[0].FECHA, left[0].PACIENTE, left[0].NOMBRE.trimmed(),
+                          left[0].COMENTARIOS.trimmed(), left[0].DURACION),
+                std::make_tuple(kMonday, 0, QString(), QString(), 0));
+            EXPECT_EQ(all<AGENDA>().size(), records) << "nothing else is added or removed";
+        } else {
+            EXPECT_TRUE(left.empty());
+            EXPECT_EQ(all<AGENDA>().size(), records - 1) << "the free slot went, nothing came";
+        }
+        closeList();
+    }
+}
+
+TEST_F(AgendaWindowsTest, AnAppointmentMovedOntoAnotherPatientsIsRefusedWithTheKeysMessage)
+{
+    views::AppGlobals.CurrentPhysician = 1;
+    book(makeTime(8, 0), 1, "García, Luis", "", 7);
+    book(makeTime(9, 0), 1, "Otra", "primera vez");
+    startList();
+    driver.click(QStringLiteral("?CHANGE:2"));
+    ASSERT_EQ(shown(QStringLiteral("?AGE:NOMBRE")), QStringLiteral("García, Luis"));
+    enter(QStringLiteral("?AGE:HORA"), QStringLiteral("09:00"));
+    driver.click(QStringLiteral("?OK"));
+    EXPECT_TRUE(driver.answer(QStringLiteral("AGE:KFECHA"), QStringLiteral("OK")));
+    // Trying again would meet the same appointment there: back to the form, and out of it.
+    EXPECT_TRUE(driver.answer(QStringLiteral("try to save again"), QStringLiteral("Cancel")));
+    EXPECT_NE(driver.window(QStringLiteral("Cambiar Turno")), nullptr);
+    driver.click(QStringLiteral("?CANCEL"));
+    EXPECT_EQ(driver.window(QStringLiteral("Cambiar Turno")), nullptr);
+    ASSERT_EQ(stored(makeTime(8, 0), 1).size(), 1u);
+    EXPECT_EQ(stored(makeTime(8, 0), 1)[0].PACIENTE, 7);
+    ASSERT_EQ(stored(makeTime(9, 0), 1).size(), 1u);
+    EXPECT_EQ(stored(makeTime(9, 0), 1)[0].NOMBRE, QStringLiteral("Otra"));
+    closeList();
+}
+
 TEST_F(AgendaWindowsTest, TheFramesAgendaButtonAsksForRightFourAndStartsTheList)
 {
     const shell::FrameCommand* agenda = shell::findFrameCommand(-28);

@@ -30,10 +30,10 @@ protected:
         AppGlobals = views::ProgramGlobals {};
     }
 
-    // Fills this thread's own OUTPUT (copy 2) with the prompt's rows.
+    // Fills this thread's own OUTPUT (a copy of its own, claimed by the first fill) with the
+    // prompt's rows.
     bool fill(const std::function<bool(data::Dictionary&, data::AccessObject&)>& write)
     {
-        useOwnOutput(data, 2);
         return refillOutput(data, [&](data::AccessObject& output) { return write(data, output); });
     }
 
@@ -222,7 +222,6 @@ TEST_F(ReportRowsTest, EachFillReplacesTheLastAndTwoThreadsFillCopiesOfTheirOwn)
     // Another thread's prompt fills its own copy meanwhile.
     data::Dictionary other(errors);
     ASSERT_EQ(other.relation(FileId::PACIENTES).open(), data::AccessResult::Ok);
-    useOwnOutput(other, 3);
     AppGlobals.MES = 4;
     ASSERT_TRUE(
         refillOutput(other, [&](data::AccessObject& output) { return writeBirthdayRows(other, output); }));
@@ -234,7 +233,7 @@ TEST_F(ReportRowsTest, EachFillReplacesTheLastAndTwoThreadsFillCopiesOfTheirOwn)
     EXPECT_FALSE(QFileInfo::exists(scratch.filePath(QStringLiteral("OUTPUT.QVM"))))
         << "the shared file is never used";
     const QString copy = other.access(FileId::OUTPUT).diskFileName();
-    EXPECT_EQ(copy, QStringLiteral("OUTPU003.QVM"));
+    EXPECT_EQ(copy, QStringLiteral("OUTPU002.QVM")) << "the first copy is this thread's";
     EXPECT_TRUE(QFileInfo::exists(scratch.filePath(copy)));
     dropOwnOutput(other);
     EXPECT_FALSE(QFileInfo::exists(scratch.filePath(copy))) << "a prompt's copy goes with it";

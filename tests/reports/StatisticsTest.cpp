@@ -11,6 +11,8 @@
 #include "data/PatientRecords.h"
 #include "views/ProgramGlobals.h"
 
+#include <QAbstractButton>
+#include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -222,7 +224,28 @@ protected:
         ASSERT_NE(driver.window(QStringLiteral("Graficas")), nullptr);
     }
 
-    std::vector<GRAFICO> points() { return all<GRAFICO>(); }
+    // The points of the one window that has filled its own copy of GRAFICO, in key order.
+    static std::vector<GRAFICO> points()
+    {
+        const QStringList copies = QDir::current().entryList({ QStringLiteral("GRAFI???.QVM") });
+        EXPECT_EQ(copies.size(), 1) << qPrintable(copies.join(QLatin1Char(' ')));
+        std::vector<GRAFICO> read;
+        if (copies.size() != 1)
+            return read;
+        data::OpenOptions options;
+        options.fileName = copies.front();
+        const data::FileDesc& desc = data::fileDesc(data::FileId::GRAFICO);
+        auto opened = data::DataFile::open(desc, data::OpenMode::ReadOnly, options);
+        EXPECT_TRUE(opened.outcome.ok());
+        if (opened.file)
+            opened.file->page(desc.key(QStringLiteral("GRA:KSERIE")), {}, data::Direction::Forward, 1000,
+                [&](const data::RecordRef&, const data::Record& r) {
+                    read.push_back(static_cast<const GRAFICO&>(r));
+                });
+        return read;
+    }
+
+    static QStringList copiesOnDisk() { return QDir::current().entryList({ QStringLiteral("GRAFI???.*") }); }
 
     Clock::Fixed clock { QDateTime(QDate(2011, 6, 15), QTime(10, 0)) };
 };
@@ -232,7 +255,7 @@ TEST_F(StatisticsWindowTest, MonthlyConsultationsOpenOnThisYearAndShowTheirBars)
     store(consultation(1, 1, "Gripe", makeDate(2011, 2, 3)));
     store(consultation(2, 1, "GRIPE", makeDate(2011, 2, 4)));
     store(consultation(3, 1, "Gripe", makeDate(2011, 9, 4)));
-    // The last chart's points go when the next chart is filled.
+    // Another window's points, in the shared file: this window fills a copy of its own.
     store(clinical::test::point(2, 5, 7));
     startWindow(PantallaG21);
     EXPECT_EQ(views::AppGlobals.ANIO, 2011);
@@ -246,6 +269,8 @@ TEST_F(StatisticsWindowTest, MonthlyConsultationsOpenOnThisYearAndShowTheirBars)
     EXPECT_EQ(rows[8].Y, 1);
     closeViewer();
     EXPECT_EQ(driver.window(QStringLiteral("Graficas")), nullptr) << "the window closes with its chart";
+    EXPECT_EQ(all<GRAFICO>().size(), 1u) << "the other window's points are left alone";
+    EXPECT_TRUE(copiesOnDisk().isEmpty()) << "the copy goes with its window";
     EXPECT_EQ(left.ChartTitle, QStringLiteral("DISTRIBUCION MENSUAL CONSULTAS").leftJustified(33));
     EXPECT_EQ(left.ChartSubtitle.trimmed(), QStringLiteral("Gripe                     2011"));
     EXPECT_EQ(left.ChartXTitle.trimmed(), QStringLiteral("Meses"));
@@ -284,13 +309,87 @@ TEST_F(StatisticsWindowTest, AgeGroupsOpenAtTheirUsualBoundsAndPieTheGroups)
         (QStringLiteral("Asma").leftJustified(29) + QStringLiteral("-15/06/11")).leftJustified(43));
 }
 
+TEST_F(StatisticsWindowTest, TwoWindowsFilledInTurnEachRedrawTheirOwnCounts)
+{
+    store(consultation(1, 1, "Gripe", makeDate(2011, 2, 3)));
+    store(consultation(2, 1, "Gripe", makeDate(2011, 2, 4)));
+    store(consultation(3, 1, "Gripe", makeDate(2011, 9, 4)));
+    store(diagnosis(1, "Asma", makeDate(2005, 3, 1)));
+    store(diagnosis(1, "Asma", makeDate(2008, 3, 1)));
+    store(diagnosis(2, "Asma", makeDate(2008, 4, 1)));
+    int ended = 0;
+    const auto show = [&](void (*procedure)(), const char* selection, const char* text) {
+        driver.start([&ended, procedure] {
+            procedure();
+            ++ended;
+        });
+        driver.type(QString::fromLatin1(selection), QString::fromLatin1(text));
+        // The OK of this window: the first one's is there too, greyed while its chart is shown.
+        QWidget* window = driver.find(QString::fromLatin1(selection))->window();
+        window->findChild<QAbstractButton*>(QStringLiteral("?BUTTON1"))->click();
+        driver.settle();
+    };
+    show(PantallaG21, "?SELECTMOTIVO", "Gripe");
+    ASSERT_EQ(charts.records().size(), 1u);
+    show(PantallaG2, "?SELECTPATOLOGIA", "Asma");
+    ASSERT_EQ(charts.records().size(), 2u);
+    platform::ChartRecord& monthly = *charts.records()[0];
+    platform::ChartRecord& yearly = *charts.records()[1];
+    EXPECT_EQ(copiesOnDisk().size(), 4) << "two copies, each held: " << qPrintable(copiesOnDisk().join(' '));
+
+    // The first chart made again at a new size reads its own window's rows, not the latest.
+    monthly.parent->resize(monthly.parent->size() + QSize(80, 40));
+    driver.settle();
+    ASSERT_EQ(monthly.drawings.size(), 2u);
+    ASSERT_EQ(monthly.drawings.back().bars.size(), 1u);
+    EXPECT_THAT(monthly.drawings.back().bars[0].values, ElementsAre(0, 2, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0));
+    EXPECT_EQ(monthly.drawings.back().labelAxis->labels, "1*2*3*4*5*6*7*8*9*10*11*12*");
+    yearly.parent->resize(yearly.parent->size() + QSize(80, 40));
+    driver.settle();
+    ASSERT_EQ(yearly.drawings.size(), 2u);
+    EXPECT_THAT(yearly.drawings.back().bars[0].values, ElementsAre(1, 2));
+    EXPECT_EQ(yearly.drawings.back().labelAxis->labels, "2005*2008*");
+
+    driver.close(QStringLiteral("Gráfico"));
+    driver.close(QStringLiteral("Gráfico"));
+    ASSERT_TRUE(driver.runUntil([&] { return ended == 2; }));
+    EXPECT_TRUE(copiesOnDisk().isEmpty()) << qPrintable(copiesOnDisk().join(' '));
+    EXPECT_TRUE(all<GRAFICO>().empty()) << "the shared file is not filled";
+}
+
+TEST_F(StatisticsWindowTest, ARangeThatEndsBeforeItStartsIsRefusedAndTheWindowStaysOpen)
+{
+    store(child(1, "F"));
+    store(diagnosis(1, "Asma", makeDate(2011, 5, 20)));
+    startWindow(PantallaG3);
+    driver.type(QStringLiteral("?SELECTPATOLOGIA"), QStringLiteral("Asma"));
+    driver.type(QStringLiteral("?DF"), QStringLiteral("10/05/2011"));
+    driver.accept(QStringLiteral("?DF"));
+    driver.type(QStringLiteral("?HF"), QStringLiteral("01/05/2011"));
+    driver.accept(QStringLiteral("?HF"));
+    driver.click(QStringLiteral("?BUTTON1"));
+    ASSERT_TRUE(
+        driver.answer(QStringLiteral("LA FECHA DESDE ES POSTERIOR A LA FECHA HASTA"), QStringLiteral("OK")));
+    EXPECT_TRUE(charts.records().empty()) << "no chart is shown";
+    EXPECT_NE(driver.window(QStringLiteral("Graficas")), nullptr);
+    EXPECT_EQ(QApplication::focusWidget(), driver.find(QStringLiteral("?DF")));
+
+    // Mended, the same window shows its chart.
+    driver.type(QStringLiteral("?HF"), QStringLiteral("31/05/2011"));
+    driver.accept(QStringLiteral("?HF"));
+    driver.click(QStringLiteral("?BUTTON1"));
+    ASSERT_NE(driver.window(QStringLiteral("Gráfico")), nullptr);
+    EXPECT_THAT(drawing().pies.at(0).values, ElementsAre(0, 1, 0));
+    closeViewer();
+}
+
 TEST_F(StatisticsWindowTest, ClosingWithoutOkLeavesTheLastChartAlone)
 {
     store(clinical::test::point(1, 3, 4));
     startWindow(PantallaG2);
     driver.close(QStringLiteral("Graficas"));
     ASSERT_TRUE(driver.runUntil([this] { return closed; }));
-    EXPECT_EQ(points().size(), 1u);
+    EXPECT_EQ(all<GRAFICO>().size(), 1u);
 }
 
 } // namespace

@@ -141,6 +141,37 @@ TEST_F(UserFormTest, TickingAdministratorOnANewUserTicksAndFixesTheOtherBoxes)
     EXPECT_TRUE(box(1)->isChecked());
 }
 
+TEST_F(UserFormTest, ABlankCodeIsRefusedAndTheFormStaysOpenUntilOneIsTyped)
+{
+    views::AppGlobals.AdministratorCount = 1;
+    // OK itself, and Yes to saving when the changed form is cancelled, both meet the check.
+    for (const bool throughCancel : { false, true }) {
+        response.reset();
+        callForm(InsertRecord);
+        driver.type(QStringLiteral("?ACC:CLAVE"), QStringLiteral("   "));
+        driver.type(QStringLiteral("?ACC:NOMBRE"), QStringLiteral("Sin código"));
+        if (throughCancel) {
+            driver.click(QStringLiteral("?CANCEL"));
+            ASSERT_TRUE(driver.answer(
+                QStringLiteral("Do you want to save the changes to this record?"), QStringLiteral("&Yes")));
+        } else {
+            driver.click(QStringLiteral("?OK"));
+        }
+        ASSERT_TRUE(driver.answer(QString::fromUtf8(kBlankCode), QStringLiteral("OK"))) << throughCancel;
+        driver.settle();
+        EXPECT_FALSE(response.has_value()) << "the form stays open";
+        QWidget* code = driver.find(QStringLiteral("?ACC:CLAVE"));
+        EXPECT_EQ(code->window()->focusWidget(), code);
+
+        driver.type(
+            QStringLiteral("?ACC:CLAVE"), throughCancel ? QStringLiteral("luz") : QStringLiteral("sol"));
+        driver.click(QStringLiteral("?OK"));
+        ASSERT_TRUE(driver.runUntil([this] { return response.has_value(); }));
+        EXPECT_EQ(*response, 1);
+        EXPECT_EQ(storedName(throughCancel ? "luz" : "sol"), QStringLiteral("Sin código"));
+    }
+}
+
 TEST_F(UserFormTest, CancellingAChangedFormAsksToSaveAndAnUnchangedOneClosesAtOnce)
 {
     struct Case {

@@ -13,6 +13,9 @@
 //   nidora_station prime-patients 40       after a line, primes and inserts 40 patients a
 //                                          few milliseconds apart, printing each code; exits
 //                                          with the failures counted
+//   nidora_station fill-chart 7            fills its own copy of GRAFICO with 7 points of
+//                                          series 1 (y 1000, 1001, ...), says "filled N" of its
+//                                          copy N, and after a line lets the copy go
 #include "core/ErrorManager.h"
 #include "core/MessagePresenter.h"
 #include "data/ClinicalRecords.h"
@@ -20,6 +23,7 @@
 #include "data/Dictionary.h"
 #include "data/FileTransaction.h"
 #include "data/PatientRecords.h"
+#include "data/ScratchRecords.h"
 #include "data/SqliteConnection.h"
 
 #include <QCoreApplication>
@@ -174,6 +178,32 @@ int primePatients(int count)
     return failures + presenter.shown;
 }
 
+int fillChart(int points)
+{
+    Unattended presenter;
+    core::ErrorManager errors;
+    errors.setPresenter(&presenter);
+    errors.setEndProgram([] {});
+    data::Dictionary dictionary { errors };
+    data::AccessObject& chart = dictionary.access(data::FileId::GRAFICO);
+    if (!chart.useOwnCopy() || chart.open() != data::AccessResult::Ok)
+        return 1;
+    int failures = 0;
+    for (int k = 0; k < points; ++k) {
+        auto& point = dictionary.buffer<data::GRAFICO>();
+        point = data::GRAFICO {};
+        point.SERIE = 1;
+        point.X = k;
+        point.Y = 1000 + k;
+        if (chart.insert() != data::AccessResult::Ok)
+            ++failures;
+    }
+    std::cout << "filled " << chart.copy() << std::endl;
+    waitForTheTest();
+    chart.dropOwnCopy();
+    return failures + presenter.shown;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -191,9 +221,11 @@ int main(int argc, char** argv)
         return deleteHeld(args[2].toInt());
     if (command == QLatin1String("prime-patients") && args.size() == 3)
         return primePatients(args[2].toInt());
+    if (command == QLatin1String("fill-chart") && args.size() == 3)
+        return fillChart(args[2].toInt());
     std::cerr << "usage: nidora_station hold FILE | change-city CODE CITY"
                  " | change-study CONSULTATION STUDY FILE RESULTS | delete-held CODE"
-                 " | prime-patients COUNT"
+                 " | prime-patients COUNT | fill-chart POINTS"
               << std::endl;
     return 2;
 }
