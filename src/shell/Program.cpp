@@ -5,9 +5,11 @@
 
 #include "controls/ProgramComponents.h"
 #include "core/ErrorManager.h"
+#include "data/RestoreRecord.h"
 #include "platform/DragFullWindows.h"
 
 #include <QApplication>
+#include <QDir>
 
 namespace nidora::shell {
 
@@ -57,6 +59,9 @@ void Program::openSettings()
 
 void Program::setUpMainThreadData()
 {
+    // A restore cut short is finished before any window reads a file, and what an unfinished
+    // one left is removed.
+    data::settleInterruptedRestore(QDir::currentPath(), std::chrono::seconds(10));
     if (services_.threadData.setUp)
         services_.threadData.setUp(scheduler_.currentContext());
 }
