@@ -168,7 +168,6 @@ void FileBackup::run()
         backUp();
     else
         restore();
-    result_.cancelled = cancelled_ && !result_.replaced;
     {
         std::lock_guard<std::mutex> lock(mutex_);
         finished_ = true;
@@ -206,7 +205,12 @@ bool FileBackup::copyAll(const QString& from, const QString& into, const QString
         if (!sources.back()->isOpen() || (oneMoment && !sources.back()->inTransaction()))
             result_.failed << name;
     }
-    if (!result_.failed.isEmpty())
+    if (cancelled_) {
+        // Cancelled while a read waited for another station's lock.
+        result_.failed.clear();
+        result_.cancelled = true;
+    }
+    if (!result_.failed.isEmpty() || result_.cancelled)
         return false;
     Checks checks(options_.checkThreads, doneBytes_);
     for (std::size_t k = 0; k < sources.size() && !cancelled_; ++k) {
@@ -238,6 +242,7 @@ bool FileBackup::copyAll(const QString& from, const QString& into, const QString
     }
     sources.clear();
     result_.failed << checks.failures();
+    result_.cancelled = cancelled_;
     return result_.failed.isEmpty() && !cancelled_;
 }
 
@@ -313,8 +318,10 @@ void FileBackup::restore()
         return;
     }
     WorkingFilesLock locks(working_, sleeping_);
-    if (!locks.lock(files).ok() || cancelled_) {
-        result_.busy = locks.busyFile();
+    const bool locked = locks.lock(files).ok();
+    if (!locked || cancelled_) {
+        result_.cancelled = cancelled_;
+        result_.busy = result_.cancelled ? QString() : locks.busyFile();
         QDir(staging).removeRecursively();
         return;
     }

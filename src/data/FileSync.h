@@ -10,8 +10,9 @@ namespace nidora::data {
 bool syncFile(const QString& path);
 bool syncFolder(const QString& path);
 
-// Writes a short text file in one step: into a temporary name, synced, renamed over the
-// name, and the folder synced, so the name holds the whole old text or the whole new one.
+// Writes a short text file in one step: into the name with ".new" after it, synced, renamed
+// over the name, and the folder synced, so the name holds the whole old text or the whole new
+// one.
 bool writeWholeFile(const QString& path, const QByteArray& bytes);
 // Removes a file and makes its removal last.
 bool removeLasting(const QString& path);

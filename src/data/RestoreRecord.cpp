@@ -6,6 +6,7 @@
 #include "data/WorkingFilesLock.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace nidora::data {
@@ -50,6 +51,8 @@ Outcome settleInterruptedRestore(const QString& workingFolder, std::chrono::mill
     const QDir working(workingFolder);
     const QString stagingPath = working.filePath(restoreStagingName());
     const QString list = working.filePath(restoreListName());
+    // A list cut short while it was written was never the restore's promise.
+    QFile::remove(list + QStringLiteral(".new"));
     if (!QFileInfo::exists(stagingPath) && !QFileInfo::exists(list))
         return {};
     const FolderClaim claim(stagingPath);

@@ -176,12 +176,16 @@ TEST_F(BackupStationsTest, AStationsChangeOfTwoFilesDuringABackupIsWhollyInOrOut
     std::this_thread::sleep_for(std::chrono::milliseconds(upTo(30)));
     station.goOn();
     while (!backup.wait(std::chrono::milliseconds(10))) { }
-    EXPECT_EQ(station.finish(), 0);
+    // The station's commit waits for the backup's reads; one that outwaits its lock wait (on a
+    // slow machine) fails as a whole and leaves the practice as it was.
+    const bool committed = station.finish() == 0;
 
     ASSERT_TRUE(backup.result().complete());
     const std::int64_t patients = count(folder(), FileId::PACIENTES);
-    EXPECT_TRUE(patients == 2000 || patients == 1999) << patients;
+    EXPECT_TRUE(patients == 2000 || (committed && patients == 1999)) << patients;
     EXPECT_EQ(count(folder(), FileId::CONSULTAS), patients) << "patient 3 and his consultation go together";
+    EXPECT_EQ(count(work(), FileId::PACIENTES), committed ? 1999 : 2000);
+    EXPECT_EQ(count(work(), FileId::CONSULTAS), committed ? 1999 : 2000);
 }
 
 } // namespace
