@@ -39,7 +39,8 @@ bool FileCopy::step(int pages)
     if (finished_)
         return false;
     const int stepped = sqlite3_backup_step(backup_, pages);
-    copiedBytes_ = std::int64_t(sqlite3_backup_pagecount(backup_) - sqlite3_backup_remaining(backup_)) * pageSize_;
+    copiedBytes_
+        = std::int64_t(sqlite3_backup_pagecount(backup_) - sqlite3_backup_remaining(backup_)) * pageSize_;
     if (stepped == SQLITE_OK)
         return true;
     const int finished = sqlite3_backup_finish(backup_);

@@ -27,8 +27,7 @@ Outcome replaceFromCopies(WorkingFilesLock& locks, const QString& workingFolder,
     const QDir working(workingFolder);
     const QString list = working.filePath(restoreListName());
     const QDir staging(working.filePath(restoreStagingName()));
-    if (!QFileInfo::exists(list)
-        && !writeWholeFile(list, fileNames.join(QLatin1Char('\n')).toUtf8() + '\n'))
+    if (!QFileInfo::exists(list) && !writeWholeFile(list, fileNames.join(QLatin1Char('\n')).toUtf8() + '\n'))
         return failure(Status::Error, QStringLiteral("%1 could not be written").arg(list));
     int done = 0;
     for (const QString& name : fileNames) {

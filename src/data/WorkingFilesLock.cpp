@@ -65,7 +65,8 @@ Outcome WorkingFilesLock::replace(const QString& fileName, const QString& copyPa
 {
     copiedBytes_ = 0;
     const QString path = QDir(folder_).filePath(fileName);
-    auto held = std::find_if(held_.begin(), held_.end(), [&](const Held& h) { return h.fileName == fileName; });
+    auto held
+        = std::find_if(held_.begin(), held_.end(), [&](const Held& h) { return h.fileName == fileName; });
     if (held == held_.end() && !QFileInfo::exists(path)) {
         if (std::rename(QFile::encodeName(copyPath).constData(), QFile::encodeName(path).constData()) != 0
             || !syncFolder(folder_))

@@ -181,7 +181,8 @@ QString incompleteCopyText(bool restore, const data::FileBackup::Result& result)
 {
     QStringList lines { QStringLiteral("EL PROCESO NO SE COMPLETÓ.") };
     if (!result.busy.isEmpty())
-        lines << QStringLiteral("Otra estación está usando los datos: el archivo %1 está en uso.").arg(result.busy);
+        lines << QStringLiteral("Otra estación está usando los datos: el archivo %1 está en uso.")
+                     .arg(result.busy);
     if (!result.wholeSet)
         lines << QStringLiteral("La carpeta de origen no contiene una copia completa.");
     if (!result.failed.isEmpty())

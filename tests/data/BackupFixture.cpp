@@ -37,7 +37,8 @@ std::unique_ptr<DataFile> BackupFixture::open(const QString& folder, FileId id)
     return std::move(opened.file);
 }
 
-void BackupFixture::addPatients(const QString& folder, std::int32_t first, std::int32_t last, const char* name)
+void BackupFixture::addPatients(
+    const QString& folder, std::int32_t first, std::int32_t last, const char* name)
 {
     auto patients = open(folder, FileId::PACIENTES);
     auto consultations = open(folder, FileId::CONSULTAS);
@@ -114,13 +115,15 @@ void BackupFixture::expectSound(const QString& folder)
         DataFile::Opened opened = DataFile::open(fileDesc(id), OpenMode::ReadOnly, options);
         ASSERT_TRUE(opened.outcome.ok()) << fileDesc(id).fileName().toStdString();
         const Outcome checked = opened.file->checkIntegrity();
-        EXPECT_TRUE(checked.ok()) << fileDesc(id).fileName().toStdString() << ": " << checked.text.toStdString();
+        EXPECT_TRUE(checked.ok()) << fileDesc(id).fileName().toStdString() << ": "
+                                  << checked.text.toStdString();
     }
 }
 
 QStringList BackupFixture::leftovers(const QString& folder)
 {
-    QStringList names = QDir(folder).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
+    QStringList names
+        = QDir(folder).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
     for (FileId id : backedUpFiles())
         names.removeAll(fileDesc(id).fileName());
     names.removeAll(QStringLiteral("COPIA.LST"));

@@ -28,7 +28,8 @@ protected:
     static void makeEmpty(const QString& folder, FileId id);
     static std::unique_ptr<DataFile> open(const QString& folder, FileId id);
     // Patients first to last, each with one consultation numbered as the patient.
-    static void addPatients(const QString& folder, std::int32_t first, std::int32_t last, const char* name = "NUEVO");
+    static void addPatients(
+        const QString& folder, std::int32_t first, std::int32_t last, const char* name = "NUEVO");
     static std::int64_t count(const QString& folder, FileId id);
 
     // Runs a backup or restore to its end, its progress never going back.

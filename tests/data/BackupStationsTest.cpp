@@ -29,8 +29,8 @@ protected:
     int upTo(int highest) { return std::uniform_int_distribution<int>(0, highest)(random); }
 
     // Every file of the folder holds the old records or every file holds the new ones.
-    static void expectOneSet(const std::map<QString, QByteArray>& now, const std::map<QString, QByteArray>& old,
-        const std::map<QString, QByteArray>& restored)
+    static void expectOneSet(const std::map<QString, QByteArray>& now,
+        const std::map<QString, QByteArray>& old, const std::map<QString, QByteArray>& restored)
     {
         EXPECT_TRUE(now == old || now == restored) << "a mix of the old and the restored files";
     }
@@ -83,7 +83,8 @@ TEST_F(BackupStationsTest, AStationWithTheFilesOpenWritesToTheRestoredFiles)
 {
     ASSERT_TRUE(run(FileBackup::Kind::Backup).complete());
     addPatients(work(), 4, 9);
-    OtherStation station({ QStringLiteral("keep-open-change-city"), QStringLiteral("3"), QStringLiteral("Salta") });
+    OtherStation station(
+        { QStringLiteral("keep-open-change-city"), QStringLiteral("3"), QStringLiteral("Salta") });
     ASSERT_TRUE(station.waitFor(QStringLiteral("ready")));
 
     EXPECT_TRUE(run(FileBackup::Kind::Restore).complete());
@@ -105,8 +106,7 @@ TEST_F(BackupStationsTest, ARestoreKilledBetweenTwoReplacementsIsFinishedByTheNe
     const auto restored = records(folder());
     addPatients(work(), 4, 40);
     const int replaced = 1 + upTo(17);
-    OtherStation restore(
-        { QStringLiteral("restore"), folder(), QString::number(replaced) });
+    OtherStation restore({ QStringLiteral("restore"), folder(), QString::number(replaced) });
     ASSERT_TRUE(restore.waitFor(QStringLiteral("replaced %1").arg(replaced)));
     restore.kill();
     EXPECT_TRUE(QFileInfo::exists(work_.filePath(QStringLiteral("RESTAURA.LST"))));

@@ -48,7 +48,8 @@ TEST_F(FileBackupTest, ABackupOverAnOlderOneReplacesItsFiles)
     for (FileId id : backedUpFiles())
         makeEmpty(folder(), id);
     addPatients(folder(), 1, 10, "VIEJO");
-    QFile::copy(in(folder(), FileId::PACIENTES), in(folder(), FileId::PACIENTES) + QStringLiteral("-journal"));
+    QFile::copy(
+        in(folder(), FileId::PACIENTES), in(folder(), FileId::PACIENTES) + QStringLiteral("-journal"));
 
     EXPECT_TRUE(run(FileBackup::Kind::Backup).complete());
 
@@ -169,9 +170,13 @@ TEST_P(ARestoreFromAFolderWithoutAWholeBackup, RefusesAndReplacesNothing)
 
 INSTANTIATE_TEST_SUITE_P(Folders, ARestoreFromAFolderWithoutAWholeBackup,
     testing::Values(NotWhole { "AListedFileMissing",
-                        [](const QString& folder) { QFile::remove(QDir(folder).filePath(QStringLiteral("MEDICOS.QVM"))); } },
+                        [](const QString& folder) {
+                            QFile::remove(QDir(folder).filePath(QStringLiteral("MEDICOS.QVM")));
+                        } },
         NotWhole { "NoList",
-            [](const QString& folder) { QFile::remove(QDir(folder).filePath(QStringLiteral("COPIA.LST"))); } },
+            [](const QString& folder) {
+                QFile::remove(QDir(folder).filePath(QStringLiteral("COPIA.LST")));
+            } },
         NotWhole { "AFileOfAnotherSize",
             [](const QString& folder) {
                 QFile file(QDir(folder).filePath(QStringLiteral("PACIENTE.QVM")));
@@ -186,7 +191,8 @@ INSTANTIATE_TEST_SUITE_P(Folders, ARestoreFromAFolderWithoutAWholeBackup,
                 ASSERT_TRUE(dir.mkdir(QStringLiteral("COPIA.TMP")));
                 for (const QString& name : dir.entryList(QDir::Files)) {
                     if (name != QLatin1String("COPIA.LST")) {
-                        ASSERT_TRUE(QFile::rename(dir.filePath(name), dir.filePath(QStringLiteral("COPIA.TMP/") + name)));
+                        ASSERT_TRUE(QFile::rename(
+                            dir.filePath(name), dir.filePath(QStringLiteral("COPIA.TMP/") + name)));
                     }
                 }
                 QFile::remove(dir.filePath(QStringLiteral("COPIA.TMP/PACIENTE.QVM")));
@@ -315,7 +321,8 @@ TEST_F(FileBackupTest, TheStartFinishesARestoreCutShortAfterItsList)
     QStringList names;
     for (FileId id : backedUpFiles()) {
         names << fileDesc(id).fileName();
-        ASSERT_TRUE(QFile::copy(in(folder(), id), working.filePath(QStringLiteral("RESTAURA.TMP/") + names.back())));
+        ASSERT_TRUE(
+            QFile::copy(in(folder(), id), working.filePath(QStringLiteral("RESTAURA.TMP/") + names.back())));
     }
     QFile list(working.filePath(QStringLiteral("RESTAURA.LST")));
     ASSERT_TRUE(list.open(QIODevice::WriteOnly));
@@ -333,7 +340,8 @@ TEST_F(FileBackupTest, TheStartRemovesTheCopiesOfARestoreCutShortBeforeItsList)
 {
     const auto before = records(work());
     ASSERT_TRUE(QDir(work()).mkdir(QStringLiteral("RESTAURA.TMP")));
-    ASSERT_TRUE(QFile::copy(in(work(), FileId::MEDICOS), work_.filePath(QStringLiteral("RESTAURA.TMP/PACIENTE.QVM"))));
+    ASSERT_TRUE(QFile::copy(
+        in(work(), FileId::MEDICOS), work_.filePath(QStringLiteral("RESTAURA.TMP/PACIENTE.QVM"))));
 
     EXPECT_TRUE(settleInterruptedRestore(work(), std::chrono::seconds(1)).ok());
 

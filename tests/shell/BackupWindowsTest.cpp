@@ -129,7 +129,8 @@ TEST_F(BackupWindowsTest, ClosingTheBackupWindowDuringTheCopyLeavesNoCopyBehind)
     start(PantallaCopia, "Copia de Datos");
     driver.click(QStringLiteral("?Buscar"));
     driver.click(QStringLiteral("?OK"));
-    ASSERT_TRUE(driver.runUntil([this] { return QFileInfo::exists(QDir(folder()).filePath(QStringLiteral("COPIA.TMP"))); }));
+    ASSERT_TRUE(driver.runUntil(
+        [this] { return QFileInfo::exists(QDir(folder()).filePath(QStringLiteral("COPIA.TMP"))); }));
 
     driver.close(QStringLiteral("Copia de Datos"));
     EXPECT_TRUE(driver.runUntil([this] { return ended == 1; }));
