@@ -7,12 +7,19 @@
 #include "data/RecordStore.h"
 #include "data/SqliteConnection.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 #include <sqlite3.h>
 
+#include <fcntl.h>
+#include <stdio.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <map>
 
 namespace nidora::data {
@@ -83,21 +90,41 @@ Outcome readSchema(sql::Connection& connection, std::map<QByteArray, QByteArray>
     return statement->ok() ? Outcome {} : failure(connection.error());
 }
 
+// The schema and the mark of a data file, read in one read transaction so that both come from
+// one moment of the file: a verdict made of two reads with another connection's commit between
+// them describes no file that ever was.
+Outcome readDescription(sql::Connection& connection, std::map<QByteArray, QByteArray>& tables,
+    std::map<QByteArray, QByteArray>& indexes, std::int64_t& applicationId)
+{
+    Outcome outcome = execute(connection, "BEGIN");
+    if (!outcome.ok())
+        return outcome;
+    outcome = readSchema(connection, tables, indexes);
+    if (outcome.ok()) {
+        sql::Statement* id = connection.prepare("PRAGMA application_id");
+        if (!id)
+            outcome = failure(connection.error());
+        else {
+            sql::Connection::Use use(id);
+            applicationId = id->step() ? id->int64(0) : 0;
+            if (!id->ok())
+                outcome = failure(connection.error());
+        }
+    }
+    connection.exec("COMMIT");
+    return outcome;
+}
+
 Outcome verifySchema(sql::Connection& connection, const RecordStore& store)
 {
     std::map<QByteArray, QByteArray> tables;
     std::map<QByteArray, QByteArray> indexes;
-    Outcome outcome = readSchema(connection, tables, indexes);
+    std::int64_t applicationId = 0;
+    Outcome outcome = readDescription(connection, tables, indexes, applicationId);
     if (!outcome.ok())
         return outcome;
-    sql::Statement* id = connection.prepare("PRAGMA application_id");
-    if (!id)
-        return failure(connection.error());
-    {
-        sql::Connection::Use use(id);
-        if (!id->step() || id->int64(0) != kApplicationId)
-            return failure(Status::Damaged, QStringLiteral("the file is not a data file of this program"));
-    }
+    if (applicationId != kApplicationId)
+        return failure(Status::Damaged, QStringLiteral("the file is not a data file of this program"));
     const SchemaDefinition expected = store.definition();
     for (const SchemaObject& table : expected.tables) {
         auto found = tables.find(table.name);
@@ -138,30 +165,79 @@ Outcome buildSchema(sql::Connection& connection, RecordStore& store, const QByte
     return outcome;
 }
 
-// Builds the tables and keys of a file that has none yet, under the write lock, so that of
-// two instances that find the file missing (or empty) at once one builds it and the other,
-// waiting for the lock, finds it built. A failed build leaves the file as it was: it may be
-// another instance's, and an empty one is built by whoever opens it next.
+// Builds the tables and keys of a file that has none yet, inside one write transaction (a
+// scratch file emptied for a fill, or a new file under its temporary name).
 Outcome buildFile(sql::Connection& connection, RecordStore& store, const OpenOptions& options)
 {
     return withinTransaction(connection, [&] { return buildSchema(connection, store, options.password); });
 }
 
-Outcome createFile(const QString& path, const FileDesc& desc, const OpenOptions& options)
+// A name beside the file, for this process alone, under which a new file is built.
+QString buildingName(const QString& path)
 {
-    auto store = makeStore(desc);
-    sql::Connection connection(path, false, true);
-    Outcome outcome = configure(connection, options.lockWait);
-    return outcome.ok() ? buildFile(connection, *store, options) : outcome;
+    static int built = 0;
+    return path + QStringLiteral(".%1-%2.nuevo").arg(QCoreApplication::applicationPid()).arg(++built);
 }
 
-// A database with nothing in it: a file whose creation another instance has only begun, or
-// one cut short before its first commit.
-bool emptyDatabase(sql::Connection& connection)
+void removeWithJournal(const QString& path)
 {
-    std::map<QByteArray, QByteArray> tables;
-    std::map<QByteArray, QByteArray> indexes;
-    return readSchema(connection, tables, indexes).ok() && tables.empty() && indexes.empty();
+    QFile::remove(path + QStringLiteral("-journal"));
+    QFile::remove(path);
+}
+
+// Makes the built file the file of its name in one step that fails when the name exists, so
+// that every instance finds no file or a whole one. Other file systems than the usual ones may
+// refuse hard links: a rename that never replaces does the same there.
+enum class Published { Done, NameTaken, Failed };
+Published publish(const QString& built, const QString& path)
+{
+    const QByteArray from = QFile::encodeName(built);
+    const QByteArray to = QFile::encodeName(path);
+    int rc = ::link(from.constData(), to.constData());
+    if (rc != 0 && errno != EEXIST)
+        rc = ::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE);
+    if (rc != 0)
+        return errno == EEXIST ? Published::NameTaken : Published::Failed;
+    // The new name is made durable as the file's contents already are.
+    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
+    if (const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY); fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+    return Published::Done;
+}
+
+// Creates a missing file: built whole under a name of this process's own and then put in
+// place. An instance that finds the name taken meanwhile leaves the other instance's file as
+// it is and opens it; nothing of a failed build is left under the file's name.
+Outcome createFile(const QString& path, const FileDesc& desc, const OpenOptions& options, bool* created)
+{
+    const QString built = buildingName(path);
+    Outcome outcome;
+    {
+        auto store = makeStore(desc);
+        sql::Connection connection(built, false, true);
+        outcome = configure(connection, options.lockWait);
+        if (outcome.ok())
+            outcome = buildFile(connection, *store, options);
+    }
+    if (outcome.ok()) {
+        switch (publish(built, path)) {
+        case Published::Done:
+            if (created)
+                *created = true;
+            break;
+        case Published::NameTaken:
+            break;
+        case Published::Failed:
+            outcome = failure(Status::AccessDenied,
+                QStringLiteral("%1 could not be created: %2")
+                    .arg(path, QString::fromLocal8Bit(std::strerror(errno))));
+            break;
+        }
+    }
+    removeWithJournal(built);
+    return outcome;
 }
 
 // What a check pragma finds, one problem a line; empty when the file is sound. A check that
@@ -289,8 +365,7 @@ DataFile::Opened DataFile::open(const FileDesc& desc, OpenMode mode, const OpenO
             result.outcome = failure(Status::NotFound, QStringLiteral("%1 does not exist").arg(path));
             return result;
         }
-        result.created = true;
-        result.outcome = createFile(path, desc, options);
+        result.outcome = createFile(path, desc, options, &result.created);
         if (!result.outcome.ok())
             return result;
     }
@@ -303,13 +378,6 @@ DataFile::Opened DataFile::open(const FileDesc& desc, OpenMode mode, const OpenO
     result.outcome = configure(*connection, options.lockWait);
     if (result.outcome.ok())
         result.outcome = verifySchema(*connection, *store);
-    if (result.outcome.status == Status::Damaged && !readOnly && desc.createdWhenMissing
-        && emptyDatabase(*connection)) {
-        result.created = true;
-        result.outcome = buildFile(*connection, *store, options);
-        if (result.outcome.ok())
-            result.outcome = verifySchema(*connection, *store);
-    }
     if (result.outcome.status == Status::Damaged && result.outcome.code != 0) {
         const Outcome examined = examineDamage(*connection, result.outcome);
         if (!examined.ok())
@@ -329,7 +397,7 @@ Outcome DataFile::createEmpty(const FileDesc& desc, const OpenOptions& options)
 {
     const QString path = resolve(desc, options);
     if (!QFileInfo::exists(path))
-        return createFile(path, desc, options);
+        return createFile(path, desc, options, nullptr);
     Outcome outcome;
     {
         sql::Connection connection(path, false, false);
@@ -355,7 +423,7 @@ Outcome DataFile::createEmpty(const FileDesc& desc, const OpenOptions& options)
         return outcome;
     if (!removeFile(QFileInfo(path).fileName()))
         return failure(Status::AccessDenied, QStringLiteral("%1 cannot be replaced").arg(path));
-    return createFile(path, desc, options);
+    return createFile(path, desc, options, nullptr);
 }
 
 Outcome DataFile::rebuildKeys(const FileDesc& desc, const OpenOptions& options)

@@ -81,15 +81,17 @@ public:
     struct Opened {
         Outcome outcome;
         std::unique_ptr<DataFile> file; // set when the outcome is Ok
-        bool created = false; // the file was missing and was (or, on failure, was being) created
+        bool created = false; // the file was missing and this call made it
     };
 
     // Opens the file. A missing file is created empty when FileDesc::createdWhenMissing
-    // and the mode is ReadWrite; otherwise it is NotFound. Such a file found empty (another
-    // instance is creating it, or a create was cut short) is built as well, the write lock
-    // deciding which instance builds it. AccessDenied: the file cannot be written (open it
-    // ReadOnly instead). KeysDamaged: the records are sound and rebuildKeys() repairs the
-    // keys; Damaged: the records themselves are. The FileDesc must outlive the DataFile.
+    // and the mode is ReadWrite; otherwise it is NotFound. A new file is built whole before
+    // it takes its name, so of two instances creating it at once one makes it and the other
+    // opens that one. A file that is there but is not one of ours, an empty one included, is
+    // Damaged and left as it is: it may be a practice's lost data. AccessDenied: the file
+    // cannot be written (open it ReadOnly instead). KeysDamaged: the records are sound and
+    // rebuildKeys() repairs the keys; Damaged: the records themselves are. The FileDesc must
+    // outlive the DataFile.
     static Opened open(
         const FileDesc& file, OpenMode mode = OpenMode::ReadWrite, const OpenOptions& options = {});
 

@@ -1,5 +1,6 @@
 #include "AccessTestFixture.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include <string>
@@ -73,6 +74,29 @@ TEST_F(AccessOpeningTest, MissingPathologyTableIsCreatedEmptyInAFolderWithoutPat
     EXPECT_TRUE(presenter.shown().empty());
     EXPECT_EQ(ends, 0);
     EXPECT_EQ(count<TABENFERMED>(), 0u);
+}
+
+// An empty file where a practice keeps its data is data lost, not a new file: recreating it
+// would show no patients without a word, or, for the users file, let the master password in
+// with every right.
+TEST_F(AccessOpeningTest, AnEmptyFileInAPracticeWithDataEndsTheProgramWithMessage26AndStaysAsItIs)
+{
+    store(patient(1, "Pérez, Ana"));
+    for (const FileId id : { FileId::PACIENTES, FileId::ACCESOS }) {
+        const QString name = fileDesc(id).fileName();
+        SCOPED_TRACE(name.toStdString());
+        {
+            QFile emptied(scratch.filePath(name));
+            ASSERT_TRUE(emptied.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        }
+        acknowledge();
+        const int endsBefore = ends;
+        EXPECT_EQ(access(id).open(), AccessResult::Fatal);
+        EXPECT_EQ(lastShown().number, 26);
+        EXPECT_TRUE(lastShown().text.contains(QStringLiteral("dañado")));
+        EXPECT_EQ(ends, endsBefore + 1);
+        EXPECT_EQ(QFileInfo(scratch.filePath(name)).size(), 0) << "the file is left for a backup to replace";
+    }
 }
 
 TEST_F(AccessOpeningTest, OnlyTheLastCloseClosesTheFile)

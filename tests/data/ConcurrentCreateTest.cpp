@@ -2,6 +2,7 @@
 // it, the other finds it built or waits for the build, and neither reports a file that is not
 // ours. The delays only widen the chance of meeting the build half way; no outcome depends on
 // them.
+#include "data/AccessBuffer.h"
 #include "data/Catalogue.h"
 #include "data/DataFile.h"
 #include "data/PatientRecords.h"
@@ -10,6 +11,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFileInfo>
+
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -105,43 +110,96 @@ TEST(ConcurrentCreateTest, TwoInstancesCreatingAMissingFileBothOpenIt)
     }
 }
 
-// The moment the race above can only hit now and then, held still: another instance has made
-// the file and holds its write lock while it builds it. The opener waits for the lock rather than
-// taking the empty file for a foreign one, and builds the file itself when the other gives up.
-TEST(ConcurrentCreateTest, AnOpenerThatFindsAFileBeingBuiltWaitsForItAndOpensIt)
+// The files of this folder whose name starts with the given one: a data file and whatever an
+// instance builds beside it.
+QStringList besides(const QString& name)
+{
+    return QDir::current().entryList({ name + QStringLiteral("*") }, QDir::Files);
+}
+
+// The moment the race above can only hit now and then, held still: an instance has built its
+// file and not yet put it in place when another instance makes the file. The one held opens
+// the other's file, with what was written in it meanwhile, and leaves nothing of its own.
+TEST(ConcurrentCreateTest, TheInstanceThatLosesTheRaceOpensTheWinnersFile)
 {
     nidora::test::ScratchDirectory scratch;
-    // No connection to the file may cross a fork (SQLite keeps its locks per process): each
-    // side is a child of its own.
-    Signal locked;
+    const QString name = fileDesc(FileId::PACIENTES).fileName();
+    int held = 0;
+    for (int round = 0; round < 20 && held < 3; ++round) {
+        DataFile::removeFile(name);
+        Signal go;
+        const pid_t builder = fork();
+        ASSERT_GE(builder, 0);
+        if (builder == 0) {
+            alarm(kChildSeconds);
+            if (!go.await())
+                _exit(100);
+            auto opened = DataFile::open(fileDesc(FileId::PACIENTES));
+            std::int64_t records = -1;
+            if (!opened.outcome.ok() || !opened.file->count(records).ok())
+                _exit(101);
+            // 0: it opened the other's file, with the patient written there.
+            _exit(opened.created ? 102 : records == 1 ? 0 : 103);
+        }
+        ASSERT_TRUE(go.give());
+        // Stopped as soon as its build shows beside the file's name.
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (besides(name).isEmpty() && std::chrono::steady_clock::now() < until) { }
+        ASSERT_EQ(kill(builder, SIGSTOP), 0);
+        ASSERT_FALSE(besides(name).isEmpty()) << "the builder never showed its build";
+        const bool inPlaceAlready = QFileInfo::exists(name);
+        if (!inPlaceAlready) {
+            ++held;
+            auto winner = DataFile::open(fileDesc(FileId::PACIENTES));
+            ASSERT_TRUE(winner.outcome.ok()) << winner.outcome.errorText().toStdString();
+            EXPECT_TRUE(winner.created);
+            PACIENTES patient;
+            clearRecord(fileDesc(FileId::PACIENTES), patient);
+            patient.CODIGO = 1;
+            patient.NOMBRE = QStringLiteral("Pérez, Ana");
+            EXPECT_TRUE(winner.file->add(patient).ok());
+        }
+        ASSERT_EQ(kill(builder, SIGCONT), 0);
+        const int status = exitStatus(builder);
+        if (inPlaceAlready)
+            continue; // the builder was past its last step: this round holds nothing still
+        EXPECT_EQ(status, 0) << "round " << round;
+        EXPECT_EQ(besides(name), QStringList { name }) << "round " << round;
+    }
+    EXPECT_GT(held, 0) << "no round caught the builder before it put its file in place";
+}
+
+// Another instance making files one after another, watched from here: a name is never seen
+// before its file is whole, so every open at the first sight of it finds one of ours.
+TEST(ConcurrentCreateTest, AFileIsNeverSeenBeforeItIsWhole)
+{
+    nidora::test::ScratchDirectory scratch;
+    constexpr int kFiles = 100;
     Signal go;
-    Signal opening;
-    const pid_t creator = fork();
-    ASSERT_GE(creator, 0);
-    if (creator == 0) {
+    const pid_t maker = fork();
+    ASSERT_GE(maker, 0);
+    if (maker == 0) {
         alarm(kChildSeconds);
-        sql::Connection connection(fileDesc(FileId::PACIENTES).fileName(), false, true);
-        if (!connection.exec("BEGIN IMMEDIATE") || !locked.give() || !go.await())
+        if (!go.await())
             _exit(100);
-        _exit(connection.exec("ROLLBACK") ? 0 : 101);
+        for (int round = 0; round < kFiles; ++round) {
+            OpenOptions options;
+            options.fileName = roundFile(round);
+            if (!DataFile::open(fileDesc(FileId::PACIENTES), OpenMode::ReadWrite, options).outcome.ok())
+                _exit(101);
+        }
+        _exit(0);
     }
-    ASSERT_TRUE(locked.await());
-    const pid_t opener = fork();
-    ASSERT_GE(opener, 0);
-    if (opener == 0) {
-        alarm(kChildSeconds);
-        if (!opening.give())
-            _exit(100);
-        _exit(int(DataFile::open(fileDesc(FileId::PACIENTES)).outcome.status));
-    }
-    ASSERT_TRUE(opening.await());
-    // Long enough for the opener to be inside its open, well short of its lock wait; should it
-    // be slower, it finds the file unlocked and empty, and must build it all the same.
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
     ASSERT_TRUE(go.give());
-    EXPECT_EQ(exitStatus(creator), 0);
-    EXPECT_EQ(exitStatus(opener), int(Status::Ok));
-    EXPECT_TRUE(DataFile::open(fileDesc(FileId::PACIENTES)).outcome.ok());
+    for (int round = 0; round < kFiles; ++round) {
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(kChildSeconds);
+        while (!QFileInfo::exists(roundFile(round)) && std::chrono::steady_clock::now() < until) { }
+        OpenOptions options;
+        options.fileName = roundFile(round);
+        const auto seen = DataFile::open(fileDesc(FileId::PACIENTES), OpenMode::ReadOnly, options);
+        EXPECT_TRUE(seen.outcome.ok()) << "round " << round << ": " << seen.outcome.errorText().toStdString();
+    }
+    EXPECT_EQ(exitStatus(maker), 0);
 }
 
 } // namespace

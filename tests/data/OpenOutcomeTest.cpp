@@ -47,6 +47,12 @@ void overwrite(const QByteArray& bytes)
     file.write(bytes);
 }
 
+QByteArray diskBytes()
+{
+    QFile file(samplePath());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 void truncateToHalf()
 {
     writeSampleFile();
@@ -111,9 +117,13 @@ protected:
 TEST_P(OpenOutcomeTest, ReportsTheStateOfTheDiskFile)
 {
     GetParam().arrange();
+    const QByteArray before = diskBytes();
     const auto opened = DataFile::open(sampleFile());
     EXPECT_EQ(opened.outcome.status, GetParam().expected) << opened.outcome.errorText().toStdString();
     EXPECT_EQ(opened.file != nullptr, GetParam().expected == Status::Ok);
+    if (GetParam().expected == Status::Damaged) {
+        EXPECT_EQ(diskBytes(), before) << "a damaged file is left for a backup to replace";
+    }
     if (GetParam().expected != Status::KeysDamaged)
         return;
     // The records are sound: rebuilding the keys mends the file and every key reads again.
@@ -137,8 +147,9 @@ INSTANTIATE_TEST_SUITE_P(States, OpenOutcomeTest,
         OpenCase { "Truncated", truncateToHalf, Status::Damaged },
         OpenCase { "RandomBytes", randomBytes, Status::Damaged },
         OpenCase { "TextFile", textFile, Status::Damaged },
-        // What a create cut short, or another instance's create under way, leaves: it is built.
-        OpenCase { "EmptyFile", emptyFile, Status::Ok },
+        // New files are built whole before they take their name: one found empty has lost
+        // what it held.
+        OpenCase { "EmptyFile", emptyFile, Status::Damaged },
         OpenCase { "IndexDropped", indexDropped, Status::KeysDamaged },
         OpenCase { "IndexAltered", indexAltered, Status::KeysDamaged }),
     [](const testing::TestParamInfo<OpenCase>& param) { return param.param.name; });
