@@ -10,7 +10,10 @@
 
 struct sqlite3_backup;
 
-// One data file copied into a new file through SQLite's online backup, then checked.
+// One data file copied page by page through SQLite's online backup, from one connection into
+// another: into a new file (a backup's or a restore's copy) or over a working file whose
+// exclusive lock the target connection holds (a restore's replacement). The target's own
+// journal keeps each copy whole: one cut short leaves the target as it was.
 namespace nidora::data {
 
 namespace sql {
@@ -19,39 +22,38 @@ class Connection;
 
 class FileCopy {
 public:
-    // target must not be in use; whatever is there is replaced by the copy.
-    FileCopy(const FileDesc& file, const QString& source, const QString& target);
+    // Both connections must outlive the copy. A source inside a read transaction is copied as
+    // that transaction sees it.
+    FileCopy(sql::Connection& source, sql::Connection& target);
     ~FileCopy();
     FileCopy(const FileCopy&) = delete;
     FileCopy& operator=(const FileCopy&) = delete;
 
-    // Copies up to `pages` more pages; once they are all copied, checks the copy. True while
-    // there is more to do; then outcome() says how it went: Ok, or Locked, Damaged or Error
-    // with the target removed.
+    // Copies up to `pages` more pages (-1: all). True while there is more to copy; then
+    // outcome() says how it went.
     bool step(int pages);
     const Outcome& outcome() const { return outcome_; }
-    // The part of the source copied so far, 0 to 1.
-    double fraction() const;
-
-    // A lock held elsewhere is waited for this many steps in a row before the copy fails.
-    static constexpr int kBusySteps = 3000;
+    // The bytes of the source copied so far.
+    std::int64_t copiedBytes() const { return copiedBytes_; }
 
 private:
-    bool start();
-    void check();
     void fail(Outcome outcome);
 
-    const FileDesc& file_;
-    QString source_;
-    QString target_;
-    std::unique_ptr<sql::Connection> from_;
-    std::unique_ptr<sql::Connection> to_;
+    sql::Connection& source_;
+    sql::Connection& target_;
     sqlite3_backup* backup_ = nullptr;
-    int busySteps_ = 0;
-    int total_ = 0;
-    int remaining_ = 0;
+    std::int64_t pageSize_ = 0;
+    std::int64_t copiedBytes_ = 0;
     bool finished_ = false;
     Outcome outcome_;
 };
+
+// A connection to a new file at path, whatever was there before (an older copy, or what an
+// interrupted one left, its journal included) removed first.
+std::unique_ptr<sql::Connection> newCopyFile(const QString& path);
+
+// Whether a copy may be used: it opens as the data file it should be and the quick check finds
+// its pages, records and keys sound. Ok, or Damaged with what is wrong. Safe on any thread.
+Outcome checkCopy(const FileDesc& file, const QString& path);
 
 } // namespace nidora::data

@@ -60,19 +60,19 @@ Scheduler* Scheduler::instance()
     return theScheduler;
 }
 
-int Scheduler::lowestFreeNumber() const
+// One above every thread still running, so that number 2 means "started while no other window
+// thread ran": a lower number freed by a window that closed first is not handed out beside a
+// later one still open. Once every window thread has ended the numbers start again at 2.
+int Scheduler::nextNumber() const
 {
-    int number = 2;
-    for (auto it = threads_.upper_bound(1); it != threads_.end() && it->first == number; ++it)
-        ++number;
-    return number;
+    return std::max(2, threads_.rbegin()->first + 1);
 }
 
 int Scheduler::start(ThreadProcedure procedure, std::size_t stackSize)
 {
     if (ending_ || !procedure)
         return 0;
-    const int number = lowestFreeNumber();
+    const int number = nextNumber();
     auto thread = std::make_unique<LogicalThread>(number);
     LogicalThread& made = *thread;
     try {

@@ -46,7 +46,8 @@ public:
     void setThreadStartHook(ThreadHook hook) { startHook_ = std::move(hook); }
     void setThreadEndHook(ThreadHook hook) { endHook_ = std::move(hook); }
 
-    // Makes a thread with the lowest free number of 2 or more and returns that number at once;
+    // Makes a thread numbered one above every thread running (2 when no other window thread
+    // runs) and returns that number at once;
     // the procedure first runs later, from the event loop. 0 when no thread could be made (no
     // stack, or the program is ending).
     int start(ThreadProcedure procedure, std::size_t stackSize);
@@ -83,7 +84,7 @@ private:
 
     // From a thread's own fiber: gives the GUI thread back until the thread is woken.
     void suspendCurrent();
-    int lowestFreeNumber() const;
+    int nextNumber() const;
     void runThread(LogicalThread& thread, const ThreadProcedure& procedure);
     void resumeThread(LogicalThread& thread);
     void postDispatch();

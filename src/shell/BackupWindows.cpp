@@ -9,6 +9,7 @@
 #include "framework/MessageBoxes.h"
 #include "framework/ThreadContext.h"
 #include "framework/Window.h"
+#include "framework/WindowEvent.h"
 #include "platform/FolderChooser.h"
 #include "views/ProgramGlobals.h"
 
@@ -99,9 +100,8 @@ protected:
     {
         if (!run_)
             return framework::handled::GoOn;
-        const bool more = run_->step();
         progress_->setValue(run_->percent());
-        if (more)
+        if (!run_->finished())
             return framework::handled::GoOn;
         setTimer(0);
         const data::FileBackup::Result result = run_->result();
@@ -109,11 +109,23 @@ protected:
         if (result.complete())
             framework::showMessage(QStringLiteral("PROCESO COMPLETADO"));
         else
-            framework::showMessage(
-                incompleteCopyText(kind_ == Kind::Restore, result.missing, result.failed, result.replaced),
-                { QStringLiteral("Copia de Datos"), QMessageBox::Warning });
+            framework::showMessage(incompleteCopyText(kind_ == Kind::Restore, result),
+                { QString::fromUtf8(texts_.caption), QMessageBox::Warning });
         requestClose();
         return framework::handled::GoOn;
+    }
+
+    // Closed while it copies, the window stops the copy at the page in hand (a restore that has
+    // begun replacing goes on to its end, which is quick) and leaves no copy behind: the backup
+    // folder keeps its earlier backup, the working files their records.
+    int onWindowEvent(const framework::ThreadEvent& event) override
+    {
+        if (event.code == framework::event::CloseWindow && run_) {
+            run_->cancel();
+            run_.reset();
+            setTimer(0);
+        }
+        return Window::onWindowEvent(event);
     }
 
 private:
@@ -144,6 +156,7 @@ private:
             return;
         }
         run_.emplace(kind_, QDir::currentPath(), QDir::fromNativeSeparators(folder()));
+        // Shown from the start: a copy that only waits for another station's lock shows 0.
         for (framework::Control* control : { static_cast<framework::Control*>(folder_),
                  static_cast<framework::Control*>(choose_), static_cast<framework::Control*>(ok_) })
             control->setEnabled(false);
@@ -164,20 +177,29 @@ private:
 
 } // namespace
 
-QString incompleteCopyText(bool restore, const QStringList& missing, const QStringList& failed, bool replaced)
+QString incompleteCopyText(bool restore, const data::FileBackup::Result& result)
 {
     QStringList lines { QStringLiteral("EL PROCESO NO SE COMPLETÓ.") };
-    if (!failed.isEmpty())
+    if (!result.busy.isEmpty())
+        lines << QStringLiteral("Otra estación está usando los datos: el archivo %1 está en uso.")
+                     .arg(result.busy);
+    if (!result.wholeSet)
+        lines << QStringLiteral("La carpeta de origen no contiene una copia completa.");
+    if (!result.failed.isEmpty())
         lines << (restore ? QStringLiteral("Archivos dañados o que no se pudieron leer: %1.")
                           : QStringLiteral("Archivos que no se pudieron copiar: %1."))
-                     .arg(failed.join(QStringLiteral(", ")));
-    if (!missing.isEmpty())
+                     .arg(result.failed.join(QStringLiteral(", ")));
+    if (!result.missing.isEmpty())
         lines << (restore ? QStringLiteral("Archivos que faltan en la carpeta de origen: %1.")
                           : QStringLiteral("Archivos que faltan en la carpeta de trabajo: %1."))
-                     .arg(missing.join(QStringLiteral(", ")));
-    if (restore)
-        lines << (replaced ? QStringLiteral("Los demás archivos se restauraron.")
-                           : QStringLiteral("No se restauró ningún archivo."));
+                     .arg(result.missing.join(QStringLiteral(", ")));
+    if (result.finishedAtStart)
+        lines << QStringLiteral("La restauración se completará al volver a iniciar el programa.");
+    else if (restore)
+        lines << (result.replaced ? QStringLiteral("Los demás archivos se restauraron.")
+                                  : QStringLiteral("No se restauró ningún archivo."));
+    else if (!result.failed.isEmpty())
+        lines << QStringLiteral("La carpeta conserva la copia que tenía.");
     return lines.join(QLatin1Char('\n'));
 }
 

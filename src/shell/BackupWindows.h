@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/FileBackup.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -13,9 +15,9 @@ void PantallaCopia();
 // "Restaurar Datos": copies them back from such a folder into the working directory.
 void PantallaRestaurar();
 
-// What the window says when the copy did not complete: the files that could not be copied or
-// were damaged, and those the source folder lacks.
-QString incompleteCopyText(
-    bool restore, const QStringList& missing, const QStringList& failed, bool replaced);
+// What the window says when the copy did not complete: the file another station holds, a
+// folder without a whole backup, the files that could not be copied or were damaged, and those
+// the source folder lacks.
+QString incompleteCopyText(bool restore, const data::FileBackup::Result& result);
 
 } // namespace nidora::shell

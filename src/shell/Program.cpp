@@ -5,6 +5,7 @@
 
 #include "controls/ProgramComponents.h"
 #include "core/ErrorManager.h"
+#include "data/RestoreRecord.h"
 #include "data/SuperJournals.h"
 #include "platform/DragFullWindows.h"
 
@@ -64,6 +65,9 @@ void Program::removeStaleSuperJournals()
 
 void Program::setUpMainThreadData()
 {
+    // A restore cut short is finished before any window reads a file, and what an unfinished
+    // one left is removed.
+    data::settleInterruptedRestore(QDir::currentPath(), std::chrono::seconds(10));
     if (services_.threadData.setUp)
         services_.threadData.setUp(scheduler_.currentContext());
 }

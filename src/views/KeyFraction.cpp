@@ -42,6 +42,22 @@ int weightOf(char32_t character)
     return std::min(int(place - letters.begin()), 255);
 }
 
+// A character of each weight: the first of the code page that sorts as that letter.
+QChar characterOfWeight(int weight)
+{
+    static const std::vector<QChar> characters = [] {
+        std::vector<QChar> first(keyLetters().size());
+        for (int byte = 255; byte >= 0; --byte) {
+            const QChar character = cp1252::toUnicode(static_cast<unsigned char>(byte));
+            const int place = weightOf(char32_t(character.unicode()));
+            if (place < int(first.size()))
+                first[std::size_t(place)] = character;
+        }
+        return first;
+    }();
+    return characters[std::size_t(std::clamp(weight, 0, int(characters.size()) - 1))];
+}
+
 int weightAt(const QString& text, qsizetype index)
 {
     return weightOf(index < text.size() ? char32_t(text[index].unicode()) : U' ');
@@ -138,7 +154,7 @@ KeyPoint keyAtFraction(const KeyPoint& first, const KeyPoint& last, double fract
             const double place = std::pow(kDigitBase, k);
             const int weight = std::clamp(int(value / place), 0, 255);
             value -= weight * place;
-            digits += cp1252::toUnicode(static_cast<unsigned char>(std::max(weight, kSpaceWeight)));
+            digits += characterOfWeight(std::max(weight, weightOf(U' ')));
         }
         QString text = lowText->left(from) + digits;
         while (text.endsWith(u' '))

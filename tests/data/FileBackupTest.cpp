@@ -1,114 +1,33 @@
-// Backup and restore of the practice's data files: what is copied, what replaces what, and
-// that a copy is a state the file really had and is refused when it is damaged.
-#include "data/FileBackup.h"
-#include "data/DataFile.h"
-#include "support/RecordMakers.h"
-#include "support/ScratchDirectory.h"
+// Backup and restore of the practice's data files: what is copied, what replaces what, that a
+// folder holds a whole backup or says it does not, and that a damaged copy is refused.
+#include "BackupFixture.h"
 
-#include <QCryptographicHash>
+#include "data/BackupFolder.h"
+#include "data/FileTransaction.h"
+#include "data/RestoreRecord.h"
+#include "support/RecordMakers.h"
+
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 
 #include <gmock/gmock.h>
+
+#include <cstdio>
 
 namespace nidora::data::test {
 namespace {
 
-using nidora::test::patient;
 using testing::ElementsAre;
 using testing::IsEmpty;
 
-const FileDesc& descOf(FileId id)
-{
-    return catalogue()[std::size_t(id)];
-}
-
-class FileBackupTest : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(QDir(work_.path()).mkdir(QStringLiteral("copia")));
-        for (FileId id : backedUpFiles())
-            makeEmpty(work_.path(), id);
-        addPatients(work_.path(), 1, 3);
-    }
-
-    QString folder() const { return work_.filePath(QStringLiteral("copia")); }
-
-    static QString in(const QString& folder, FileId id)
-    {
-        return QDir(folder).filePath(descOf(id).fileName());
-    }
-
-    static void makeEmpty(const QString& folder, FileId id)
-    {
-        OpenOptions options;
-        options.fileName = in(folder, id);
-        ASSERT_TRUE(DataFile::createEmpty(descOf(id), options).ok());
-    }
-
-    static std::unique_ptr<DataFile> open(const QString& folder, FileId id)
-    {
-        OpenOptions options;
-        options.fileName = in(folder, id);
-        DataFile::Opened opened = DataFile::open(descOf(id), OpenMode::ReadWrite, options);
-        EXPECT_TRUE(opened.outcome.ok()) << opened.outcome.text.toStdString();
-        return std::move(opened.file);
-    }
-
-    static void addPatients(
-        const QString& folder, std::int32_t first, std::int32_t last, const char* name = "NUEVO")
-    {
-        auto file = open(folder, FileId::PACIENTES);
-        ASSERT_TRUE(file->beginBuffered().ok());
-        for (std::int32_t code = first; code <= last; ++code)
-            ASSERT_TRUE(file->add(patient(code, name)).ok());
-        ASSERT_TRUE(file->flush().ok());
-    }
-
-    static std::int64_t patients(const QString& folder)
-    {
-        auto file = open(folder, FileId::PACIENTES);
-        std::int64_t records = -1;
-        EXPECT_TRUE(file->count(records).ok());
-        return records;
-    }
-
-    static QByteArray digest(const QString& path)
-    {
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
-        return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
-    }
-
-    static std::map<QString, QByteArray> digests(const QString& folder)
-    {
-        std::map<QString, QByteArray> all;
-        for (const QString& name : QDir(folder).entryList(QDir::Files))
-            all[name] = digest(QDir(folder).filePath(name));
-        return all;
-    }
-
-    FileBackup::Result run(FileBackup::Kind kind, int pagesPerStep = FileBackup::kPagesPerStep)
-    {
-        FileBackup backup(kind, work_.path(), folder(), pagesPerStep);
-        int last = 0;
-        while (backup.step()) {
-            EXPECT_GE(backup.percent(), last);
-            last = backup.percent();
-        }
-        EXPECT_EQ(backup.percent(), 100);
-        return backup.result();
-    }
-
-    nidora::test::ScratchDirectory work_;
-};
+class FileBackupTest : public BackupFixture { };
 
 TEST_F(FileBackupTest, BacksUpTheNineteenDataFilesInTheirOrder)
 {
     QStringList names;
     for (FileId id : backedUpFiles())
-        names << descOf(id).fileName();
+        names << fileDesc(id).fileName();
     EXPECT_EQ(names.join(QLatin1Char(' ')),
         QStringLiteral(
             "AGENDA.QVM ARTICULO.QVM CONSULTA.QVM ENFERMED.QVM ANALISIS.QVM FOTOS.QVM MADRES.QVM "
@@ -118,8 +37,10 @@ TEST_F(FileBackupTest, BacksUpTheNineteenDataFilesInTheirOrder)
     const FileBackup::Result result = run(FileBackup::Kind::Backup);
 
     EXPECT_TRUE(result.complete());
-    EXPECT_EQ(QDir(folder()).entryList(QDir::Files).size(), 19) << "nothing staged is left behind";
-    EXPECT_EQ(patients(folder()), 3);
+    EXPECT_EQ(wholeBackup(folder()), names) << "the folder lists its whole backup";
+    EXPECT_THAT(leftovers(folder()), IsEmpty()) << "nothing staged is left behind";
+    EXPECT_EQ(records(folder()), records(work()));
+    expectSound(folder());
 }
 
 TEST_F(FileBackupTest, ABackupOverAnOlderOneReplacesItsFiles)
@@ -132,26 +53,28 @@ TEST_F(FileBackupTest, ABackupOverAnOlderOneReplacesItsFiles)
 
     EXPECT_TRUE(run(FileBackup::Kind::Backup).complete());
 
-    EXPECT_EQ(patients(folder()), 3);
+    EXPECT_EQ(count(folder(), FileId::PACIENTES), 3);
     auto file = open(folder(), FileId::PACIENTES);
     PACIENTES read;
-    ASSERT_TRUE(file->fetch(descOf(FileId::PACIENTES).keys.front(), { std::int64_t(1) }, read).ok());
+    ASSERT_TRUE(file->fetch(fileDesc(FileId::PACIENTES).keys.front(), { std::int64_t(1) }, read).ok());
     EXPECT_EQ(read.NOMBRE.trimmed(), QStringLiteral("NUEVO"));
 }
 
 // A file no window has opened yet is made empty and backed up with the others; the pathology
-// table, which a practice with patients always has, is missing indeed.
+// table, which a practice with patients always has, is missing indeed, and the backup holds
+// the others.
 TEST_F(FileBackupTest, ABackupMakesTheUnusedFilesAndNamesTheMissingOnes)
 {
-    QFile::remove(in(work_.path(), FileId::AGENDA));
-    QFile::remove(in(work_.path(), FileId::TEMAS));
-    QFile::remove(in(work_.path(), FileId::TABENFERMED));
+    QFile::remove(in(work(), FileId::AGENDA));
+    QFile::remove(in(work(), FileId::TEMAS));
+    QFile::remove(in(work(), FileId::TABENFERMED));
 
     const FileBackup::Result result = run(FileBackup::Kind::Backup);
 
     EXPECT_THAT(result.missing, ElementsAre(QStringLiteral("TABENFER.QVM")));
     EXPECT_THAT(result.failed, IsEmpty());
-    EXPECT_EQ(QDir(folder()).entryList(QDir::Files).size(), 18);
+    ASSERT_TRUE(wholeBackup(folder()));
+    EXPECT_EQ(wholeBackup(folder())->size(), 18);
     EXPECT_TRUE(QFile::exists(in(folder(), FileId::AGENDA)));
 }
 
@@ -163,45 +86,156 @@ TEST_F(FileBackupTest, ABackupIntoAFolderThatDoesNotExistCopiesNothing)
 
     EXPECT_EQ(result.failed.size(), 19);
     EXPECT_FALSE(result.complete());
+    EXPECT_FALSE(QFileInfo::exists(folder()));
+}
+
+// Cut short at any page, a backup leaves the folder's earlier backup as it was.
+TEST_F(FileBackupTest, ACancelledBackupLeavesTheEarlierBackupWhole)
+{
+    ASSERT_TRUE(run(FileBackup::Kind::Backup).complete());
+    const auto earlier = records(folder());
+    addPatients(work(), 4, 2000);
+    for (int cancelAt : { 0, 5, 30, 60, 95 }) {
+        FileBackup::Options options;
+        options.pagesPerStep = 2;
+        FileBackup backup(FileBackup::Kind::Backup, work(), folder(), options);
+        while (!backup.wait(std::chrono::milliseconds(0)) && backup.percent() < cancelAt) { }
+        backup.cancel();
+        while (!backup.wait(std::chrono::milliseconds(100))) { }
+        if (backup.result().complete())
+            continue; // it ended before the cancel came
+        EXPECT_TRUE(backup.result().cancelled) << cancelAt;
+        EXPECT_EQ(records(folder()), earlier) << cancelAt;
+        EXPECT_TRUE(wholeBackup(folder())) << cancelAt;
+        EXPECT_THAT(leftovers(folder()), IsEmpty()) << cancelAt;
+    }
 }
 
 TEST_F(FileBackupTest, ARestoreBringsBackTheFolderFilesAndLeavesTheUsersAlone)
 {
     ASSERT_TRUE(run(FileBackup::Kind::Backup).complete());
-    addPatients(work_.path(), 4, 9);
+    const auto backedUp = records(folder());
+    addPatients(work(), 4, 9);
     const QString users = work_.filePath(QStringLiteral("ACCESOS.QVM"));
-    QFile::copy(in(work_.path(), FileId::MEDICOS), users);
-    QFile::copy(in(work_.path(), FileId::AGENDA), QDir(folder()).filePath(QStringLiteral("ACCESOS.QVM")));
-    const QByteArray usersBefore = digest(users);
+    QFile::copy(in(work(), FileId::MEDICOS), users);
+    QFile::copy(in(work(), FileId::AGENDA), QDir(folder()).filePath(QStringLiteral("ACCESOS.QVM")));
+    const auto usersBefore = QFileInfo(users).lastModified();
 
     const FileBackup::Result result = run(FileBackup::Kind::Restore);
 
     EXPECT_TRUE(result.complete());
     EXPECT_TRUE(result.replaced);
-    EXPECT_EQ(patients(work_.path()), 3);
-    EXPECT_EQ(digest(users), usersBefore) << "the users are the working folder's, not the backup's";
-    EXPECT_FALSE(QFile::exists(in(work_.path(), FileId::PACIENTES) + QStringLiteral(".tmp")));
+    EXPECT_EQ(count(work(), FileId::PACIENTES), 3);
+    EXPECT_EQ(records(work()), backedUp);
+    EXPECT_EQ(QFileInfo(users).lastModified(), usersBefore) << "the users are the working folder's";
+    EXPECT_THAT(leftovers(work()), IsEmpty());
+    expectSound(work());
 }
 
-TEST_F(FileBackupTest, ARestoreFromAnIncompleteFolderRestoresTheOthersAndNamesTheMissing)
+// A working file missing from the folder is put in place from the backup.
+TEST_F(FileBackupTest, ARestoreMakesTheWorkingFilesTheFolderLacks)
 {
     ASSERT_TRUE(run(FileBackup::Kind::Backup).complete());
-    QFile::remove(in(folder(), FileId::MEDICOS));
-    addPatients(work_.path(), 4, 5);
-    const QByteArray doctorsBefore = digest(in(work_.path(), FileId::MEDICOS));
+    QFile::remove(in(work(), FileId::PACIENTES));
+
+    EXPECT_TRUE(run(FileBackup::Kind::Restore).complete());
+
+    EXPECT_EQ(count(work(), FileId::PACIENTES), 3);
+    EXPECT_THAT(leftovers(work()), IsEmpty());
+}
+
+struct NotWhole {
+    const char* name;
+    void (*spoil)(const QString& folder);
+};
+
+// A folder without a whole backup: the restore says so and replaces nothing.
+class ARestoreFromAFolderWithoutAWholeBackup : public FileBackupTest,
+                                               public testing::WithParamInterface<NotWhole> { };
+
+TEST_P(ARestoreFromAFolderWithoutAWholeBackup, RefusesAndReplacesNothing)
+{
+    ASSERT_TRUE(run(FileBackup::Kind::Backup).complete());
+    GetParam().spoil(folder());
+    addPatients(work(), 4, 5);
+    const auto before = records(work());
 
     const FileBackup::Result result = run(FileBackup::Kind::Restore);
 
-    EXPECT_THAT(result.missing, ElementsAre(QStringLiteral("MEDICOS.QVM")));
-    EXPECT_TRUE(result.replaced);
-    EXPECT_EQ(patients(work_.path()), 3);
-    EXPECT_EQ(digest(in(work_.path(), FileId::MEDICOS)), doctorsBefore);
+    EXPECT_FALSE(result.wholeSet);
+    EXPECT_FALSE(result.replaced);
+    EXPECT_EQ(records(work()), before);
+    EXPECT_THAT(leftovers(work()), IsEmpty());
 }
 
-TEST_F(FileBackupTest, ARestoreRemovesTheJournalLeftBesideAWorkingFile)
+INSTANTIATE_TEST_SUITE_P(Folders, ARestoreFromAFolderWithoutAWholeBackup,
+    testing::Values(NotWhole { "AListedFileMissing",
+                        [](const QString& folder) {
+                            QFile::remove(QDir(folder).filePath(QStringLiteral("MEDICOS.QVM")));
+                        } },
+        NotWhole { "NoList",
+            [](const QString& folder) {
+                QFile::remove(QDir(folder).filePath(QStringLiteral("COPIA.LST")));
+            } },
+        NotWhole { "AFileOfAnotherSize",
+            [](const QString& folder) {
+                QFile file(QDir(folder).filePath(QStringLiteral("PACIENTE.QVM")));
+                ASSERT_TRUE(file.open(QIODevice::Append));
+                file.write(QByteArray(4096, '\0'));
+            } },
+        // A first backup into the folder cut short before its list: copies in the staging
+        // folder and nothing else.
+        NotWhole { "OnlyAStagingFolderWithoutItsList",
+            [](const QString& folder) {
+                const QDir dir(folder);
+                ASSERT_TRUE(dir.mkdir(QStringLiteral("COPIA.TMP")));
+                for (const QString& name : dir.entryList(QDir::Files)) {
+                    if (name != QLatin1String("COPIA.LST")) {
+                        ASSERT_TRUE(QFile::rename(
+                            dir.filePath(name), dir.filePath(QStringLiteral("COPIA.TMP/") + name)));
+                    }
+                }
+                QFile::remove(dir.filePath(QStringLiteral("COPIA.TMP/PACIENTE.QVM")));
+                QFile::remove(dir.filePath(QStringLiteral("COPIA.LST")));
+            } }),
+    [](const testing::TestParamInfo<NotWhole>& each) { return each.param.name; });
+
+// A backup cut short while it moved its whole staged set into the folder: the folder's old list
+// is gone and some files are new; whoever looks next finishes the move, and the folder holds the
+// whole new backup.
+TEST_F(FileBackupTest, ABackupCutShortWhileMovingItsSetInIsFinishedByTheRestore)
 {
     ASSERT_TRUE(run(FileBackup::Kind::Backup).complete());
-    const QString journal = in(work_.path(), FileId::PACIENTES) + QStringLiteral("-journal");
+    addPatients(work(), 4, 20);
+    const auto newer = records(work());
+    const QDir dir(folder());
+    {
+        // The newer backup made in the staging folder, its list written, half of it moved in.
+        QTemporaryDir elsewhere;
+        FileBackup backup(FileBackup::Kind::Backup, work(), elsewhere.path());
+        while (!backup.wait(std::chrono::milliseconds(10))) { }
+        ASSERT_TRUE(backup.result().complete());
+        ASSERT_TRUE(QDir().rename(elsewhere.path(), dir.filePath(QStringLiteral("COPIA.TMP"))));
+        QDir().mkpath(elsewhere.path());
+    }
+    ASSERT_TRUE(QFile::remove(dir.filePath(QStringLiteral("COPIA.LST"))));
+    for (const char* name : { "AGENDA.QVM", "CONSULTA.QVM", "PACIENTE.QVM" }) {
+        QFile::remove(dir.filePath(QString::fromLatin1(name)));
+        ASSERT_TRUE(QFile::rename(dir.filePath(QStringLiteral("COPIA.TMP/") + QString::fromLatin1(name)),
+            dir.filePath(QString::fromLatin1(name))));
+    }
+    addPatients(work(), 21, 30);
+
+    EXPECT_TRUE(run(FileBackup::Kind::Restore).complete());
+
+    EXPECT_EQ(records(work()), newer);
+    EXPECT_THAT(leftovers(folder()), IsEmpty());
+}
+
+TEST_F(FileBackupTest, AJournalLeftBesideAWorkingFileDoesNotSpoilTheRestore)
+{
+    ASSERT_TRUE(run(FileBackup::Kind::Backup).complete());
+    const QString journal = in(work(), FileId::PACIENTES) + QStringLiteral("-journal");
     QFile stale(journal);
     ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
     stale.write(QByteArray(4096, '\x5a'));
@@ -209,15 +243,15 @@ TEST_F(FileBackupTest, ARestoreRemovesTheJournalLeftBesideAWorkingFile)
 
     EXPECT_TRUE(run(FileBackup::Kind::Restore).complete());
 
-    EXPECT_FALSE(QFile::exists(journal));
-    EXPECT_EQ(patients(work_.path()), 3);
+    EXPECT_EQ(count(work(), FileId::PACIENTES), 3);
+    expectSound(work());
 }
 
 // A damaged file in the backup folder: its copy fails the check, so the restore is refused as
 // a whole and not one working file changes.
 TEST_F(FileBackupTest, ADamagedBackupFileIsRefusedAndNothingIsReplaced)
 {
-    addPatients(work_.path(), 4, 400);
+    addPatients(work(), 4, 400);
     ASSERT_TRUE(run(FileBackup::Kind::Backup).complete());
     {
         QFile damaged(in(folder(), FileId::PACIENTES));
@@ -226,46 +260,93 @@ TEST_F(FileBackupTest, ADamagedBackupFileIsRefusedAndNothingIsReplaced)
         damaged.seek(5 * 4096);
         damaged.write(QByteArray(4096, '\xff'));
     }
-    addPatients(work_.path(), 401, 402);
-    const auto before = digests(work_.path());
+    addPatients(work(), 401, 402);
+    const auto before = records(work());
 
     const FileBackup::Result result = run(FileBackup::Kind::Restore);
 
     EXPECT_THAT(result.failed, ElementsAre(QStringLiteral("PACIENTE.QVM")));
     EXPECT_FALSE(result.replaced);
-    EXPECT_EQ(digests(work_.path()), before);
+    EXPECT_EQ(records(work()), before);
+    EXPECT_THAT(leftovers(work()), IsEmpty());
 }
 
-// Another connection writes the file while it is backed up: the copy holds what was committed,
-// never a half-written state.
-TEST_F(FileBackupTest, ABackupWhileAnotherConnectionWritesIsAConsistentCopy)
+// Another connection holds uncommitted patients while the backup runs: the backup holds what
+// was committed. Committed during the backup, the patients and their consultations land wholly
+// before its moment or wholly after it.
+TEST_F(FileBackupTest, ABackupIsOneMomentOfThePractice)
 {
-    auto writer = open(work_.path(), FileId::PACIENTES);
+    addPatients(work(), 4, 2000);
+    auto writer = open(work(), FileId::PACIENTES);
     ASSERT_TRUE(writer->beginBuffered().ok());
-    for (std::int32_t code = 100; code < 150; ++code)
-        ASSERT_TRUE(writer->add(patient(code, "SIN CONFIRMAR")).ok());
+    for (std::int32_t code = 5000; code < 5050; ++code)
+        ASSERT_TRUE(writer->add(nidora::test::patient(code, "SIN CONFIRMAR")).ok());
 
     EXPECT_TRUE(run(FileBackup::Kind::Backup).complete());
-    EXPECT_EQ(patients(folder()), 3) << "the uncommitted patients are not in the copy";
-
-    ASSERT_TRUE(writer->flush().ok());
+    EXPECT_EQ(count(folder(), FileId::PACIENTES), 2000) << "the uncommitted patients are not in the copy";
+    writer->flush();
     writer.reset();
-    addPatients(work_.path(), 1000, 2999);
+
+    FileBackup::Options slowly;
+    slowly.pagesPerStep = 1;
+    FileBackup backup(FileBackup::Kind::Backup, work(), folder(), slowly);
+    while (!backup.wait(std::chrono::milliseconds(0)) && backup.percent() == 0) { }
     {
-        // A commit in the middle of the copy, a few pages at a time: the copy starts again and
-        // is of one state.
-        FileBackup backup(FileBackup::Kind::Backup, work_.path(), folder(), 2);
-        bool committed = false;
-        while (backup.step()) {
-            if (!committed && backup.percent() > 45) {
-                addPatients(work_.path(), 5000, 5100);
-                committed = true;
-            }
+        // One change across two files, as a patient deleted with his consultations would be.
+        auto patients = open(work(), FileId::PACIENTES);
+        auto consultations = open(work(), FileId::CONSULTAS);
+        FileTransaction together({ patients.get(), consultations.get() });
+        ASSERT_TRUE(together.begin(std::chrono::seconds(5)).ok());
+        for (std::int32_t code = 6000; code <= 6100; ++code) {
+            ASSERT_TRUE(patients->add(nidora::test::patient(code)).ok());
+            ASSERT_TRUE(consultations->add(nidora::test::consultation(code, code)).ok());
         }
-        EXPECT_TRUE(committed);
-        EXPECT_TRUE(backup.result().complete());
+        ASSERT_TRUE(together.commit().ok());
     }
-    EXPECT_EQ(patients(folder()), 3 + 50 + 2000 + 101);
+    while (!backup.wait(std::chrono::milliseconds(10))) { }
+    ASSERT_TRUE(backup.result().complete());
+    const std::int64_t patients = count(folder(), FileId::PACIENTES);
+    EXPECT_TRUE(patients == 2050 || patients == 2151) << patients;
+    EXPECT_EQ(count(folder(), FileId::CONSULTAS), patients - 50);
+}
+
+// After a restore cut short once its list was written, the start finishes it from the copies.
+TEST_F(FileBackupTest, TheStartFinishesARestoreCutShortAfterItsList)
+{
+    ASSERT_TRUE(run(FileBackup::Kind::Backup).complete());
+    const auto backedUp = records(folder());
+    addPatients(work(), 4, 50);
+    const QDir working(work());
+    ASSERT_TRUE(working.mkdir(QStringLiteral("RESTAURA.TMP")));
+    QStringList names;
+    for (FileId id : backedUpFiles()) {
+        names << fileDesc(id).fileName();
+        ASSERT_TRUE(
+            QFile::copy(in(folder(), id), working.filePath(QStringLiteral("RESTAURA.TMP/") + names.back())));
+    }
+    QFile list(working.filePath(QStringLiteral("RESTAURA.LST")));
+    ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+    list.write(names.join(QLatin1Char('\n')).toUtf8());
+    list.close();
+
+    EXPECT_TRUE(settleInterruptedRestore(work(), std::chrono::seconds(1)).ok());
+
+    EXPECT_EQ(records(work()), backedUp);
+    EXPECT_THAT(leftovers(work()), IsEmpty());
+    expectSound(work());
+}
+
+TEST_F(FileBackupTest, TheStartRemovesTheCopiesOfARestoreCutShortBeforeItsList)
+{
+    const auto before = records(work());
+    ASSERT_TRUE(QDir(work()).mkdir(QStringLiteral("RESTAURA.TMP")));
+    ASSERT_TRUE(QFile::copy(
+        in(work(), FileId::MEDICOS), work_.filePath(QStringLiteral("RESTAURA.TMP/PACIENTE.QVM"))));
+
+    EXPECT_TRUE(settleInterruptedRestore(work(), std::chrono::seconds(1)).ok());
+
+    EXPECT_EQ(records(work()), before);
+    EXPECT_THAT(leftovers(work()), IsEmpty());
 }
 
 } // namespace

@@ -25,7 +25,9 @@ TEST_F(ThreadsTest, StartReturnsAtOnceAndTheProcedureRunsFromTheEventLoop)
     EXPECT_EQ(CurrentThreadNumber(), 1) << "the main stack is the main thread";
 }
 
-TEST_F(ThreadsTest, ANewThreadGetsTheLowestFreeNumberFromTwo)
+// Number 2 goes only to a thread started while no other window thread runs: a number freed
+// below a thread still running is not given out again until that one has ended too.
+TEST_F(ThreadsTest, ANewThreadIsNumberedAboveEveryRunningOne)
 {
     const int first = StartOnNewThread(loopUntilQuit(), 0);
     const int second = StartOnNewThread(loopUntilQuit(), 0);
@@ -36,11 +38,18 @@ TEST_F(ThreadsTest, ANewThreadGetsTheLowestFreeNumberFromTwo)
 
     post(second, kQuit);
     ASSERT_TRUE(runUntilEnded(second));
-    EXPECT_EQ(StartOnNewThread(loopUntilQuit(), 0), 3) << "a freed number is given out again";
-    EXPECT_EQ(StartOnNewThread(loopUntilQuit(), 0), 5);
+    EXPECT_EQ(StartOnNewThread(loopUntilQuit(), 0), 5) << "3 is free, but 4 still runs";
+    post(5, kQuit);
+    ASSERT_TRUE(runUntilEnded(5));
+    EXPECT_EQ(StartOnNewThread(loopUntilQuit(), 0), 5) << "the highest number is free again";
 
-    for (int number : { 2, 3, 4, 5 })
-        post(number, kQuit);
+    post(first, kQuit);
+    ASSERT_TRUE(runUntilEnded(first));
+    EXPECT_NE(StartOnNewThread(loopUntilQuit(), 0), 2) << "2 is free, but other threads run";
+
+    for (int number : scheduler.threadNumbers())
+        if (number != 1)
+            post(number, kQuit);
     ASSERT_TRUE(runUntil([&] { return scheduler.threadCount() == 1; }));
     EXPECT_EQ(StartOnNewThread(loopUntilQuit(), 0), 2) << "the first thread started while none runs";
     post(2, kQuit);

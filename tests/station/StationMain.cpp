@@ -16,13 +16,24 @@
 //   nidora_station fill-chart 7            fills its own copy of GRAFICO with 7 points of
 //                                          series 1 (y 1000, 1001, ...), says "filled N" of its
 //                                          copy N, and after a line lets the copy go
+//   nidora_station keep-open-change-city 3 Salta
+//                                          reads patient 3, says "ready", and after a line
+//                                          changes his PAC:CIUDAD on the same connection
+//   nidora_station backup FOLDER           says "started", backs up into FOLDER, says "done"
+//   nidora_station restore FOLDER [N]      says "started", restores from FOLDER; with N, says
+//                                          "replaced N" after the Nth replacement and waits
+//                                          for a line there
+//   nidora_station start                   what the program does first at its start: finishes
+//                                          or undoes a restore cut short
 #include "core/ErrorManager.h"
 #include "core/MessagePresenter.h"
 #include "data/ClinicalRecords.h"
 #include "data/DataFile.h"
 #include "data/Dictionary.h"
+#include "data/FileBackup.h"
 #include "data/FileTransaction.h"
 #include "data/PatientRecords.h"
+#include "data/RestoreRecord.h"
 #include "data/ScratchRecords.h"
 #include "data/SqliteConnection.h"
 
@@ -133,6 +144,43 @@ int deleteHeld(std::int32_t code)
     return transaction.commit().ok() ? 0 : 1;
 }
 
+int keepOpenChangeCity(std::int32_t code, const QString& city)
+{
+    auto patients = openFile(data::FileId::PACIENTES);
+    if (!patients)
+        return 1;
+    data::PACIENTES patient;
+    data::RecordRef ref;
+    const data::KeyDesc& byCode = *patients->desc().key(QStringLiteral("PAC:KCODIGO"));
+    if (!patients->fetch(byCode, { std::int64_t(code) }, patient, &ref).ok())
+        return 1;
+    say("ready");
+    waitForTheTest();
+    if (!patients->fetch(byCode, { std::int64_t(code) }, patient, &ref).ok())
+        return 1;
+    patient.CIUDAD = city;
+    const data::Outcome changed = patients->change(ref, patient);
+    if (!changed.ok())
+        std::cerr << qPrintable(changed.text) << std::endl;
+    return changed.ok() ? 0 : 1;
+}
+
+int copy(data::FileBackup::Kind kind, const QString& folder, int pauseAfter)
+{
+    data::FileBackup::Options options;
+    options.replaced = [pauseAfter](int done) {
+        if (done != pauseAfter)
+            return;
+        std::cout << "replaced " << done << std::endl;
+        waitForTheTest();
+    };
+    say("started");
+    data::FileBackup run(kind, QDir::currentPath(), folder, options);
+    while (!run.wait(std::chrono::seconds(1))) { }
+    say("done");
+    return run.result().complete() ? 0 : 1;
+}
+
 // Answers every question No and counts every message, as nobody sits at this station.
 class Unattended final : public core::MessagePresenter {
 public:
@@ -223,9 +271,18 @@ int main(int argc, char** argv)
         return primePatients(args[2].toInt());
     if (command == QLatin1String("fill-chart") && args.size() == 3)
         return fillChart(args[2].toInt());
+    if (command == QLatin1String("keep-open-change-city") && args.size() == 4)
+        return keepOpenChangeCity(args[2].toInt(), args[3]);
+    if (command == QLatin1String("backup") && args.size() == 3)
+        return copy(data::FileBackup::Kind::Backup, args[2], 0);
+    if (command == QLatin1String("restore") && (args.size() == 3 || args.size() == 4))
+        return copy(data::FileBackup::Kind::Restore, args[2], args.value(3).toInt());
+    if (command == QLatin1String("start") && args.size() == 2)
+        return data::settleInterruptedRestore(QDir::currentPath(), std::chrono::seconds(10)).ok() ? 0 : 1;
     std::cerr << "usage: nidora_station hold FILE | change-city CODE CITY"
                  " | change-study CONSULTATION STUDY FILE RESULTS | delete-held CODE"
-                 " | prime-patients COUNT | fill-chart POINTS"
+                 " | prime-patients COUNT | fill-chart POINTS | keep-open-change-city CODE CITY"
+                 " | backup FOLDER | restore FOLDER [N] | start"
               << std::endl;
     return 2;
 }

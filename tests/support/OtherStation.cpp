@@ -44,6 +44,12 @@ void OtherStation::goOn()
     process_.waitForBytesWritten(kLongestWaitMs);
 }
 
+void OtherStation::kill()
+{
+    process_.kill();
+    process_.waitForFinished(kLongestWaitMs);
+}
+
 int OtherStation::finish()
 {
     process_.closeWriteChannel();

@@ -28,6 +28,8 @@ public:
     bool waitFor(const QString& line);
     // Lets a station that waits for the test go on.
     void goOn();
+    // Kills it at once (SIGKILL), as a power cut or a crash would end it.
+    void kill();
     // Closes its input and waits for its end: its exit code, -1 when it crashed or hung.
     int finish();
     // Ends it at once, as a station that is switched off: it cleans nothing up.
