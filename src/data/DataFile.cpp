@@ -9,13 +9,16 @@
 #include "data/SqliteConnection.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <sqlite3.h>
 
 #include <fcntl.h>
+#include <signal.h>
 #include <stdio.h>
 #include <unistd.h>
 
@@ -173,11 +176,28 @@ Outcome buildFile(sql::Connection& connection, RecordStore& store, const OpenOpt
     return withinTransaction(connection, [&] { return buildSchema(connection, store, options.password); });
 }
 
-// A name beside the file, for this process alone, under which a new file is built.
+// A name beside the file, for this process alone, under which a new file is built:
+// "PACIENTE.QVM.<process>-<count>.nuevo".
+const QString kBuildingSuffix = QStringLiteral(".nuevo");
+
 QString buildingName(const QString& path)
 {
     static int built = 0;
-    return path + QStringLiteral(".%1-%2.nuevo").arg(QCoreApplication::applicationPid()).arg(++built);
+    return path + QStringLiteral(".%1-%2").arg(QCoreApplication::applicationPid()).arg(++built)
+        + kBuildingSuffix;
+}
+
+// The process that builds under a name of buildingName's; 0 when the name is not one of them.
+qint64 builderOf(const QString& name)
+{
+    static const QRegularExpression pattern(QStringLiteral("\\.([0-9]+)-[0-9]+\\.nuevo$"));
+    const QRegularExpressionMatch match = pattern.match(name);
+    return match.hasMatch() ? match.captured(1).toLongLong() : 0;
+}
+
+bool processRunning(qint64 process)
+{
+    return ::kill(pid_t(process), 0) == 0 || errno == EPERM;
 }
 
 void removeWithJournal(const QString& path)
@@ -509,6 +529,21 @@ bool DataFile::removeFile(const QString& fileName)
     const QString path = QDir::current().absoluteFilePath(fileName);
     QFile::remove(path + QStringLiteral("-journal"));
     return !QFileInfo::exists(path) || QFile::remove(path);
+}
+
+QStringList DataFile::removeUnfinishedCreations(const QString& folder)
+{
+    QStringList removed;
+    const QDir dir(folder);
+    const QDateTime settled = QDateTime::currentDateTimeUtc().addSecs(-60);
+    for (const QFileInfo& file : dir.entryInfoList({ QStringLiteral("*") + kBuildingSuffix }, QDir::Files)) {
+        const qint64 builder = builderOf(file.fileName());
+        if (builder == 0 || processRunning(builder) || file.lastModified().toUTC() > settled)
+            continue;
+        removeWithJournal(file.absoluteFilePath());
+        removed << file.fileName();
+    }
+    return removed;
 }
 
 void DataFile::setLockWait(std::chrono::milliseconds wait)

@@ -112,6 +112,11 @@ public:
     static QString copyFileName(const FileDesc& file, int copy);
     // Removes a disk file of the working directory together with a journal left beside it.
     static bool removeFile(const QString& fileName);
+    // Removes from a folder what creations cut short left there: a new file built under its
+    // temporary name whose process has ended (and that is over a minute old, so that a
+    // creation under way on another machine of the practice is left alone). Returns the names
+    // removed.
+    static QStringList removeUnfinishedCreations(const QString& folder);
 
     ~DataFile();
     DataFile(const DataFile&) = delete;

@@ -5,6 +5,7 @@
 
 #include "controls/ProgramComponents.h"
 #include "core/ErrorManager.h"
+#include "data/DataFile.h"
 #include "data/RestoreRecord.h"
 #include "data/SuperJournals.h"
 #include "platform/DragFullWindows.h"
@@ -58,9 +59,10 @@ void Program::openSettings()
     settings_.open();
 }
 
-void Program::removeStaleSuperJournals()
+void Program::removeLeftovers()
 {
     data::removeStaleSuperJournals(QDir::currentPath());
+    data::DataFile::removeUnfinishedCreations(QDir::currentPath());
 }
 
 void Program::setUpMainThreadData()
@@ -113,7 +115,7 @@ int Program::run()
     initialiseErrorManager();
     initialiseTextMatcher();
     openSettings();
-    removeStaleSuperJournals();
+    removeLeftovers();
     setUpMainThreadData();
     setDefaultWindowIcon();
     switchOffDragFlag();

@@ -34,8 +34,9 @@ public:
     void initialiseErrorManager();
     void initialiseTextMatcher();
     void openSettings();
-    // Before any data file is opened: the super-journals that a crashed commit left behind.
-    void removeStaleSuperJournals();
+    // Before any data file is opened: the super-journals that a crashed commit left behind,
+    // and the files a creation cut short was building.
+    void removeLeftovers();
     void setUpMainThreadData();
     void setDefaultWindowIcon();
     // Remembers the desktop's drag flag and, when it was on, switches it off for the run.

@@ -11,7 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <signal.h>
@@ -200,6 +202,38 @@ TEST(ConcurrentCreateTest, AFileIsNeverSeenBeforeItIsWhole)
         EXPECT_TRUE(seen.outcome.ok()) << "round " << round << ": " << seen.outcome.errorText().toStdString();
     }
     EXPECT_EQ(exitStatus(maker), 0);
+}
+
+// What a creation cut short leaves beside the file's name is removed once its process has
+// ended; a build of a running process, or one too new to tell from a creation under way at
+// another machine of the practice, is left.
+TEST(ConcurrentCreateTest, TheBuildOfAnEndedProcessIsRemovedAndOthersAreLeft)
+{
+    nidora::test::ScratchDirectory scratch;
+    const pid_t ended = fork();
+    ASSERT_GE(ended, 0);
+    if (ended == 0)
+        _exit(0);
+    ASSERT_EQ(exitStatus(ended), 0);
+    const QDateTime old = QDateTime::currentDateTime().addSecs(-120);
+    auto leave = [](const QString& name, const QDateTime& modified) {
+        QFile file(name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("x");
+        ASSERT_TRUE(file.flush());
+        ASSERT_TRUE(file.setFileTime(modified, QFileDevice::FileModificationTime));
+    };
+    const QString endedBuild = QStringLiteral("PACIENTE.QVM.%1-1.nuevo").arg(ended);
+    const QString runningBuild = QStringLiteral("PACIENTE.QVM.%1-1.nuevo").arg(getpid());
+    const QString newBuild = QStringLiteral("CONSULTA.QVM.%1-2.nuevo").arg(ended);
+    leave(endedBuild, old);
+    leave(endedBuild + QStringLiteral("-journal"), old);
+    leave(runningBuild, old);
+    leave(newBuild, QDateTime::currentDateTime());
+    leave(QStringLiteral("NOTAS.nuevo"), old);
+    EXPECT_EQ(DataFile::removeUnfinishedCreations(QDir::currentPath()), QStringList { endedBuild });
+    EXPECT_EQ(QDir::current().entryList(QDir::Files),
+        (QStringList { newBuild, QStringLiteral("NOTAS.nuevo"), runningBuild }));
 }
 
 } // namespace

@@ -531,17 +531,21 @@ TEST_F(WindowPlacesTest, TheChartsAreRedrawnToEverySizeOfTheirWindow)
         ASSERT_TRUE(driver.runUntil([&] { return newest() && newest()->isVisible(); }));
         driver.settle();
         QMdiSubWindow* shown = newest();
-        QWidget* drawn = shown->widget()->findChild<QWidget*>(QStringLiteral("chart"));
-        ASSERT_NE(drawn, nullptr);
-        const QSize opened = drawn->size();
+        // The viewer makes its chart anew at every size: it is looked up again after each.
+        auto drawnSize = [shown] {
+            const QWidget* drawn = shown->widget()->findChild<QWidget*>(QStringLiteral("chart"));
+            return drawn ? drawn->size() : QSize();
+        };
+        const QSize opened = drawnSize();
+        ASSERT_TRUE(opened.isValid());
         keepScreenshot((std::string(chart.name) + " at its opening size").c_str());
         shown->resize(shown->size() + QSize(160, 90));
         driver.settle();
-        EXPECT_GT(drawn->width(), opened.width());
+        EXPECT_GT(drawnSize().width(), opened.width());
         keepScreenshot((std::string(chart.name) + " larger").c_str());
         shown->showMaximized();
         driver.settle();
-        EXPECT_GT(drawn->height(), opened.height() + 90);
+        EXPECT_GT(drawnSize().height(), opened.height() + 90);
         keepScreenshot((std::string(chart.name) + " maximised").c_str());
         driver.close(QStringLiteral("Gráfico"));
         ASSERT_TRUE(driver.runUntil([&] { return openCount() == 0; }));

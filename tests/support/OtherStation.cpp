@@ -63,12 +63,6 @@ int OtherStation::finish()
     return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
 }
 
-void OtherStation::kill()
-{
-    process_.kill();
-    process_.waitForFinished(kLongestWaitMs);
-}
-
 QStringList OtherStation::lines()
 {
     readLines();

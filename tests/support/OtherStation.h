@@ -32,8 +32,6 @@ public:
     void kill();
     // Closes its input and waits for its end: its exit code, -1 when it crashed or hung.
     int finish();
-    // Ends it at once, as a station that is switched off: it cleans nothing up.
-    void kill();
     // The lines it wrote, those waitFor took included.
     QStringList lines();
 
