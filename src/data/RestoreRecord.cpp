@@ -1,5 +1,8 @@
 #include "data/RestoreRecord.h"
 
+#include "data/Catalogue.h"
+#include "data/FileBackup.h"
+
 #include "data/FileSync.h"
 #include "data/FolderClaim.h"
 #include "data/RecordStore.h"
@@ -57,12 +60,18 @@ Outcome settleInterruptedRestore(const QString& workingFolder, std::chrono::mill
     const FolderClaim claim(stagingPath);
     if (!claim.held())
         return {};
+    const SleepingWait sleeping { wait };
     if (!QFileInfo::exists(list)) {
         QDir(stagingPath).removeRecursively();
+        // Cut short once it held the files' locks, it left their journals beside them, empty:
+        // taking and letting go of each lock once clears them.
+        QStringList fileNames;
+        for (FileId id : backedUpFiles())
+            fileNames << fileDesc(id).fileName();
+        WorkingFilesLock(workingFolder, sleeping).lock(fileNames);
         return {};
     }
     const QStringList fileNames = readLines(list);
-    const SleepingWait sleeping { wait };
     WorkingFilesLock locks(workingFolder, sleeping);
     if (Outcome outcome = locks.lock(fileNames); !outcome.ok())
         return outcome;
