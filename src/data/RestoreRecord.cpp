@@ -63,12 +63,18 @@ Outcome settleInterruptedRestore(const QString& workingFolder, std::chrono::mill
     const SleepingWait sleeping { wait };
     if (!QFileInfo::exists(list)) {
         QDir(stagingPath).removeRecursively();
-        // Cut short once it held the files' locks, it left their journals beside them, empty:
-        // taking and letting go of each lock once clears them.
+        // Cut short after its last replacement but before it let the files go, it left their
+        // journals beside them, spent (the locks keep a journal until they are let go). Once a
+        // file's lock is taken again SQLite has rolled back any journal that was still live, so
+        // what is left beside a locked file is spent and goes.
         QStringList fileNames;
         for (FileId id : backedUpFiles())
             fileNames << fileDesc(id).fileName();
-        WorkingFilesLock(workingFolder, sleeping).lock(fileNames);
+        WorkingFilesLock locks(workingFolder, sleeping);
+        if (locks.lock(fileNames).ok()) {
+            for (const QString& name : fileNames)
+                QFile::remove(working.filePath(name + QStringLiteral("-journal")));
+        }
         return {};
     }
     const QStringList fileNames = readLines(list);
