@@ -1,8 +1,5 @@
 #include "data/RestoreRecord.h"
 
-#include "data/Catalogue.h"
-#include "data/FileBackup.h"
-
 #include "data/FileSync.h"
 #include "data/FolderClaim.h"
 #include "data/RecordStore.h"
@@ -60,24 +57,12 @@ Outcome settleInterruptedRestore(const QString& workingFolder, std::chrono::mill
     const FolderClaim claim(stagingPath);
     if (!claim.held())
         return {};
-    const SleepingWait sleeping { wait };
     if (!QFileInfo::exists(list)) {
         QDir(stagingPath).removeRecursively();
-        // Cut short after its last replacement but before it let the files go, it left their
-        // journals beside them, spent (the locks keep a journal until they are let go). Once a
-        // file's lock is taken again SQLite has rolled back any journal that was still live, so
-        // what is left beside a locked file is spent and goes.
-        QStringList fileNames;
-        for (FileId id : backedUpFiles())
-            fileNames << fileDesc(id).fileName();
-        WorkingFilesLock locks(workingFolder, sleeping);
-        if (locks.lock(fileNames).ok()) {
-            for (const QString& name : fileNames)
-                QFile::remove(working.filePath(name + QStringLiteral("-journal")));
-        }
         return {};
     }
     const QStringList fileNames = readLines(list);
+    const SleepingWait sleeping { wait };
     WorkingFilesLock locks(workingFolder, sleeping);
     if (Outcome outcome = locks.lock(fileNames); !outcome.ok())
         return outcome;

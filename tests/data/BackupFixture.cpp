@@ -5,6 +5,7 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QFile>
 
 namespace nidora::data::test {
 
@@ -129,6 +130,15 @@ QStringList BackupFixture::leftovers(const QString& folder)
     names.removeAll(QStringLiteral("COPIA.LST"));
     names.removeAll(QStringLiteral("copia"));
     names.removeAll(QStringLiteral("ACCESOS.QVM"));
+    // A restore cut short after its last replacement but before it let the files go leaves
+    // each file's journal spent (its header cleared): nothing is rolled back from it, and the
+    // file's next write removes it.
+    names.removeIf([&](const QString& name) {
+        if (!name.endsWith(QStringLiteral("-journal")))
+            return false;
+        QFile journal(QDir(folder).filePath(name));
+        return journal.open(QIODevice::ReadOnly) && journal.read(8) == QByteArray(8, '\0');
+    });
     return names;
 }
 

@@ -39,7 +39,8 @@ protected:
     static std::map<QString, QByteArray> records(const QString& folder);
     // Every data file of the folder passes the full integrity check.
     static void expectSound(const QString& folder);
-    // Files of the folder that are not data files of the practice (copies, lists, journals).
+    // Files of the folder that are not data files of the practice (copies, lists, journals
+    // other than spent ones).
     static QStringList leftovers(const QString& folder);
 
     nidora::test::ScratchDirectory work_;
