@@ -216,33 +216,35 @@ void PrimeAndInsertConsultation(benchmark::State& state)
 }
 BENCHMARK(PrimeAndInsertConsultation)->Unit(benchmark::kMillisecond);
 
-void DeletePatientWithHisHistory(benchmark::State& state)
+// Lays out a patient with his history before each timed round, untimed, and times deleteOne
+// on him; each run of rounds numbers its patients and consultations from its own codes.
+template <class Delete>
+void deletePatients(
+    benchmark::State& state, std::int32_t code, std::int32_t firstConsultation, Delete deleteOne)
 {
     AccessPractice& p = practice();
-    std::int32_t code = 900'000;
-    std::int32_t firstConsultation = 5'000'000;
     for (auto _ : state) {
         state.PauseTiming();
         p.layOutPatientToDelete(++code, firstConsultation);
         firstConsultation += kDoomedConsultations;
         state.ResumeTiming();
-        if (p.dictionary->relation(FileId::PACIENTES).deleteRecord() != AccessResult::Ok)
-            state.SkipWithError("delete failed");
+        deleteOne(code);
     }
+}
+
+void DeletePatientWithHisHistory(benchmark::State& state)
+{
+    deletePatients(state, 900'000, 5'000'000, [&](std::int32_t) {
+        if (practice().dictionary->relation(FileId::PACIENTES).deleteRecord() != AccessResult::Ok)
+            state.SkipWithError("delete failed");
+    });
 }
 BENCHMARK(DeletePatientWithHisHistory)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 void DeletePatientWithHisHistoryRaw(benchmark::State& state)
 {
-    AccessPractice& p = practice();
     RawFiles& raw = rawFiles();
-    std::int32_t code = 950'000;
-    std::int32_t firstConsultation = 7'000'000;
-    for (auto _ : state) {
-        state.PauseTiming();
-        p.layOutPatientToDelete(++code, firstConsultation);
-        firstConsultation += kDoomedConsultations;
-        state.ResumeTiming();
+    deletePatients(state, 950'000, 7'000'000, [&](std::int32_t code) {
         const std::int64_t patient = code;
         raw.run("BEGIN IMMEDIATE");
         for (const auto& [child, key] :
@@ -257,7 +259,7 @@ void DeletePatientWithHisHistoryRaw(benchmark::State& state)
             "DELETE FROM CONSULTAS.records" + byKey(FileId::CONSULTAS, "CON:KPACIENTE", "PACIENTE"), patient);
         raw.run("DELETE FROM main.records" + byKey(FileId::PACIENTES, "PAC:KCODIGO", "CODIGO"), patient);
         raw.run("COMMIT");
-    }
+    });
 }
 BENCHMARK(DeletePatientWithHisHistoryRaw)->Unit(benchmark::kMillisecond)->Iterations(20);
 

@@ -1,7 +1,7 @@
 #include "data/EncipheredStore.h"
 
 #include "core/Cp1252.h"
-#include "data/KeyOrder.h"
+#include "data/KeyOrderGuard.h"
 #include "data/RecordCodec.h"
 #include "data/SqliteConnection.h"
 

@@ -1,6 +1,6 @@
 #include "data/PlainStore.h"
 
-#include "data/KeyOrder.h"
+#include "data/KeyOrderGuard.h"
 #include "data/RecordCodec.h"
 #include "data/SqliteConnection.h"
 

@@ -1,4 +1,4 @@
-#include "data/KeyOrder.h"
+#include "data/KeyOrderGuard.h"
 
 #include "data/RecordCodec.h"
 
